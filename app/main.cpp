@@ -1,0 +1,8 @@
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(lumisk);
+    return 0;
+}

@@ -1,0 +1,38 @@
+// Runs every registered test class of this folder. Arguments are passed to
+// QTest (for example -v2 or a function name); LUMISK_TEST_CLASS=Name runs one
+// class only.
+
+#include "testregistry.h"
+
+#include <QApplication>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+
+namespace testregistry {
+std::vector<std::pair<const char *, Factory>> &entries()
+{
+    static std::vector<std::pair<const char *, Factory>> list;
+    return list;
+}
+} // namespace testregistry
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(lumisk);
+    const QByteArray only = qgetenv("LUMISK_TEST_CLASS");
+    int failed = 0;
+    int ran = 0;
+    for (auto &entry : testregistry::entries()) {
+        if (!only.isEmpty() && only != entry.first)
+            continue;
+        std::unique_ptr<QObject> test(entry.second());
+        failed += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
+        ++ran;
+    }
+    std::printf("%d passed, %d failed\n", ran - failed, failed);
+    return failed == 0 ? 0 : 1;
+}
