@@ -1,0 +1,36 @@
+# Installation layout: the programs in bin/, the translations under
+# share/lumisk/{language,translations} (where Configuration looks for them),
+# a desktop entry and the icon; CPack turns it into a .deb.
+install(TARGETS lumisk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET lumisk-metersim)
+  install(TARGETS lumisk-metersim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+foreach(qm ${LUMISK_QM_FILES})
+  get_filename_component(qm_name ${qm} NAME)
+  if(qm_name MATCHES "^qt_")
+    install(FILES ${qm} DESTINATION ${CMAKE_INSTALL_DATADIR}/lumisk/translations)
+  else()
+    install(FILES ${qm} DESTINATION ${CMAKE_INSTALL_DATADIR}/lumisk/language)
+  endif()
+endforeach()
+
+install(FILES ${CMAKE_SOURCE_DIR}/resources/lumisk.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/img/logob_t3.png)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/img/logob_t3.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME lumisk.png)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lumisk)
+set(CPACK_PACKAGE_VENDOR "Lumisk")
+set(CPACK_PACKAGE_CONTACT "Lumisk developers <lumisk@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop companion for handheld optical power meters")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+# Let dpkg-shlibdeps find the exact Qt, Qwt and libxlsxwriter packages.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+include(CPack)
