@@ -1,0 +1,37 @@
+#include "opmvalueframe.h"
+
+#include "devdatas.h"
+#include "valueformat.h"
+
+#include <QDebug>
+
+namespace {
+// Shorter answers carry no record (the meter's way of saying "empty").
+constexpr int MinimumRecordPayload = 7;
+} // namespace
+
+OpmValueFrame::OpmValueFrame(QObject *parent)
+    : Frame(parent)
+    , devDatas(DevDatas::instance())
+{
+}
+
+void OpmValueFrame::parseData()
+{
+    qDebug() << "OpmValueFrame parseData";
+    if (payload.size() < MinimumRecordPayload)
+        return;
+    ValueFormat::Reader reader(payload);
+    const ValueFormat::RecordHead recordHead = ValueFormat::readRecordHead(reader);
+    itemData.number = recordHead.number;
+    itemData.name = recordHead.name;
+    itemData.time = recordHead.time;
+    const int entries = reader.remaining() / ValueFormat::EntrySize;
+    for (int i = 0; i < entries; ++i) {
+        devDatas = DevDatas::instance();
+        bool isLow = false;
+        itemData.singleWaveOpmDatas.append(ValueFormat::readOpmEntry(reader, devDatas, &isLow));
+        if (isLow)
+            qDebug() << "7777777777777777777";
+    }
+}

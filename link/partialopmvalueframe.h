@@ -1,0 +1,22 @@
+#pragma once
+
+#include "frame.h"
+#include "opmitemdata.h"
+
+struct DevDatas;
+
+// Answer to a partial-wave record request: the record head, one or two
+// wavelength entries, and the verdicts in the fourth header byte (low four
+// bits for the first wavelength, high four bits for the second).
+class PartialOpmValueFrame : public Frame
+{
+    Q_OBJECT
+public:
+    explicit PartialOpmValueFrame(QObject *parent = nullptr);
+    void parseData() override;
+
+    OpmItemData itemData;
+
+private:
+    DevDatas *devDatas;
+};

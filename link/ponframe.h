@@ -1,0 +1,21 @@
+#pragma once
+
+#include "frame.h"
+#include "ponopmitemdata.h"
+
+struct DevDatas;
+
+// Answer to a PON or XG-PON record request: the record head and one power
+// item per 18-byte entry.
+class PonFrame : public Frame
+{
+    Q_OBJECT
+public:
+    explicit PonFrame(QObject *parent = nullptr);
+    void parseData() override;
+
+    PonOpmItemData itemData;
+
+private:
+    DevDatas *devDatas;
+};

@@ -1,0 +1,54 @@
+#include "realtimeopmvalueframe.h"
+
+#include "devdatas.h"
+#include "valueformat.h"
+
+#include <QDebug>
+
+namespace {
+// The meter stamps a live reading with its own clock; the chart uses the PC's
+// arrival time instead, so the stamp is skipped.
+constexpr int TimeStampSize = 7;
+constexpr int WattDecimals = 3;
+constexpr int ReferenceDecimals = 2;
+} // namespace
+
+RealTimeOpmValueFrame::RealTimeOpmValueFrame(QObject *parent)
+    : Frame(parent)
+    , devDatas(DevDatas::instance())
+{
+}
+
+void RealTimeOpmValueFrame::parseData()
+{
+    qDebug() << "RealTimeOpmValueFrame parseData";
+    ValueFormat::Reader reader(payload);
+    reader.skip(TimeStampSize);
+    wavelength = QString::number(reader.u16());
+    powerValue = reader.f32();
+    devDatas = DevDatas::instance();
+    power = ValueFormat::powerText(powerValue, devDatas, false);
+    powerUnit = ValueFormat::unitText(reader.u8());
+    powerWValue = reader.f32();
+    powerW = ValueFormat::fixed(powerWValue, WattDecimals);
+    powerWUnit = ValueFormat::unitText(reader.u8());
+    referenceValue = reader.f32();
+    reference = ValueFormat::fixed(referenceValue, ReferenceDecimals);
+    frequency = QString::number(reader.u16());
+}
+
+RealTimeOpmValue RealTimeOpmValueFrame::value() const
+{
+    RealTimeOpmValue v;
+    v.wavelength = wavelength;
+    v.power = power;
+    v.reference = reference;
+    v.powerW = powerW;
+    v.frequency = frequency;
+    v.powerUnit = powerUnit;
+    v.powerWUnit = powerWUnit;
+    v.powerValue = powerValue;
+    v.powerWValue = powerWValue;
+    v.referenceValue = referenceValue;
+    return v;
+}
