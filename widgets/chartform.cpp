@@ -1,0 +1,389 @@
+#include "widgets/chartform.h"
+#include "ui_chartform.h"
+
+#include "dialogs/messagedialog.h"
+#include "link/realtimeopmvalueframe.h"
+#if __has_include("report/realtimexlsx.h")
+#include "report/realtimexlsx.h"
+#define CHART_HAS_WRITER 1
+#endif
+
+#include <QMouseEvent>
+#include <QPen>
+#include <QPixmap>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_panner.h>
+#include <qwt_plot_zoomer.h>
+#include <qwt_scale_div.h>
+
+namespace {
+
+// Tracked power limits; the view never follows a reading beyond them.
+constexpr double PowerCeiling = 100.0;
+constexpr double PowerFloor = -100.0;
+constexpr double InitialMaxPower = -80.0;
+constexpr double InitialMinPower = 0.0;
+// The y range gets a tenth of the tracked span as margin, never less.
+constexpr double MinimumMargin = 0.1;
+// Below this many samples the x axis shows every sample with a step of 1.
+constexpr int FewSamples = 10;
+// Distance in pixels within which the pointer is "on" the marker.
+constexpr double MarkerHitPixels = 20.0;
+// One wheel notch.
+constexpr int WheelNotch = 120;
+constexpr double ZoomInPerNotch = 0.4;
+// Wheel zoom-in stops below these visible ranges.
+constexpr double MinimumXRange = 1.0;
+constexpr double MinimumYRange = 0.1;
+// Samples lie on the x axis one unit apart.
+constexpr double SampleStep = 1.0;
+
+QCursor handCursor(const char *path, Qt::CursorShape fallback)
+{
+    const QPixmap pixmap(QString::fromLatin1(path));
+    return pixmap.isNull() ? QCursor(fallback) : QCursor(pixmap);
+}
+
+} // namespace
+
+ChartForm::ChartForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::ChartForm)
+{
+    ui->setupUi(this);
+    createFrame();
+
+    QwtPlot *plot = ui->qwtPlot;
+    QWidget *canvas = plot->canvas();
+
+    zoomer = new QwtPlotZoomer(canvas, true);
+    zoomer->setRubberBandPen(QPen(Qt::gray));
+    zoomer->setMousePattern(QwtEventPattern::MouseSelect1, Qt::RightButton);
+    zoomer->setMousePattern(QwtEventPattern::MouseSelect2, Qt::RightButton, Qt::ControlModifier);
+    connect(zoomer, &QwtPlotZoomer::activated, this, &ChartForm::axisChanged);
+
+    panner = new QwtPlotPanner(canvas);
+    connect(panner, &QwtPlotPanner::panned, this, &ChartForm::axisChanged);
+
+    curve = new QwtPlotCurve(QString());
+    curve->setPen(QColor(236, 101, 56), 0, Qt::SolidLine);
+    curve->attach(plot);
+
+    marker.setLineStyle(QwtPlotMarker::VLine);
+    marker.setValue(1, -60);
+    marker.attach(plot);
+    marker.hide();
+
+    idleCursor = handCursor(":/img/hand.png", Qt::OpenHandCursor);
+    activeCursor = handCursor(":/img/hand_1.png", Qt::SizeHorCursor);
+    canvas->setCursor(idleCursor);
+
+    plot->setAxisScale(QwtPlot::yLeft, InitialMaxPower, InitialMinPower);
+
+    // Installed after the zoomer and the panner, so the page sees the
+    // canvas events first and can keep a marker drag from panning.
+    canvas->installEventFilter(this);
+    canvas->setMouseTracking(true);
+
+    ui->resetBtn->setEnabled(false);
+}
+
+ChartForm::~ChartForm()
+{
+    ui->qwtPlot->canvas()->removeEventFilter(this);
+    marker.detach();
+    delete ui;
+}
+
+RealTimeOpmValueFrame *ChartForm::frame() const
+{
+    return requestFrame;
+}
+
+void ChartForm::createFrame()
+{
+    requestFrame = new RealTimeOpmValueFrame(this);
+}
+
+void ChartForm::addRealTimeValue()
+{
+    const RealTimeOpmValue value = requestFrame->value();
+    times.append(QDateTime::currentDateTime());
+    readings.append(value);
+
+    yData.append(double(value.powerValue));
+    xData.append(yData.size() - 1);
+    const int count = yData.size();
+
+    // The tracked range follows every reading, also while the user holds
+    // the view, so that reset shows everything received.
+    trackPower(yData.last());
+    if (!userAdjusted)
+        applyAutoScale();
+
+    curve->setRawSamples(xData.constData(), yData.constData(), count);
+
+    if (count < FewSamples)
+        ui->qwtPlot->setAxisScale(QwtPlot::xBottom, 0, count + 1, 1);
+
+    if (count > 1) {
+        if (!marker.isVisible())
+            marker.show();
+        updateReadout();
+    }
+    if (!marker.isDragging())
+        marker.setYValue(minPower + (maxPower - minPower) * 0.5);
+
+    ui->qwtPlot->replot();
+
+    ui->wavelengthLabel->setText(value.wavelength);
+    ui->powerLabel->setText(value.power);
+    ui->freqLabel->setText(value.frequency);
+
+    delete requestFrame;
+    requestFrame = nullptr;
+    createFrame();
+}
+
+void ChartForm::clearDatas()
+{
+    xData.clear();
+    yData.clear();
+    readings.clear();
+    times.clear();
+    maxPower = InitialMaxPower;
+    minPower = InitialMinPower;
+    curve->setRawSamples(xData.constData(), yData.constData(), 0);
+    marker.setXValue(0);
+    marker.hide();
+    ui->qwtPlot->replot();
+}
+
+void ChartForm::saveDatas(const QString &dir)
+{
+    if (readings.isEmpty()) {
+        showMessage(tr("Save Fail,No Data!"));
+        return;
+    }
+    bool saved = false;
+#ifdef CHART_HAS_WRITER
+    {
+        RealTimeXlsx writer;
+        saved = writer.save(times, readings, dir);
+    }
+#else
+    Q_UNUSED(dir)
+#endif
+    showMessage(saved ? tr("Report exported") : tr("Failed to export report"));
+}
+
+void ChartForm::setPlayEnabled(bool enabled)
+{
+    ui->playBtn->setEnabled(enabled);
+}
+
+void ChartForm::setClearOnResume(bool value)
+{
+    clearOnResume = value;
+}
+
+void ChartForm::setPlayUnchecked()
+{
+    ui->playBtn->setChecked(false);
+}
+
+void ChartForm::trackPower(double power)
+{
+    if (power > PowerCeiling)
+        maxPower = PowerCeiling;
+    else if (power > maxPower)
+        maxPower = power;
+
+    if (power < PowerFloor)
+        minPower = PowerFloor;
+    else if (power < minPower)
+        minPower = power;
+}
+
+void ChartForm::applyAutoScale()
+{
+    if (xData.isEmpty())
+        return;
+    const double margin = std::max((maxPower - minPower) / 10.0, MinimumMargin);
+    ui->qwtPlot->setAxisScale(QwtPlot::yLeft, minPower - margin, maxPower + margin);
+    ui->qwtPlot->setAxisScale(QwtPlot::xBottom, xData.first(), xData.last());
+}
+
+int ChartForm::sampleUnderMarker() const
+{
+    if (xData.isEmpty())
+        return -1;
+    const long index = std::lround(marker.xValue() / SampleStep);
+    return int(std::clamp<long>(index, 0, xData.size() - 1));
+}
+
+void ChartForm::updateReadout()
+{
+    const int index = sampleUnderMarker();
+    if (index < 0)
+        return;
+    const RealTimeOpmValue &reading = readings.at(index);
+    const QString separator = QStringLiteral(": ");
+    const QStringList lines{
+        tr("Power") + separator + QString::number(yData.at(index), 'f', 3) + QStringLiteral("dBm"),
+        tr("Wave.") + separator + reading.wavelength + QStringLiteral("nm"),
+        tr("Freq.") + separator + reading.frequency + QStringLiteral("Hz"),
+        tr("Time") + separator + times.at(index).toString(QStringLiteral("HH:mm:ss")),
+    };
+    marker.setReadout(lines.join(QLatin1Char('\n')));
+}
+
+void ChartForm::moveMarker(double x, double y)
+{
+    if (xData.isEmpty())
+        return;
+    marker.setValue(std::clamp(x, 0.0, xData.last()), y);
+    updateReadout();
+    ui->qwtPlot->replot();
+}
+
+bool ChartForm::nearMarker(double x) const
+{
+    // A hidden marker cannot be taken hold of.
+    if (!marker.isVisible())
+        return false;
+    const QwtInterval range = ui->qwtPlot->axisScaleDiv(QwtPlot::xBottom).interval();
+    const int width = ui->qwtPlot->canvas()->width();
+    if (width <= 0)
+        return false;
+    return std::abs(marker.xValue() - x) < std::abs(range.width()) / width * MarkerHitPixels;
+}
+
+bool ChartForm::eventFilter(QObject *watched, QEvent *event)
+{
+    QWidget *canvas = ui->qwtPlot->canvas();
+    if (watched != canvas)
+        return QWidget::eventFilter(watched, event);
+
+    QwtPlot *plot = ui->qwtPlot;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        const bool near = nearMarker(plot->invTransform(QwtPlot::xBottom, mouse->pos().x()));
+        marker.setDragging(near);
+        plot->replot();
+        return near;
+    }
+    case QEvent::MouseMove: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const double x = plot->invTransform(QwtPlot::xBottom, mouse->pos().x());
+        const bool near = nearMarker(x);
+        if (near != marker.isHovered()) {
+            marker.setHovered(near);
+            plot->replot();
+        }
+        canvas->setCursor(near ? activeCursor : idleCursor);
+        if (marker.isDragging()) {
+            moveMarker(x, plot->invTransform(QwtPlot::yLeft, mouse->pos().y()));
+            return true;
+        }
+        panInProgress = mouse->buttons() & Qt::LeftButton;
+        return false;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        marker.setDragging(false);
+        plot->replot();
+        if (!panInProgress)
+            moveMarker(plot->invTransform(QwtPlot::xBottom, mouse->pos().x()),
+                       plot->invTransform(QwtPlot::yLeft, mouse->pos().y()));
+        panInProgress = false;
+        return false;
+    }
+    case QEvent::Wheel: {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        wheelZoom(wheel, wheel->modifiers() == Qt::ControlModifier ? QwtPlot::xBottom : QwtPlot::yLeft);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void ChartForm::wheelZoom(QWheelEvent *event, int axis)
+{
+    QwtPlot *plot = ui->qwtPlot;
+    // Fine-grained wheels send less than a notch at a time: no zoom step.
+    const int steps = event->angleDelta().y() / WheelNotch;
+    if (steps == 0)
+        return;
+
+    const QwtInterval interval = plot->axisScaleDiv(axis).interval();
+    const double lower = interval.minValue();
+    const double range = interval.maxValue() - lower;
+    const bool isX = axis == QwtPlot::xBottom;
+    const double limit = isX ? MinimumXRange : MinimumYRange;
+
+    if (steps > 0 && std::abs(range) < limit) {
+        plot->replot();
+        return;
+    }
+
+    // Every notch forward shows 0.4 of the range, every notch back 2.5 times it.
+    const double scale = std::pow(ZoomInPerNotch, steps);
+    const QPoint pos = event->position().toPoint();
+    const double centre = plot->invTransform(axis, isX ? pos.x() : pos.y());
+    const double offset = (centre - lower) * scale;
+    const double newLower = centre - offset;
+    const double newUpper = newLower + range * scale;
+
+    bool change = std::isfinite(newLower) && std::isfinite(newUpper) && newUpper != newLower;
+    if (change && !isX)
+        change = newLower >= PowerFloor && newUpper <= PowerCeiling;
+    if (change) {
+        plot->setAxisScale(axis, newLower, newUpper);
+        userAdjusted = true;
+        ui->resetBtn->setEnabled(true);
+    }
+    plot->replot();
+}
+
+void ChartForm::axisChanged()
+{
+    userAdjusted = true;
+    ui->resetBtn->setEnabled(true);
+}
+
+void ChartForm::on_resetBtn_clicked()
+{
+    userAdjusted = false;
+    ui->resetBtn->setEnabled(false);
+    if (!yData.isEmpty()) {
+        applyAutoScale();
+        ui->qwtPlot->replot();
+    }
+}
+
+void ChartForm::on_playBtn_clicked(bool checked)
+{
+    emit resumePause(checked, true);
+    if (checked && clearOnResume)
+        clearDatas();
+}
+
+void ChartForm::on_cleanBtn_clicked()
+{
+    if (readings.isEmpty())
+        return;
+    if (question(tr("Whether to clear existing datas?")) != 1)
+        return;
+    clearDatas();
+    emit stop();
+    emit cleardata();
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The real-time page: keeps every live reading with its arrival time, draws
+// the power of all readings as one curve over the sample index, shows the
+// latest reading above the plot and carries a draggable read-out marker.
+// The main window runs the sampling and calls in; the page tells it through
+// its signals when the user starts, pauses, stops or clears.
+
+#include <QCursor>
+#include <QDateTime>
+#include <QList>
+#include <QVector>
+#include <QWidget>
+
+#include "link/realtimeopmvalue.h"
+#include "widgets/marker.h"
+
+namespace Ui {
+class ChartForm;
+}
+
+class QwtPlotZoomer;
+class QwtPlotPanner;
+class QwtPlotCurve;
+class QWheelEvent;
+class RealTimeOpmValueFrame;
+
+class ChartForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ChartForm(QWidget *parent = nullptr);
+    ~ChartForm() override;
+
+    // The frame to send with the next real-time request; the page keeps it.
+    RealTimeOpmValueFrame *frame() const;
+    // Makes a fresh, empty request frame. A caller from outside deletes the
+    // old one first.
+    void createFrame();
+    // Takes the reading just parsed into the request frame.
+    void addRealTimeValue();
+    void clearDatas();
+    void saveDatas(const QString &dir);
+    void setPlayEnabled(bool enabled);
+    void setClearOnResume(bool value);
+    // Unchecks play without a click (no resumePause is emitted).
+    void setPlayUnchecked();
+
+    // Read access for the main window and the tests.
+    int sampleCount() const { return yData.size(); }
+    const QList<RealTimeOpmValue> &storedReadings() const { return readings; }
+    const QList<QDateTime> &storedTimes() const { return times; }
+    double trackedMaxPower() const { return maxPower; }
+    double trackedMinPower() const { return minPower; }
+    bool isUserAdjusted() const { return userAdjusted; }
+    bool isClearOnResume() const { return clearOnResume; }
+    const Marker &readoutMarker() const { return marker; }
+
+signals:
+    void resumePause(bool start, bool isPause);
+    void restart();
+    void stop();
+    void cleardata();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void on_cleanBtn_clicked();
+    void on_resetBtn_clicked();
+    void on_playBtn_clicked(bool checked);
+    void axisChanged();
+
+private:
+    // Widens the tracked power range by one reading (pinned at +-100 dBm).
+    void trackPower(double power);
+    // Fits the y axis to the tracked range and the x axis to the samples.
+    void applyAutoScale();
+    // Index of the stored sample nearest the marker, or -1 when empty.
+    int sampleUnderMarker() const;
+    void moveMarker(double x, double y);
+    void updateReadout();
+    bool nearMarker(double x) const;
+    void wheelZoom(QWheelEvent *event, int axis);
+
+    Ui::ChartForm *ui;
+    QList<RealTimeOpmValue> readings;
+    QList<QDateTime> times;
+    RealTimeOpmValueFrame *requestFrame = nullptr;
+    QwtPlotZoomer *zoomer = nullptr;
+    QwtPlotPanner *panner = nullptr;
+    QwtPlotCurve *curve = nullptr;
+    Marker marker;
+    QVector<double> xData;
+    QVector<double> yData;
+    double maxPower = -80.0;
+    double minPower = 0.0;
+    bool userAdjusted = false;
+    bool clearOnResume = true;
+    bool panInProgress = false;
+    QCursor idleCursor;
+    QCursor activeCursor;
+};
