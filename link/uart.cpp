@@ -1,0 +1,269 @@
+#include "uart.h"
+
+#include "commands.h"
+#include "devdatas.h"
+#include "devmodelframe.h"
+#include "devtypeframe.h"
+#include "devversionframe.h"
+#include "serialportlist.h"
+
+#include <QDebug>
+#include <QSerialPort>
+
+namespace {
+constexpr int ScanBaudRate = 9600;
+constexpr int WriteTimeoutMs = 30000;
+constexpr int FirstReadTimeoutMs = 500;
+constexpr int NextReadTimeoutMs = 100;
+// Silent reads after the first one before an exchange gives up (five reads in
+// all), and the silent read after which the request is sent again.
+constexpr int SilentReadLimit = 3;
+constexpr int ResendAfterSilentReads = 2;
+// An answer is at most 260 bytes, so a read that brings bytes always makes
+// progress; this only bounds a line that never stops trickling bytes.
+constexpr int ProgressReadLimit = 1024;
+} // namespace
+
+QList<QSerialPort *> Uart::candidatePorts;
+QStringList Uart::candidatePortNames;
+QString Uart::selectedPortName;
+int Uart::baudRate = ScanBaudRate;
+QSerialPort *Uart::currentPort = nullptr;
+
+void Uart::registerPortInitState()
+{
+    qRegisterMetaType<Uart::PortInitState>("Uart::PortInitState");
+}
+
+void Uart::configure(QSerialPort *port, int rate)
+{
+    port->setBaudRate(rate, QSerialPort::AllDirections);
+    port->setDataBits(QSerialPort::Data8);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    port->setParity(QSerialPort::NoParity);
+    port->setStopBits(QSerialPort::OneStop);
+}
+
+// Every port is destroyed here, once: it leaves the candidate list and, if it
+// was the current port, is forgotten there too.
+void Uart::destroyPort(QSerialPort *port)
+{
+    if (!port)
+        return;
+    candidatePorts.removeAll(port);
+    if (currentPort == port)
+        currentPort = nullptr;
+    if (port->isOpen())
+        port->close();
+    delete port;
+}
+
+bool Uart::isListed(const QSerialPort *port)
+{
+    if (!port)
+        return false;
+    const QString name = port->portName();
+    const auto entries = SerialPortList::available();
+    for (const SerialPortList::Entry &entry : entries) {
+        if (entry.name == name && port->isOpen() && entry.busy)
+            return true;
+    }
+    return false;
+}
+
+Uart::PortInitState Uart::init(bool reconnect)
+{
+    if (reconnect)
+        return reopenPort();
+    const auto ports = candidatePorts;
+    for (QSerialPort *port : ports)
+        destroyPort(port);
+    candidatePorts.clear();
+    candidatePortNames.clear();
+    selectedPortName.clear();
+    baudRate = ScanBaudRate;
+    return scanPorts();
+}
+
+Uart::PortInitState Uart::scanPorts()
+{
+    if (currentPort) {
+        QSerialPort *old = currentPort;
+        currentPort = nullptr;
+        // A port that is also a candidate stays alive in the list.
+        if (candidatePorts.contains(old)) {
+            if (old->isOpen())
+                old->close();
+        } else {
+            destroyPort(old);
+        }
+    }
+    const auto entries = SerialPortList::available();
+    for (const SerialPortList::Entry &entry : entries) {
+        currentPort = SerialPortList::createPort(entry);
+        configure(currentPort, ScanBaudRate);
+        if (currentPort->open(QIODevice::ReadWrite) && readaDevInfos() == DataOk) {
+            candidatePorts.append(currentPort);
+            candidatePortNames.append(currentPort->portName());
+            currentPort->close();
+        } else {
+            destroyPort(currentPort);
+        }
+    }
+    if (candidatePorts.size() >= 2) {
+        if (currentPort && currentPort->isOpen())
+            currentPort->close();
+        currentPort = nullptr;
+        return SeveralDevices;
+    }
+    if (candidatePorts.size() == 1) {
+        currentPort = candidatePorts.first();
+        if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+            return InitOk;
+        destroyPort(currentPort);
+        return InitFailed;
+    }
+    currentPort = nullptr;
+    return InitFailed;
+}
+
+Uart::PortInitState Uart::openSelectedPort()
+{
+    const auto candidates = candidatePorts;
+    for (QSerialPort *port : candidates)
+        destroyPort(port);
+    candidatePorts.clear();
+    if (currentPort)
+        destroyPort(currentPort);
+
+    const auto entries = SerialPortList::available();
+    for (const SerialPortList::Entry &entry : entries) {
+        qDebug().noquote() << "show port name  " << entry.name << baudRate;
+        if (entry.name == selectedPortName) {
+            currentPort = SerialPortList::createPort(entry);
+            break;
+        }
+    }
+    if (!currentPort)
+        return InitFailed;
+    if (currentPort->isOpen())
+        currentPort->close();
+    configure(currentPort, baudRate);
+    if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+        return InitOk;
+    destroyPort(currentPort);
+    return InitFailed;
+}
+
+Uart::PortInitState Uart::reopenPort()
+{
+    if (!currentPort)
+        return InitFailed;
+    if (currentPort->isOpen())
+        currentPort->close();
+    configure(currentPort, baudRate);
+    if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+        return InitOk;
+    destroyPort(currentPort);
+    return InitFailed;
+}
+
+ParseResult Uart::readaDevInfos()
+{
+    qDebug() << "enum ParseResult __cdecl Uart::readaDevInfos(void)";
+    DevTypeFrame frame(DevDatas::instance());
+    return exchange(Command::devType(), &frame);
+}
+
+ParseResult Uart::readDevInfos()
+{
+    qDebug() << "enum ParseResult __cdecl Uart::readDevInfos(void)";
+    ParseResult result;
+    {
+        DevTypeFrame frame(DevDatas::instance());
+        result = exchange(Command::devType(), &frame);
+    }
+    if (result != DataOk)
+        return result;
+    qDebug() << 1;
+    {
+        DevModelFrame frame(DevDatas::instance());
+        result = exchange(Command::devModel(), &frame);
+    }
+    if (result != DataOk)
+        return result;
+    qDebug() << result;
+    DevVersionFrame frame(DevDatas::instance());
+    return exchange(Command::devVersion(), &frame);
+}
+
+ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
+{
+    if (!currentPort || !frame)
+        return Incomplete;
+    // The meter is strictly polled: whatever still waits in the line cannot be
+    // the answer to this request (a late answer to an earlier one), and would
+    // otherwise be taken for it.
+    currentPort->clear(QSerialPort::Input);
+
+    currentPort->write(request);
+    qDebug().noquote() << "write data" << request.toHex(' ');
+    currentPort->waitForBytesWritten(WriteTimeoutMs);
+    const bool ready = currentPort->waitForReadyRead(FirstReadTimeoutMs);
+    qDebug() << "waitForReadyRead" << ready;
+    QByteArray received = currentPort->readAll();
+    qDebug().noquote() << "read data" << received.toHex(' ');
+    ParseResult result = frame->feed(received);
+    qDebug() << "result send" << int(result);
+
+    // Reads that bring more of an unfinished answer do not count against the
+    // attempts: a long answer at a low rate arrives in many small pieces. Only
+    // silent reads do, and only a meter that has not begun to answer is asked
+    // again.
+    bool answerStarted = !received.isEmpty();
+    int attempts = 0;
+    int progressReads = 0;
+    while (result == Incomplete) {
+        qDebug() << "readwhile";
+        if (attempts > SilentReadLimit)
+            return Incomplete;
+        if (attempts >= ResendAfterSilentReads && received.isEmpty() && !answerStarted) {
+            if (!currentPort || !isListed(currentPort))
+                return Incomplete;
+            currentPort->write(request);
+            currentPort->waitForBytesWritten(WriteTimeoutMs);
+        }
+        if (!currentPort)
+            return result;
+        currentPort->waitForReadyRead(NextReadTimeoutMs);
+        received = currentPort->readAll();
+        result = frame->feed(received);
+        if (received.isEmpty() || ++progressReads > ProgressReadLimit)
+            ++attempts;
+        else
+            answerStarted = true;
+    }
+    return result;
+}
+
+bool Uart::isPortAlive()
+{
+    return isListed(currentPort);
+}
+
+void Uart::closePort(bool release)
+{
+    if (currentPort && currentPort->isOpen())
+        currentPort->close();
+    if (release && currentPort)
+        destroyPort(currentPort);
+}
+
+void Uart::releaseAll()
+{
+    closePort(true);
+    const auto candidates = candidatePorts;
+    for (QSerialPort *port : candidates)
+        destroyPort(port);
+    candidatePorts.clear();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The serial transport to one handheld meter: finds the meter among the
+// serial ports, opens and configures the port, identifies the meter, carries
+// out every request/answer exchange and closes the port again. All of it runs
+// on the link worker's thread, one operation at a time.
+
+#include "frame.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+class QSerialPort;
+
+class Uart
+{
+public:
+    enum PortInitState {
+        InitOk = 0,         // a port is open and the meter answered every identity request
+        InitFailed = 1,     // no port could be opened, or no meter answered
+        SeveralDevices = 2, // meters answered on two or more ports: the user picks one
+    };
+
+    // Start of a connection: a fresh scan at 9600 baud, or (reconnect) the
+    // current port opened again at baudRate.
+    static PortInitState init(bool reconnect);
+    static PortInitState scanPorts();
+    static PortInitState openSelectedPort();
+    static PortInitState reopenPort();
+
+    // One device-type request on the current port (is there a meter?).
+    static ParseResult readaDevInfos();
+    // Device type, model and version; DataOk when all three answered.
+    static ParseResult readDevInfos();
+    // One request and its answer, read into frame (which stays the caller's).
+    static ParseResult exchange(const QByteArray &request, Frame *frame);
+
+    // The current port is still listed, open and held by us.
+    static bool isPortAlive();
+    // Closes the current port; with release also destroys and forgets it.
+    static void closePort(bool release);
+    // Destroys every port held (current and candidates); used at shutdown.
+    static void releaseAll();
+
+    // Registers PortInitState for queued connections (safe to call often).
+    static void registerPortInitState();
+
+    // Ports on which a meter answered during the last scan (owned here, closed
+    // until one is chosen) and their names, in the same order.
+    static QList<QSerialPort *> candidatePorts;
+    static QStringList candidatePortNames;
+    // The port the user picked in the connect dialog, and the rate used when a
+    // chosen or known port is opened again.
+    static QString selectedPortName;
+    static int baudRate;
+    // The port every exchange uses; may also be held in candidatePorts.
+    static QSerialPort *currentPort;
+
+private:
+    static void configure(QSerialPort *port, int rate);
+    static void destroyPort(QSerialPort *port);
+    static bool isListed(const QSerialPort *port);
+};
+
+Q_DECLARE_METATYPE(Uart::PortInitState)
