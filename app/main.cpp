@@ -1,10 +1,7 @@
 // Lumisk: desktop companion for handheld optical power meters.
 
 #include "app/configuration.h"
-#if __has_include("app/mainwindow.h")
 #include "app/mainwindow.h"
-#define LUMISK_HAS_MAINWINDOW
-#endif
 
 #include <QApplication>
 #include <QFont>
@@ -26,11 +23,9 @@ int main(int argc, char *argv[])
     int code = QuitCode;
     do {
         Configuration::instance()->loadTranslators();
-#ifdef LUMISK_HAS_MAINWINDOW
         MainWindow window;
         window.show();
         code = QApplication::exec();
-#endif
     } while (code != QuitCode);
     return 0;
 }
