@@ -1,0 +1,40 @@
+#pragma once
+// The one-sheet workbook every report writer fills: a header row, data
+// cells in thin borders centred both ways, verdict cells on a solid colour,
+// and a file named by the local date and time of the save.
+
+#include "report/xlsxdocument.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class ReportSheet
+{
+public:
+    // Adds the sheet, selects it and builds the cell formats.
+    explicit ReportSheet(const QString &sheetName);
+
+    // Header texts from A1 on, left to right.
+    void writeHeader(const QStringList &texts);
+    // Rows and columns count from 1.
+    void writeText(int row, int column, const QString &text);
+    // Verdicts: 0 pass, 1 warning, 2 fail; anything else is drawn white.
+    void writeVerdictText(int row, int column, const QString &text, int verdict);
+    void writeNumber(int row, int column, int value);
+    // Number, name and time of a record in columns A to C.
+    void writeRecordHead(int row, const QString &number, const QString &name, const QString &time);
+    // Joins the cells of one column from firstRow to lastRow, showing text.
+    void mergeRows(int column, int firstRow, int lastRow, const QString &text);
+
+    // Saves as dir + "/" + the date-time of now + suffix.
+    bool save(const QString &dir, const QString &suffix);
+
+    static QString fileName(const QString &dir, const QDateTime &when, const QString &suffix);
+    static QColor verdictColor(int verdict);
+
+private:
+    XlsxDocument document;
+    XlsxFormat cellFormat;
+    XlsxFormat verdictFormats[4];
+};
