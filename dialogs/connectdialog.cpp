@@ -1,0 +1,45 @@
+#include "dialogs/connectdialog.h"
+#include "ui_connectdialog.h"
+
+#include "dialogs/dialogtitlebar.h"
+#include "link/uart.h"
+
+#include <QDebug>
+
+ConnectDialog::ConnectDialog(QWidget *parent)
+    : QDialog(parent), ui(new Ui::ConnectDialog)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    ui->titleWidget->setTitle(tr("Connect device"));
+    ui->okBtn->setDefault(true);
+    connect(ui->titleWidget, &DialogTitleBar::closeSignal, this, &ConnectDialog::closeFromTitleBar);
+}
+
+ConnectDialog::~ConnectDialog()
+{
+    delete ui;
+}
+
+void ConnectDialog::fillPorts()
+{
+    for (const QString &name : qAsConst(Uart::candidatePortNames))
+        ui->portCombo->addItem(name);
+}
+
+void ConnectDialog::closeFromTitleBar()
+{
+    qDebug() << "closer";
+    close();
+    emit closeConnectDialog();
+}
+
+// Accepting does not announce anything: the main window goes on to open the
+// chosen port at the chosen rate.
+void ConnectDialog::on_okBtn_clicked()
+{
+    Uart::baudRate = ui->baudRateCombo->currentText().toInt();
+    Uart::selectedPortName = ui->portCombo->currentText();
+    qDebug() << "cloon_okBtn_clickedser" << Uart::selectedPortName << Uart::baudRate;
+    close();
+}
