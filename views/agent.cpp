@@ -1,0 +1,8 @@
+#include "views/agent.h"
+
+Agent::Agent(QObject *parent)
+    : QObject(parent)
+{
+}
+
+Agent::~Agent() = default;

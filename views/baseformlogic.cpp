@@ -1,0 +1,23 @@
+#include "views/baseformlogic.h"
+
+#include "link/frame.h"
+
+BaseFormLogic::~BaseFormLogic()
+{
+    delete ownedFrame;
+    ownedFrame = nullptr;
+}
+
+void BaseFormLogic::fillDatas()
+{
+    renewFrame();
+}
+
+void BaseFormLogic::renewFrame()
+{
+    if (ownedFrame) {
+        delete ownedFrame;
+        ownedFrame = nullptr;
+    }
+    createFrame();
+}

@@ -1,0 +1,214 @@
+#include "views/multiwaveopmform.h"
+
+#include "dialogs/messagedialog.h"
+#include "link/opmvalueframe.h"
+#include "report/opmxlsx.h"
+#include "ui_multiwaveopmform.h"
+#include "views/multiwaveopmitem.h"
+#include "widgets/pagewidget.h"
+
+#include <QColor>
+#include <QDebug>
+#include <QLabel>
+#include <QListWidgetItem>
+
+namespace {
+constexpr int ReadingColumns = 5;
+// The meter's range: a level (power + reference) at or below LowLevel reads
+// "Low", at or above HighLevel "High".
+constexpr double LowLevel = -79.9;
+constexpr double HighLevel = 49.9;
+
+const QColor OddRowColor(242, 242, 239);
+const QColor EvenRowColor(Qt::white);
+
+QLabel *readingLabel(QWidget *card, const char *base, int column)
+{
+    return card->findChild<QLabel *>(QLatin1String(base) + QString::number(column));
+}
+
+void fillColumn(QWidget *card, int column, const SingleWaveOpmData &wave)
+{
+    QLabel *waveLabel = readingLabel(card, "waveLabel", column);
+    QLabel *powerLabel = readingLabel(card, "powerLgLabel", column);
+    QLabel *wattsLabel = readingLabel(card, "powerWLabel", column);
+    QLabel *freqLabel = readingLabel(card, "freqLabel", column);
+    QLabel *refLabel = readingLabel(card, "refLabel", column);
+
+    // Each text is read as the meter's single-precision value; anything that
+    // is not a number counts as 0.
+    const double level = double(wave.power.toFloat()) + double(wave.reference.toFloat());
+    const bool outOfRange = level <= LowLevel || level >= HighLevel;
+    const QString none = QStringLiteral("---");
+
+    freqLabel->hide();
+    waveLabel->setText(wave.wavelength);
+    if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High")) {
+        qDebug() << "LOW..............";
+        powerLabel->setText(wave.power);
+    } else {
+        const QString unit = wave.reference != none ? QStringLiteral("dB") : QStringLiteral("dBm");
+        if (level <= LowLevel)
+            powerLabel->setText(QStringLiteral("Low"));
+        else if (level >= HighLevel)
+            powerLabel->setText(QStringLiteral("High"));
+        else
+            powerLabel->setText(wave.power + unit);
+    }
+    if (wave.powerW == none)
+        wattsLabel->setText(none);
+    else
+        wattsLabel->setText(outOfRange ? none : wave.powerW + wave.powerWUnit);
+    freqLabel->setText(outOfRange ? none : wave.frequency);
+    refLabel->setText(outOfRange ? none : wave.reference);
+}
+
+void hideColumn(QWidget *card, int column)
+{
+    for (const char *base : {"waveLabel", "powerLgLabel", "powerWLabel", "freqLabel", "refLabel"})
+        readingLabel(card, base, column)->hide();
+}
+} // namespace
+
+MultiWaveOpmForm::MultiWaveOpmForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::MultiWaveOpmForm)
+{
+    ui->setupUi(this);
+    ownedFrame = new OpmValueFrame;
+    ui->pageWidget->hide();
+
+    connect(ui->pageWidget, &PageWidget::gotoPage, this, &MultiWaveOpmForm::gotoPage);
+    connect(&items, &Agent::pageCountChanged, ui->pageWidget, &PageWidget::setPageCount);
+}
+
+MultiWaveOpmForm::~MultiWaveOpmForm()
+{
+    delete ui;
+}
+
+int MultiWaveOpmForm::currentPage()
+{
+    return items.currentPage;
+}
+
+void MultiWaveOpmForm::setCurrentPage(int page)
+{
+    items.currentPage = page;
+}
+
+Frame *MultiWaveOpmForm::frame()
+{
+    return ownedFrame;
+}
+
+int MultiWaveOpmForm::nextItemNumber()
+{
+    return items.itemCount();
+}
+
+int MultiWaveOpmForm::itemCount() const
+{
+    return items.itemCount();
+}
+
+void MultiWaveOpmForm::fillDatas()
+{
+    qDebug() << "void __thiscall MultiWaveOpmForm::fillDatas(void)";
+    auto *opmFrame = static_cast<OpmValueFrame *>(ownedFrame);
+    addItemData(opmFrame->itemData);
+    renewFrame();
+}
+
+void MultiWaveOpmForm::createFrame()
+{
+    ownedFrame = new OpmValueFrame;
+}
+
+void MultiWaveOpmForm::addItemData(const OpmItemData &data)
+{
+    qDebug() << "void __thiscall MultiWaveOpmForm::addItemData(class OpmItemData)"
+             << "-----------------:" << items.currentPage << "-----------" << items.pageCount();
+    items.append(data);
+    if (items.pageCount() == items.currentPage) {
+        qDebug() << "1111111";
+        addOneRow(ui->listWidget->count(), data);
+    }
+}
+
+void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
+{
+    qDebug() << "addOneRow";
+    qDebug() << "void __thiscall MultiWaveOpmForm::addOneRow(int,class OpmItemData)";
+    auto *item = new QListWidgetItem;
+    auto *card = new MultiWaveOpmItem;
+    card->numLabel()->setText(data.number);
+    card->nameLabel()->setText(data.name);
+    card->dateTimeLabel()->setText(data.time);
+    // A record answered with code 0x17 is kept but takes no room in the list.
+    const bool collapsed = ownedFrame && ownedFrame->isCode17;
+    item->setSizeHint(QSize(card->width(), collapsed ? 0 : card->height()));
+
+    for (int column = 1; column <= ReadingColumns; ++column) {
+        const int t = column - 1;
+        if (data.singleWaveOpmDatas.size() > t)
+            fillColumn(card, column, data.singleWaveOpmDatas.at(t));
+        else
+            hideColumn(card, column);
+    }
+
+    ui->listWidget->insertItem(index, item);
+    ui->listWidget->setItemWidget(item, card);
+    cards << card;
+    item->setBackground(index % 2 ? OddRowColor : EvenRowColor);
+}
+
+void MultiWaveOpmForm::deleteCards()
+{
+    QListWidget *list = ui->listWidget;
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
+        if (QWidget *card = list->itemWidget(item)) {
+            list->removeItemWidget(item);
+            delete card;
+        }
+    }
+    for (const QPointer<QWidget> &card : qAsConst(cards))
+        delete card.data();
+    cards.clear();
+}
+
+void MultiWaveOpmForm::gotoPage(int page)
+{
+    if (page < 1 || items.pageCount() < page || page == items.currentPage)
+        return;
+    deleteCards();
+    ui->listWidget->clear();
+    items.currentPage = page;
+    const auto &records = *items.page(page);
+    for (int i = 0; i < int(records.size()); ++i)
+        addOneRow(i, records[size_t(i)]);
+}
+
+void MultiWaveOpmForm::clearDatas()
+{
+    items.clearItems();
+    deleteCards();
+    ui->listWidget->clear();
+    ui->pageWidget->reSetcurrentPage();
+}
+
+void MultiWaveOpmForm::saveDatas(const QString &dir)
+{
+    if (items.itemCount() < 1) {
+        showMessage(tr("Save Fail,No Data!"));
+        return;
+    }
+    if (dir.isEmpty())
+        return;
+    OpmXlsx writer;
+    if (writer.saveMultiWave(items.allItems(), dir))
+        showMessage(tr("Report exported"));
+    else
+        showMessage(tr("Failed to export report"));
+}
