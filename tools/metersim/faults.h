@@ -1,0 +1,59 @@
+#pragma once
+// Faults the simulated meter can be told to show, each limited to chosen
+// requests: "N@5,7" (records 5 and 7), "N@3-9", or the words all, records,
+// id (identity), count, rt (real-time), clock.
+
+#include "meter.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+struct FaultTarget {
+    QSet<int> records;
+    bool anyRecord = false;
+    bool identity = false;
+    bool counts = false;
+    bool realTime = false;
+    bool clock = false;
+    bool matches(const Request &request) const;
+};
+
+struct Fault {
+    bool enabled = false;
+    int value = 1; // a count, or the line rate of a trickle
+    FaultTarget target;
+    QHash<qint64, int> firedFor; // per request (command and record) so far
+    int matched = 0;             // requests matched so far
+    // The first `value` times a given request arrives.
+    bool firstTimes(const Request &request);
+};
+
+struct Decision {
+    enum Action { Answer, Silent, Unplug };
+    Action action = Answer;
+    quint8 status = 0;      // answer this status instead of the real answer
+    bool corrupt = false;   // spoil the checksum
+    QByteArray junk;        // written before the answer
+    int trickleBaud = 0;    // write the answer byte by byte at this rate
+};
+
+class Faults
+{
+public:
+    // Parses "N", "N@targets" or, with valueOptional, also "" and "@targets".
+    // Faults that repeat per request default to record requests, the others
+    // to every request.
+    static bool parse(const QString &text, bool valueOptional, bool perRequest, Fault *fault, QString *error);
+
+    Decision decide(const Request &request);
+
+    Fault busy;
+    Fault notReady;
+    Fault badChecksum;
+    Fault junk;
+    Fault needReinit;
+    Fault trickle;
+    Fault silentAfter;
+    Fault unplugAfter;
+};
