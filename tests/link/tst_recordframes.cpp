@@ -1,0 +1,635 @@
+// Decoding of stored records (single-, multi-, partial-wave, PON) and of live
+// readings, from the raw answer bytes to the display texts.
+
+#include "link/devdatas.h"
+#include "link/opmvalueframe.h"
+#include "link/partialopmvalueframe.h"
+#include "link/ponframe.h"
+#include "link/realtimeopmvalueframe.h"
+#include "link/valueformat.h"
+#include "testregistry.h"
+
+#include <QLoggingCategory>
+#include <QTest>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+QByteArray be16(int value)
+{
+    QByteArray out;
+    out.append(char((value >> 8) & 0xFF));
+    out.append(char(value & 0xFF));
+    return out;
+}
+
+QByteArray beFloat(float value)
+{
+    quint32 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    QByteArray out;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(char((bits >> shift) & 0xFF));
+    return out;
+}
+
+// A whole data answer: 3F, length, answer code, fourth byte, payload, checksum.
+QByteArray answer(const QByteArray &payload, quint8 fourth = 0, quint8 code = 0x06)
+{
+    QByteArray out;
+    out.append(char(0x3F));
+    out.append(char(payload.size()));
+    out.append(char(code));
+    out.append(char(fourth));
+    out.append(payload);
+    out.append(char(byteSum(out)));
+    return out;
+}
+
+struct Stamp
+{
+    int year = 2023, month = 5, day = 6, hour = 7, minute = 8, second = 9;
+};
+
+QByteArray makeRecordHead(const QByteArray &name, int number, const Stamp &t = Stamp())
+{
+    QByteArray out;
+    out.append(char(name.size()));
+    out.append(name);
+    out.append(be16(t.year));
+    for (int v : {t.month, t.day, t.hour, t.minute, t.second})
+        out.append(char(v));
+    out.append(be16(number));
+    return out;
+}
+
+QByteArray makeOpmEntry(int wavelength, float power, quint8 unit = 0, float watt = 1.0f, quint8 wattUnit = 17,
+                    float reference = 0.0f, int frequency = 0)
+{
+    QByteArray out = be16(wavelength);
+    out.append(beFloat(power));
+    out.append(char(unit));
+    out.append(beFloat(watt));
+    out.append(char(wattUnit));
+    out.append(beFloat(reference));
+    out.append(be16(frequency));
+    return out;
+}
+
+QByteArray ponEntry(qint8 type, int wavelength, float power, quint8 unit = 0, float watt = 1.0f,
+                    quint8 wattUnit = 17, float reference = 0.0f, qint8 verdict = 0)
+{
+    QByteArray out;
+    out.append(char(type));
+    out.append(be16(wavelength));
+    out.append(beFloat(power));
+    out.append(char(unit));
+    out.append(beFloat(watt));
+    out.append(char(wattUnit));
+    out.append(beFloat(reference));
+    out.append(char(verdict));
+    return out;
+}
+
+QByteArray realTimePayload(int wavelength, float power, quint8 unit, float watt, quint8 wattUnit, float reference,
+                           int frequency)
+{
+    QByteArray out = be16(2024);
+    out.append(QByteArray::fromHex("0102030405"));
+    out.append(makeOpmEntry(wavelength, power, unit, watt, wattUnit, reference, frequency));
+    return out;
+}
+
+} // namespace
+
+class RecordFramesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void powerText_data();
+    void powerText();
+    void wattText_data();
+    void wattText();
+    void opmEntry_data();
+    void opmEntry();
+    void recordHead_data();
+    void recordHead();
+    void opmPayloadShapes_data();
+    void opmPayloadShapes();
+    void partialVerdicts_data();
+    void partialVerdicts();
+    void partialWithoutCompleteEntry();
+    void ponItems_data();
+    void ponItems();
+    void ponSpareBytes();
+    void realTime_data();
+    void realTime();
+    void realTimeShortPayload();
+    void bytewiseFeed();
+    void debugMarkers();
+};
+
+void RecordFramesTest::initTestCase()
+{
+    // The frames trace every record; keep the test log readable.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+}
+
+void RecordFramesTest::cleanupTestCase()
+{
+    QLoggingCategory::setFilterRules(QString());
+}
+
+void RecordFramesTest::cleanup()
+{
+    DevDatas::instance()->rangeCode = 0;
+}
+
+void RecordFramesTest::powerText_data()
+{
+    QTest::addColumn<float>("power");
+    QTest::addColumn<int>("rangeCode");
+    QTest::addColumn<bool>("withLimits");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("outOfRange");
+
+    const float inf = std::numeric_limits<float>::infinity();
+    QTest::newRow("-80 is Low") << -80.0f << 1 << true << "Low" << true;
+    QTest::newRow("far below is Low") << -120.0f << 0 << true << "Low" << true;
+    QTest::newRow("50 is High") << 50.0f << 0 << true << "High" << true;
+    QTest::newRow("-inf is Low") << -inf << 0 << true << "Low" << true;
+    QTest::newRow("+inf is High") << inf << 0 << true << "High" << true;
+    QTest::newRow("just under High") << 49.99f << 0 << true << "49.99" << false;
+    QTest::newRow("-79.99 range 1: 1 decimal") << -79.99f << 1 << true << "-80.0" << false;
+    QTest::newRow("-79.99 range 0: 2 decimals") << -79.99f << 0 << true << "-79.99" << false;
+    QTest::newRow("-59.5 range 1") << -59.5f << 1 << true << "-59.50" << false;
+    QTest::newRow("-60 range 1 not below") << -60.0f << 1 << true << "-60.00" << false;
+    QTest::newRow("-60.01 range 1") << -60.01f << 1 << true << "-60.0" << false;
+    QTest::newRow("-50.04 range 2") << -50.04f << 2 << true << "-50.0" << false;
+    QTest::newRow("-49.99 range 2") << -49.99f << 2 << true << "-49.99" << false;
+    QTest::newRow("-40.26 range 3") << -40.26f << 3 << true << "-40.3" << false;
+    QTest::newRow("-30.26 range 4") << -30.26f << 4 << true << "-30.3" << false;
+    QTest::newRow("-70 unknown range 7") << -70.0f << 7 << true << "-70.00" << false;
+    QTest::newRow("-70 range -1") << -70.0f << -1 << true << "-70.00" << false;
+    QTest::newRow("-0.004 is 0.00") << -0.004f << 0 << true << "0.00" << false;
+    QTest::newRow("-0.006 is -0.01") << -0.006f << 0 << true << "-0.01" << false;
+    QTest::newRow("0 is 0.00") << 0.0f << 0 << true << "0.00" << false;
+    QTest::newRow("-0 is 0.00") << -0.0f << 0 << true << "0.00" << false;
+    QTest::newRow("-0.005 never -0.00") << -0.005f << 0 << true << "0.00" << false;
+    QTest::newRow("0.006 is 0.01") << 0.006f << 0 << true << "0.01" << false;
+    QTest::newRow("live -85 range 1") << -85.0f << 1 << false << "-85.0" << false;
+    QTest::newRow("live -85 range 0") << -85.0f << 0 << false << "-85.00" << false;
+    QTest::newRow("live 60") << 60.0f << 0 << false << "60.00" << false;
+    QTest::newRow("live -0.003") << -0.003f << 1 << false << "0.00" << false;
+    QTest::newRow("live huge") << 3e30f << 0 << false << QString::number(3e30f, 'f', 2) << false;
+}
+
+void RecordFramesTest::powerText()
+{
+    QFETCH(float, power);
+    QFETCH(int, rangeCode);
+    QFETCH(bool, withLimits);
+    QFETCH(QString, text);
+    QFETCH(bool, outOfRange);
+    DevDatas datas;
+    datas.rangeCode = rangeCode;
+    bool out = !outOfRange;
+    QCOMPARE(ValueFormat::powerText(power, &datas, withLimits, &out), text);
+    QCOMPARE(out, outOfRange);
+}
+
+void RecordFramesTest::wattText_data()
+{
+    QTest::addColumn<float>("watt");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << 0.0f << "0.000";
+    QTest::newRow("9.9999") << 9.9999f << "10.000";
+    QTest::newRow("-9.5") << -9.5f << "-9.500";
+    QTest::newRow("10") << 10.0f << "10.00";
+    QTest::newRow("-10") << -10.0f << "-10.00";
+    QTest::newRow("99.99") << 99.99f << "99.99";
+    QTest::newRow("100") << 100.0f << "100.0";
+    QTest::newRow("999.5") << 999.5f << "999.5";
+    QTest::newRow("-100") << -100.0f << "-100.0";
+    QTest::newRow("-999.5") << -999.5f << "-999.5";
+    QTest::newRow("1000") << 1000.0f << "1000";
+    QTest::newRow("-1000") << -1000.0f << "-1000";
+    QTest::newRow("1234.5678") << 1234.5678f << "1235";
+}
+
+void RecordFramesTest::wattText()
+{
+    QFETCH(float, watt);
+    QFETCH(QString, text);
+    QCOMPARE(ValueFormat::wattText(watt), text);
+}
+
+void RecordFramesTest::opmEntry_data()
+{
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QStringList>("texts"); // wavelength power powerUnit powerW powerWUnit reference frequency
+    QTest::addColumn<bool>("isRelative");
+    QTest::addColumn<bool>("outOfRange");
+
+    QTest::newRow("absolute dBm") << makeOpmEntry(1310, -10.5f, 0, 89.1f, 18, -3.25f, 270)
+                                  << QStringList{"1310", "-10.50", "dBm", "89.10", "uw", "---", "270"} << false << false;
+    QTest::newRow("unit code 1 is dBm") << makeOpmEntry(1550, -3.0f, 1, 0.5f, 17)
+                                        << QStringList{"1550", "-3.00", "dBm", "0.500", "mw", "---", "---"} << false
+                                        << false;
+    QTest::newRow("relative dB with reference") << makeOpmEntry(1490, -2.0f, 0x20, 630.0f, 19, -3.25f, 1000)
+                                                << QStringList{"1490", "-2.00", "dB", "630.0", "nw", "-3.25", "1000"}
+                                                << true << false;
+    QTest::newRow("watt unit w, unknown power unit") << makeOpmEntry(850, 1.0f, 7, 1500.0f, 16, 4.0f, 2000)
+                                                     << QStringList{"850", "1.00", "", "1500", "w", "---", "2000"}
+                                                     << false << false;
+    QTest::newRow("unknown watt unit") << makeOpmEntry(65535, 1.0f, 0, 1.0f, 0xFF, 0.0f, 65535)
+                                       << QStringList{"65535", "1.00", "dBm", "1.000", "", "---", "65535"} << false
+                                       << false;
+    QTest::newRow("Low blanks the rest") << makeOpmEntry(1310, -85.0f, 0x20, 3.0f, 18, -3.25f, 270)
+                                         << QStringList{"1310", "Low", "", "---", "", "---", "---"} << true << true;
+    QTest::newRow("High blanks the rest") << makeOpmEntry(1625, 55.0f, 0, 3.0f, 18, 0.0f, 270)
+                                          << QStringList{"1625", "High", "", "---", "", "---", "---"} << false << true;
+}
+
+void RecordFramesTest::opmEntry()
+{
+    QFETCH(QByteArray, entry);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, isRelative);
+    QFETCH(bool, outOfRange);
+    OpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(makeRecordHead("R", 1) + entry)), DataOk);
+    QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
+    const SingleWaveOpmData &d = frame.itemData.singleWaveOpmDatas.first();
+    QCOMPARE((QStringList{d.wavelength, d.power, d.powerUnit, d.powerW, d.powerWUnit, d.reference, d.frequency}),
+             texts);
+    QCOMPARE(d.isRelative, isRelative);
+    QCOMPARE(d.outOfRange, outOfRange);
+}
+
+void RecordFramesTest::recordHead_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("time");
+
+    Stamp t;
+    QTest::newRow("plain") << makeRecordHead("A1", 12, t) << "12" << "A1" << "23/05/06 07:08";
+    QTest::newRow("name up to zero byte") << makeRecordHead(QByteArray::fromHex("413100"), 7) << "7" << "A1"
+                                          << "23/05/06 07:08";
+    QTest::newRow("utf-8 name") << makeRecordHead(QString::fromUtf8("测试").toUtf8(), 1) << "1"
+                                << QString::fromUtf8("测试") << "23/05/06 07:08";
+    QTest::newRow("number 65535") << makeRecordHead("x", 0xFFFF) << "65535" << "x" << "23/05/06 07:08";
+
+    QByteArray noName = makeRecordHead("", 3);
+    QTest::newRow("length 0: no name") << noName << "3" << "---" << "23/05/06 07:08";
+    QByteArray negative = noName;
+    negative[0] = char(0xFF); // -1: no name bytes follow
+    QTest::newRow("negative length: no name") << negative << "3" << "---" << "23/05/06 07:08";
+    negative[0] = char(0x80);
+    QTest::newRow("length -128: no name") << negative << "3" << "---" << "23/05/06 07:08";
+
+    auto stamped = [](int mo, int d, int h, int mi, int s, int y = 2023) {
+        Stamp st;
+        st.year = y, st.month = mo, st.day = d, st.hour = h, st.minute = mi, st.second = s;
+        return makeRecordHead("n", 5, st);
+    };
+    QTest::newRow("month 0") << stamped(0, 1, 1, 1, 1) << "5" << "n" << "---";
+    QTest::newRow("month 13") << stamped(13, 1, 1, 1, 1) << "5" << "n" << "---";
+    QTest::newRow("day 0") << stamped(1, 0, 1, 1, 1) << "5" << "n" << "---";
+    QTest::newRow("30 February") << stamped(2, 30, 1, 1, 1) << "5" << "n" << "---";
+    QTest::newRow("hour 24") << stamped(1, 1, 24, 0, 0) << "5" << "n" << "---";
+    QTest::newRow("minute 60") << stamped(1, 1, 1, 60, 0) << "5" << "n" << "---";
+    QTest::newRow("second 60") << stamped(1, 1, 1, 1, 60) << "5" << "n" << "---";
+    QTest::newRow("year 0") << stamped(1, 1, 1, 1, 1, 0) << "5" << "n" << "---";
+    QTest::newRow("29 February 2024") << stamped(2, 29, 23, 59, 59, 2024) << "5" << "n" << "24/02/29 23:59";
+    QTest::newRow("year 1999") << stamped(12, 31, 0, 0, 0, 1999) << "5" << "n" << "99/12/31 00:00";
+}
+
+void RecordFramesTest::recordHead()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QString, time);
+    // The same head serves every record kind.
+    OpmValueFrame opm;
+    QCOMPARE(opm.feed(answer(head + makeOpmEntry(1310, -5.0f))), DataOk);
+    QCOMPARE(opm.itemData.number, number);
+    QCOMPARE(opm.itemData.name, name);
+    QCOMPARE(opm.itemData.time, time);
+    QCOMPARE(opm.itemData.singleWaveOpmDatas.size(), 1);
+    QCOMPARE(opm.itemData.singleWaveOpmDatas.first().wavelength, QStringLiteral("1310"));
+
+    PonFrame pon;
+    QCOMPARE(pon.feed(answer(head + ponEntry(1, 1490, -5.0f))), DataOk);
+    QCOMPARE(pon.itemData.number, number);
+    QCOMPARE(pon.itemData.name, name);
+    QCOMPARE(pon.itemData.time, time);
+    QCOMPARE(pon.itemData.powerInfos.size(), 1);
+
+    PartialOpmValueFrame partial;
+    QCOMPARE(partial.feed(answer(head + makeOpmEntry(1550, -5.0f), 0x11)), DataOk);
+    QCOMPARE(partial.itemData.number, number);
+    QCOMPARE(partial.itemData.name, name);
+    QCOMPARE(partial.itemData.time, time);
+}
+
+void RecordFramesTest::opmPayloadShapes_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QStringList>("wavelengths");
+
+    const QByteArray head = makeRecordHead("M", 9);
+    QTest::newRow("empty") << QByteArray() << "" << "" << "" << QStringList();
+    QTest::newRow("6 bytes: no record") << head.left(6) << "" << "" << "" << QStringList();
+    QTest::newRow("7 bytes: head cut in the date") << makeRecordHead("MMM", 9).left(7) << "0" << "MMM" << "---"
+                                                  << QStringList();
+    QTest::newRow("head only") << head << "9" << "M" << "23/05/06 07:08" << QStringList();
+    QTest::newRow("partial entry ignored") << head + makeOpmEntry(1310, 1.0f).left(17) << "9" << "M"
+                                           << "23/05/06 07:08" << QStringList();
+    QByteArray five = head;
+    for (int wl : {850, 1300, 1310, 1490, 1550})
+        five += makeOpmEntry(wl, -7.0f);
+    QTest::newRow("five wavelengths in order") << five << "9" << "M" << "23/05/06 07:08"
+                                               << QStringList{"850", "1300", "1310", "1490", "1550"};
+    QTest::newRow("five wavelengths + 17 spare bytes")
+        << five + QByteArray(17, '\x7F') << "9" << "M" << "23/05/06 07:08"
+        << QStringList{"850", "1300", "1310", "1490", "1550"};
+
+    // A name longer than the payload: the name takes what is there and the
+    // fields after it count as 0.
+    QByteArray longName("\x64" "AB", 3);
+    longName += QByteArray(8, '\0');
+    QTest::newRow("name length past the end") << longName << "0" << "AB" << "---" << QStringList();
+    QByteArray maxName(1, char(0x7F));
+    maxName += QByteArray(127, 'z') + head.mid(2) + makeOpmEntry(1625, 3.0f);
+    QTest::newRow("name of 127 bytes") << maxName << "9" << QString(127, 'z') << "23/05/06 07:08"
+                                       << QStringList{"1625"};
+}
+
+void RecordFramesTest::opmPayloadShapes()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QString, time);
+    QFETCH(QStringList, wavelengths);
+    OpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(payload)), DataOk);
+    QCOMPARE(frame.itemData.number, number);
+    QCOMPARE(frame.itemData.name, name);
+    QCOMPARE(frame.itemData.time, time);
+    QStringList got;
+    for (const SingleWaveOpmData &d : frame.itemData.singleWaveOpmDatas)
+        got << d.wavelength;
+    QCOMPARE(got, wavelengths);
+    QVERIFY(frame.itemData.partialOpmDatas.isEmpty());
+}
+
+void RecordFramesTest::partialVerdicts_data()
+{
+    QTest::addColumn<int>("fourth");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("passStatus1");
+    QTest::addColumn<int>("passStatus2");
+
+    QTest::newRow("0x21 two: pass, warning") << 0x21 << 2 << 0 << 1;
+    QTest::newRow("0x21 one: second untouched") << 0x21 << 1 << 0 << 3;
+    QTest::newRow("0x12 two: warning, pass") << 0x12 << 2 << 1 << 0;
+    QTest::newRow("0x33 two: fail, fail") << 0x33 << 2 << 2 << 2;
+    QTest::newRow("0x00 two: none, none") << 0x00 << 2 << 3 << 3;
+    QTest::newRow("0x4F two: none, none") << 0x4F << 2 << 3 << 3;
+    QTest::newRow("0xF4 two: none, none") << 0xF4 << 2 << 3 << 3;
+    QTest::newRow("0x23 three: second not decoded") << 0x23 << 3 << 2 << 3;
+}
+
+void RecordFramesTest::partialVerdicts()
+{
+    QFETCH(int, fourth);
+    QFETCH(int, entries);
+    QFETCH(int, passStatus1);
+    QFETCH(int, passStatus2);
+    QByteArray payload = makeRecordHead("P", 4);
+    for (int i = 0; i < entries; ++i)
+        payload += makeOpmEntry(1310 + 240 * i, i == 1 ? -90.0f : -12.0f, 0, 63.0f, 18);
+    PartialOpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(payload, quint8(fourth), 0x07)), DataOk);
+    QCOMPARE(frame.itemData.partialOpmDatas.size(), 1);
+    QVERIFY(frame.itemData.singleWaveOpmDatas.isEmpty());
+    const PartialOpmData &p = frame.itemData.partialOpmDatas.first();
+    QCOMPARE(p.waveCount, entries);
+    QCOMPARE(p.passStatus1, passStatus1);
+    QCOMPARE(p.passStatus2, passStatus2);
+    QCOMPARE(p.wave1.wavelength, QStringLiteral("1310"));
+    QCOMPARE(p.wave1.power, QStringLiteral("-12.00"));
+    QCOMPARE(p.wave1.powerW, QStringLiteral("63.00"));
+    if (entries == 2) {
+        QCOMPARE(p.wave2.wavelength, QStringLiteral("1550"));
+        QCOMPARE(p.wave2.power, QStringLiteral("Low"));
+        QVERIFY(p.wave2.outOfRange);
+    } else {
+        QVERIFY(p.wave2.wavelength.isEmpty());
+        QVERIFY(p.wave2.power.isEmpty());
+    }
+}
+
+void RecordFramesTest::partialWithoutCompleteEntry()
+{
+    // 10 of the 18 entry bytes: wavelength, power, unit, 3 watt bytes. The
+    // missing bytes count as 0, nothing past the payload is read.
+    const QByteArray entry = makeOpmEntry(1490, -20.0f, 0x20, 0.0f, 17, 0.0f, 0).left(10);
+    PartialOpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(makeRecordHead("Q", 2) + entry, 0x22, 0x07)), DataOk);
+    QCOMPARE(frame.itemData.partialOpmDatas.size(), 1);
+    const PartialOpmData &p = frame.itemData.partialOpmDatas.first();
+    QCOMPARE(p.waveCount, 0);
+    QCOMPARE(p.passStatus1, 1);
+    QCOMPARE(p.passStatus2, 3);
+    QCOMPARE(p.wave1.wavelength, QStringLiteral("1490"));
+    QCOMPARE(p.wave1.power, QStringLiteral("-20.00"));
+    QCOMPARE(p.wave1.powerUnit, QStringLiteral("dB"));
+    QCOMPARE(p.wave1.powerW, QStringLiteral("0.000"));
+    QCOMPARE(p.wave1.powerWUnit, QStringLiteral("dBm")); // unit code 0
+    QCOMPARE(p.wave1.reference, QStringLiteral("0.00"));
+    QCOMPARE(p.wave1.frequency, QStringLiteral("---"));
+
+    // Nothing at all after the fourth byte.
+    PartialOpmValueFrame empty;
+    QCOMPARE(empty.feed(answer(QByteArray(), 0x01, 0x07)), DataOk);
+    QCOMPARE(empty.itemData.partialOpmDatas.size(), 1);
+    QCOMPARE(empty.itemData.name, QStringLiteral("---"));
+    QCOMPARE(empty.itemData.time, QStringLiteral("---"));
+    QCOMPARE(empty.itemData.partialOpmDatas.first().wave1.wavelength, QStringLiteral("0"));
+}
+
+void RecordFramesTest::ponItems_data()
+{
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<int>("typeCode");
+    QTest::addColumn<QStringList>("texts"); // wavelength power powerUnit powerW powerWUnit reference
+    QTest::addColumn<int>("passStatus");
+    QTest::addColumn<QVariantList>("flags"); // showPower isRelative inRange
+
+    QTest::newRow("ONT dBm") << ponEntry(0, 1310, -18.25f, 0, 14.96f, 18, -1.0f, 0) << 0
+                             << QStringList{"1310", "-18.25", "dBm", "14.96", "uw", "---"} << 0
+                             << QVariantList{true, false, true};
+    QTest::newRow("unit code 1: show watts") << ponEntry(1, 1490, -3.0f, 1, 501.2f, 18, 0.0f, 1) << 1
+                                             << QStringList{"1490", "-3.00", "dBm", "501.2", "uw", "---"} << 1
+                                             << QVariantList{false, false, true};
+    QTest::newRow("VDO relative") << ponEntry(2, 1550, 2.5f, 0x20, 1.78f, 17, -3.25f, 2) << 2
+                                  << QStringList{"1550", "2.50", "dB", "1.780", "mw", "-3.25"} << 2
+                                  << QVariantList{true, true, true};
+    QTest::newRow("Low keeps wavelength and verdict") << ponEntry(0, 1310, -85.0f, 0x20, 0.1f, 19, -3.0f, 2) << 0
+                                                      << QStringList{"1310", "Low", "", "---", "", "---"} << 2
+                                                      << QVariantList{true, true, false};
+    QTest::newRow("High") << ponEntry(1, 1490, 52.0f, 1, 0.1f, 19, 0.0f, 1) << 1
+                          << QStringList{"1490", "High", "", "---", "", "---"} << 1
+                          << QVariantList{false, false, false};
+    QTest::newRow("signed type and verdict") << ponEntry(-1, 1577, -10.0f, 0, 100.0f, 18, 0.0f, -2) << -1
+                                             << QStringList{"1577", "-10.00", "dBm", "100.0", "uw", "---"} << -2
+                                             << QVariantList{true, false, true};
+}
+
+void RecordFramesTest::ponItems()
+{
+    QFETCH(QByteArray, entry);
+    QFETCH(int, typeCode);
+    QFETCH(QStringList, texts);
+    QFETCH(int, passStatus);
+    QFETCH(QVariantList, flags);
+    PonFrame frame;
+    QCOMPARE(frame.feed(answer(makeRecordHead("PON", 77) + entry, 0, 0x09)), DataOk);
+    QCOMPARE(frame.itemData.powerInfos.size(), 1);
+    const PowerInfo &p = frame.itemData.powerInfos.first();
+    QCOMPARE(p.typeCode, typeCode);
+    QCOMPARE((QStringList{p.wavelength, p.power, p.powerUnit, p.powerW, p.powerWUnit, p.reference}), texts);
+    QCOMPARE(p.passStatus, passStatus);
+    QCOMPARE((QVariantList{p.showPower, p.isRelative, p.inRange}), flags);
+}
+
+void RecordFramesTest::ponSpareBytes()
+{
+    QByteArray payload = makeRecordHead("", 3);
+    payload += ponEntry(0, 1310, -1.0f);
+    payload += ponEntry(1, 1490, -2.0f);
+    payload += ponEntry(2, 1550, -3.0f);
+    payload += QByteArray::fromHex("0102030405");
+    PonFrame frame;
+    QCOMPARE(frame.feed(answer(payload, 0, 0x0A)), DataOk);
+    QCOMPARE(frame.itemData.powerInfos.size(), 3);
+    QCOMPARE(frame.itemData.powerInfos.at(2).typeCode, 2);
+    QCOMPARE(frame.itemData.powerInfos.at(2).power, QStringLiteral("-3.00"));
+
+    PonFrame empty;
+    QCOMPARE(empty.feed(answer(QByteArray(), 0, 0x09)), DataOk);
+    QCOMPARE(empty.itemData.number, QStringLiteral("0"));
+    QVERIFY(empty.itemData.powerInfos.isEmpty());
+}
+
+void RecordFramesTest::realTime_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<int>("rangeCode");
+    QTest::addColumn<QStringList>("texts"); // wavelength power reference powerW frequency powerUnit powerWUnit
+
+    QTest::newRow("-85 range 1: no Low") << realTimePayload(1310, -85.0f, 0, 0.0f, 19, 0.0f, 0) << 1
+                                         << QStringList{"1310", "-85.0", "0.00", "0.000", "0", "dBm", "nw"};
+    QTest::newRow("-0.003 is 0.00") << realTimePayload(1550, -0.003f, 0x20, 1.0f, 17, -3.25f, 270) << 0
+                                    << QStringList{"1550", "0.00", "-3.25", "1.000", "270", "dB", "mw"};
+    QTest::newRow("watt always 3 decimals") << realTimePayload(850, 60.0f, 1, 1234.5678f, 16, 0.0f, 2000) << 0
+                                            << QStringList{"850", "60.00", "0.00", "1234.568", "2000", "dBm", "w"};
+    QTest::newRow("unknown units") << realTimePayload(1490, -20.0f, 9, 10.0f, 99, 1.0f, 1) << 4
+                                   << QStringList{"1490", "-20.00", "1.00", "10.000", "1", "", ""};
+}
+
+void RecordFramesTest::realTime()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(int, rangeCode);
+    QFETCH(QStringList, texts);
+    DevDatas::instance()->rangeCode = rangeCode;
+    RealTimeOpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(payload, 0, 0x08)), DataOk);
+    QCOMPARE((QStringList{frame.wavelength, frame.power, frame.reference, frame.powerW, frame.frequency,
+                          frame.powerUnit, frame.powerWUnit}),
+             texts);
+    const RealTimeOpmValue v = frame.value();
+    QCOMPARE((QStringList{v.wavelength, v.power, v.reference, v.powerW, v.frequency, v.powerUnit, v.powerWUnit}),
+             texts);
+    QCOMPARE(v.powerValue, frame.powerValue);
+    QCOMPARE(v.powerWValue, frame.powerWValue);
+    QCOMPARE(v.referenceValue, frame.referenceValue);
+}
+
+void RecordFramesTest::realTimeShortPayload()
+{
+    // Time stamp and wavelength only: the values that are missing read as 0.
+    RealTimeOpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(realTimePayload(1310, -5.0f, 0, 2.0f, 17, 1.0f, 9).left(9), 0, 0x08)), DataOk);
+    QCOMPARE(frame.wavelength, QStringLiteral("1310"));
+    QCOMPARE(frame.power, QStringLiteral("0.00"));
+    QCOMPARE(frame.powerValue, 0.0f);
+    QCOMPARE(frame.powerUnit, QStringLiteral("dBm"));
+    QCOMPARE(frame.frequency, QStringLiteral("0"));
+}
+
+void RecordFramesTest::bytewiseFeed()
+{
+    DevDatas::instance()->rangeCode = 1;
+    const QByteArray bytes = answer(makeRecordHead("B", 300) + makeOpmEntry(1310, -61.24f, 0, 0.75f, 19, 0.0f, 2000));
+    OpmValueFrame frame;
+    for (int i = 0; i + 1 < bytes.size(); ++i)
+        QCOMPARE(frame.feed(bytes.mid(i, 1)), Incomplete);
+    QCOMPARE(frame.feed(bytes.right(1)), DataOk);
+    QCOMPARE(frame.itemData.number, QStringLiteral("300"));
+    QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
+    QCOMPARE(frame.itemData.singleWaveOpmDatas.first().power, QStringLiteral("-61.2"));
+    QCOMPARE(frame.itemData.singleWaveOpmDatas.first().powerW, QStringLiteral("0.750"));
+}
+
+void RecordFramesTest::debugMarkers()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
+    QByteArray payload = makeRecordHead("D", 1) + makeOpmEntry(1310, -90.0f) + makeOpmEntry(1550, -90.0f);
+
+    OpmValueFrame opm;
+    QTest::ignoreMessage(QtDebugMsg, "OpmValueFrame parseData");
+    QTest::ignoreMessage(QtDebugMsg, "7777777777777777777");
+    QTest::ignoreMessage(QtDebugMsg, "7777777777777777777");
+    opm.feed(answer(payload));
+
+    PartialOpmValueFrame partial;
+    QTest::ignoreMessage(QtDebugMsg, "PartialOpmValueFrame parseData");
+    QTest::ignoreMessage(QtDebugMsg, "2  swod.wavelenthcount");
+    QTest::ignoreMessage(QtDebugMsg, "passstatus1  2");
+    QTest::ignoreMessage(QtDebugMsg, "8888888888888888");
+    QTest::ignoreMessage(QtDebugMsg, "passstatus2");
+    QTest::ignoreMessage(QtDebugMsg, "passstatus2  4");
+    QTest::ignoreMessage(QtDebugMsg, "99999999999");
+    partial.feed(answer(payload, 0x02, 0x07));
+
+    PonFrame pon;
+    QTest::ignoreMessage(QtDebugMsg, "PonFrame parseData");
+    QTest::ignoreMessage(QtDebugMsg, "powerInfoCount 1");
+    QTest::ignoreMessage(QtDebugMsg, "66666666666666666");
+    pon.feed(answer(makeRecordHead("D", 1) + ponEntry(0, 1310, -81.0f)));
+
+    RealTimeOpmValueFrame live;
+    QTest::ignoreMessage(QtDebugMsg, "RealTimeOpmValueFrame parseData");
+    live.feed(answer(realTimePayload(1310, -90.0f, 0, 0.0f, 0, 0.0f, 0)));
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+}
+
+LUMISK_TEST(RecordFramesTest)
+#include "tst_recordframes.moc"
