@@ -5,6 +5,8 @@
 #include "dialogs/languagedialog.h"
 #include "link/uartworker.h"
 
+#include <QPointer>
+
 MenuWidget::MenuWidget(QWidget *parent)
     : QWidget(parent), ui(new Ui::MenuWidget)
 {
@@ -39,17 +41,23 @@ void MenuWidget::on_optionalInstructionBtn_clicked()
 {
 }
 
+// A popup is closed, and so deleted, when a modal dialog takes over; the
+// dialog's own event loop may carry out that deletion before exec() returns.
 void MenuWidget::on_languageBtn_clicked()
 {
+    QPointer<MenuWidget> self(this);
     LanguageDialog dialog;
     connect(&dialog, &LanguageDialog::languageChanged, this, &MenuWidget::languageChanged);
     dialog.exec();
-    close();
+    if (self)
+        close();
 }
 
 void MenuWidget::on_aboutBtn_clicked()
 {
+    QPointer<MenuWidget> self(this);
     AboutDialog dialog;
     dialog.exec();
-    close();
+    if (self)
+        close();
 }

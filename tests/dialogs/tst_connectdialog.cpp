@@ -1,0 +1,116 @@
+// The connect dialog writes the user's port and rate into the transport, or
+// nothing when it is closed through its title bar.
+
+#include "dialogs/connectdialog.h"
+#include "link/uart.h"
+#include "testregistry.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestConnectDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    QStringList savedNames;
+    QString savedPort;
+    int savedRate = 0;
+
+private slots:
+    void init()
+    {
+        savedNames = Uart::candidatePortNames;
+        savedPort = Uart::selectedPortName;
+        savedRate = Uart::baudRate;
+    }
+    void cleanup()
+    {
+        Uart::candidatePortNames = savedNames;
+        Uart::selectedPortName = savedPort;
+        Uart::baudRate = savedRate;
+    }
+
+    void formContents()
+    {
+        Uart::candidatePortNames = QStringList{QStringLiteral("/dev/ttyUSB1"), QStringLiteral("/dev/ttyS0")};
+        ConnectDialog dialog;
+        dialog.fillPorts();
+        QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("Connect device"));
+        auto *ports = dialog.findChild<QComboBox *>(QStringLiteral("portCombo"));
+        QCOMPARE(ports->count(), 2);
+        QCOMPARE(ports->itemText(0), QStringLiteral("/dev/ttyUSB1"));
+        QCOMPARE(ports->itemText(1), QStringLiteral("/dev/ttyS0"));
+        auto *rates = dialog.findChild<QComboBox *>(QStringLiteral("baudRateCombo"));
+        QStringList texts;
+        for (int i = 0; i < rates->count(); ++i)
+            texts << rates->itemText(i);
+        QCOMPARE(texts.join(QLatin1Char(' ')),
+                 QStringLiteral("600 1200 2400 4800 9600 14400 19200 38400 56000 57600 115200"));
+        QCOMPARE(rates->currentIndex(), 0);
+    }
+
+    // portIndex/rateIndex -1: left as the dialog opened.
+    void okStoresChoice_data()
+    {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<int>("portIndex");
+        QTest::addColumn<int>("rateIndex");
+        QTest::addColumn<QString>("expectedPort");
+        QTest::addColumn<int>("expectedRate");
+        const QStringList two{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB1")};
+        QTest::newRow("untouched") << two << -1 << -1 << "/dev/ttyUSB0" << 600;
+        QTest::newRow("second port, 115200") << two << 1 << 10 << "/dev/ttyUSB1" << 115200;
+        QTest::newRow("9600") << two << 0 << 4 << "/dev/ttyUSB0" << 9600;
+        QTest::newRow("no ports") << QStringList() << -1 << 2 << "" << 2400;
+    }
+    void okStoresChoice()
+    {
+        QFETCH(QStringList, ports);
+        QFETCH(int, portIndex);
+        QFETCH(int, rateIndex);
+        QFETCH(QString, expectedPort);
+        QFETCH(int, expectedRate);
+        Uart::candidatePortNames = ports;
+        Uart::selectedPortName = QStringLiteral("stale");
+        Uart::baudRate = 1;
+        ConnectDialog dialog;
+        dialog.fillPorts();
+        QSignalSpy closed(&dialog, &ConnectDialog::closeConnectDialog);
+        testsupport::onNextModal([&](QWidget *modal) {
+            if (portIndex >= 0)
+                modal->findChild<QComboBox *>(QStringLiteral("portCombo"))->setCurrentIndex(portIndex);
+            if (rateIndex >= 0)
+                modal->findChild<QComboBox *>(QStringLiteral("baudRateCombo"))->setCurrentIndex(rateIndex);
+            modal->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+        });
+        dialog.exec();
+        QCOMPARE(Uart::selectedPortName, expectedPort);
+        QCOMPARE(Uart::baudRate, expectedRate);
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void titleBarCloseGivesUp()
+    {
+        Uart::candidatePortNames = QStringList{QStringLiteral("/dev/ttyUSB0")};
+        Uart::selectedPortName = QStringLiteral("kept");
+        Uart::baudRate = 4800;
+        ConnectDialog dialog;
+        dialog.fillPorts();
+        QSignalSpy closed(&dialog, &ConnectDialog::closeConnectDialog);
+        testsupport::clickInNextModal(QStringLiteral("closeBtn"));
+        QCOMPARE(dialog.exec(), 0);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(Uart::selectedPortName, QStringLiteral("kept"));
+        QCOMPARE(Uart::baudRate, 4800);
+    }
+};
+
+LUMISK_TEST(TestConnectDialog)
+#include "tst_connectdialog.moc"
