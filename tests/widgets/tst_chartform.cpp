@@ -1,0 +1,515 @@
+// The real-time chart page: automatic scaling, the read-out marker, what the
+// mouse and the wheel do on the canvas, the play/clean/reset buttons and
+// saving the readings.
+
+#include "link/realtimeopmvalueframe.h"
+#include "testregistry.h"
+#include "testsupport.h"
+#include "widgets/chartform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+#include <memory>
+#include <qwt_plot.h>
+#include <qwt_scale_div.h>
+
+namespace {
+
+std::unique_ptr<ChartForm> shownChart()
+{
+    auto chart = std::make_unique<ChartForm>();
+    chart->resize(800, 500);
+    chart->show();
+    if (!QTest::qWaitForWindowExposed(chart.get()))
+        qWarning("chart window not exposed");
+    return chart;
+}
+
+void feed(ChartForm *chart, double power, const QString &wavelength = QStringLiteral("1310"),
+          const QString &frequency = QStringLiteral("270"))
+{
+    RealTimeOpmValueFrame *frame = chart->frame();
+    frame->powerValue = float(power);
+    frame->power = QString::number(power, 'f', 2);
+    frame->wavelength = wavelength;
+    frame->frequency = frequency;
+    chart->addRealTimeValue();
+}
+
+QwtPlot *plotOf(ChartForm *chart)
+{
+    return chart->findChild<QwtPlot *>(QStringLiteral("qwtPlot"));
+}
+
+QwtInterval axis(ChartForm *chart, int axisId)
+{
+    return plotOf(chart)->axisScaleDiv(axisId).interval();
+}
+
+QPushButton *button(ChartForm *chart, const char *name)
+{
+    return chart->findChild<QPushButton *>(QLatin1String(name));
+}
+
+// Canvas pixel of a sample index (x) at mid height.
+QPoint pixelAt(ChartForm *chart, double x)
+{
+    QwtPlot *plot = plotOf(chart);
+    return QPoint(int(plot->transform(QwtPlot::xBottom, x)), plot->canvas()->height() / 2);
+}
+
+void mouse(ChartForm *chart, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QWidget *canvas = plotOf(chart)->canvas();
+    QMouseEvent event(type, pos, canvas->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+}
+
+void wheel(ChartForm *chart, QPoint pos, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *canvas = plotOf(chart)->canvas();
+    QWheelEvent event(pos, canvas->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &event);
+}
+
+// What a message box showed; answered with the button of that object name.
+void answerNextMessage(QString *shown, const QString &buttonName)
+{
+    testsupport::onNextModal([shown, buttonName](QWidget *modal) {
+        if (auto *label = modal->findChild<QLabel *>(QStringLiteral("msgLabel")))
+            *shown = label->text();
+        if (auto *btn = modal->findChild<QPushButton *>(buttonName))
+            btn->click();
+        else
+            modal->close();
+    });
+}
+
+} // namespace
+
+class TestChartForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsEmpty();
+    void firstReadingScales_data();
+    void firstReadingScales();
+    void trackedRangeAndFewSamples();
+    void takesReadingAndReplacesFrame();
+    void markerShownFromSecondSample();
+    void pointerOnCanvas_data();
+    void pointerOnCanvas();
+    void wheelZoom_data();
+    void wheelZoom();
+    void wheelZoomStopsAtLimits_data();
+    void wheelZoomStopsAtLimits();
+    void resetShowsEverythingReceived();
+    void playClearsAfterSignal_data();
+    void playClearsAfterSignal();
+    void cleanAsksFirst();
+    void unusualPowersStayDrawable();
+};
+
+void TestChartForm::startsEmpty()
+{
+    auto chart = shownChart();
+    QVERIFY(chart->frame());
+    QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
+    QVERIFY(button(chart.get(), "playBtn")->isCheckable());
+    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QString());
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -80.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), 0.0);
+    QVERIFY(!chart->readoutMarker().isVisible());
+    QCOMPARE(chart->readoutMarker().xValue(), 1.0);
+}
+
+void TestChartForm::firstReadingScales_data()
+{
+    QTest::addColumn<double>("power");
+    QTest::addColumn<double>("maxPower");
+    QTest::addColumn<double>("minPower");
+    QTest::addColumn<double>("yLow");
+    QTest::addColumn<double>("yHigh");
+
+    // One reading in range: a zero span, so the margin floor applies.
+    QTest::newRow("-20 dBm") << -20.0 << -20.0 << -20.0 << -20.1 << -19.9;
+    // Below the starting maximum of -80: the maximum stays.
+    QTest::newRow("-90 dBm") << -90.0 << -80.0 << -90.0 << -91.0 << -79.0;
+    QTest::newRow("above 100 pinned") << 150.0 << 100.0 << 0.0 << -10.0 << 110.0;
+    QTest::newRow("below -100 pinned") << -150.0 << -80.0 << -100.0 << -102.0 << -78.0;
+    QTest::newRow("positive power") << 5.0 << 5.0 << 0.0 << -0.5 << 5.5;
+}
+
+void TestChartForm::firstReadingScales()
+{
+    QFETCH(double, power);
+    QFETCH(double, maxPower);
+    QFETCH(double, minPower);
+    QFETCH(double, yLow);
+    QFETCH(double, yHigh);
+
+    auto chart = shownChart();
+    feed(chart.get(), power);
+
+    QCOMPARE(chart->trackedMaxPower(), maxPower);
+    QCOMPARE(chart->trackedMinPower(), minPower);
+    const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
+    QVERIFY2(qAbs(y.minValue() - yLow) < 1e-9, qPrintable(QString::number(y.minValue())));
+    QVERIFY2(qAbs(y.maxValue() - yHigh) < 1e-9, qPrintable(QString::number(y.maxValue())));
+
+    const QwtScaleDiv x = plotOf(chart.get())->axisScaleDiv(QwtPlot::xBottom);
+    QCOMPARE(x.lowerBound(), 0.0);
+    QCOMPARE(x.upperBound(), 2.0);
+    QCOMPARE(x.ticks(QwtScaleDiv::MajorTick), (QList<double>{0.0, 1.0, 2.0}));
+}
+
+void TestChartForm::trackedRangeAndFewSamples()
+{
+    auto chart = shownChart();
+    const QList<double> powers{-30.0, -10.0, -50.0, -20.0};
+    for (double p : powers)
+        feed(chart.get(), p);
+    QCOMPARE(chart->trackedMaxPower(), -10.0);
+    QCOMPARE(chart->trackedMinPower(), -50.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -54.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), -6.0);
+    // Fewer than ten samples: one more than the count on the x axis.
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 5.0);
+    // The marker sits in the middle of the tracked range.
+    QCOMPARE(chart->readoutMarker().yValue(), -30.0);
+
+    for (int i = 0; i < 8; ++i)
+        feed(chart.get(), -20.0);
+    QCOMPARE(chart->sampleCount(), 12);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).minValue(), 0.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 11.0);
+}
+
+void TestChartForm::takesReadingAndReplacesFrame()
+{
+    auto chart = shownChart();
+    feed(chart.get(), -12.5, QStringLiteral("1550"), QStringLiteral("1000"));
+
+    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("wavelengthLabel"))->text(), QStringLiteral("1550"));
+    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QStringLiteral("-12.50"));
+    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("freqLabel"))->text(), QStringLiteral("1000"));
+    QCOMPARE(chart->storedReadings().size(), 1);
+    QCOMPARE(chart->storedTimes().size(), 1);
+    QCOMPARE(chart->storedReadings().first().wavelength, QStringLiteral("1550"));
+    // The next request goes out with a fresh, empty frame.
+    QVERIFY(chart->frame());
+    QVERIFY(chart->frame()->wavelength.isEmpty());
+    QCOMPARE(chart->frame()->powerValue, 0.0f);
+
+    // Clearing empties the store but keeps the labels and the axes.
+    const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
+    chart->clearDatas();
+    QCOMPARE(chart->sampleCount(), 0);
+    QVERIFY(chart->storedReadings().isEmpty());
+    QVERIFY(chart->storedTimes().isEmpty());
+    QCOMPARE(chart->trackedMaxPower(), -80.0);
+    QCOMPARE(chart->trackedMinPower(), 0.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft), y);
+    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QStringLiteral("-12.50"));
+}
+
+void TestChartForm::markerShownFromSecondSample()
+{
+    auto chart = shownChart();
+    feed(chart.get(), -20.0, QStringLiteral("1310"), QStringLiteral("0"));
+    QVERIFY(!chart->readoutMarker().isVisible());
+
+    feed(chart.get(), -21.25, QStringLiteral("1490"), QStringLiteral("2000"));
+    QVERIFY(chart->readoutMarker().isVisible());
+    QCOMPARE(chart->readoutMarker().xValue(), 1.0);
+    const QString time = chart->storedTimes().at(1).toString(QStringLiteral("HH:mm:ss"));
+    QCOMPARE(chart->readoutMarker().readoutText(),
+             QStringLiteral("Power: -21.250dBm\nWave.: 1490nm\nFreq.: 2000Hz\nTime: ") + time);
+
+    // After a clear the marker waits at the first sample.
+    chart->clearDatas();
+    QVERIFY(!chart->readoutMarker().isVisible());
+    feed(chart.get(), -5.0, QStringLiteral("1550"), QStringLiteral("270"));
+    QVERIFY(!chart->readoutMarker().isVisible());
+    feed(chart.get(), -6.0);
+    QVERIFY(chart->readoutMarker().isVisible());
+    QCOMPARE(chart->readoutMarker().xValue(), 0.0);
+    QVERIFY(chart->readoutMarker().readoutText().startsWith(QStringLiteral("Power: -5.000dBm\nWave.: 1550nm")));
+}
+
+void TestChartForm::pointerOnCanvas_data()
+{
+    QTest::addColumn<double>("pressAt");   // sample index under the press
+    QTest::addColumn<double>("releaseAt"); // sample index under the release
+    QTest::addColumn<bool>("markerMoves");
+    QTest::addColumn<bool>("panned");
+
+    // The marker stands at x = 1 on a fresh page.
+    QTest::newRow("drag the marker") << 1.0 << 12.0 << true << false;
+    QTest::newRow("drag beside the marker") << 1.4 << 8.0 << true << false;
+    QTest::newRow("drag elsewhere pans") << 15.0 << 10.0 << false << true;
+    QTest::newRow("click elsewhere") << 7.0 << 7.0 << true << false;
+}
+
+void TestChartForm::pointerOnCanvas()
+{
+    QFETCH(double, pressAt);
+    QFETCH(double, releaseAt);
+    QFETCH(bool, markerMoves);
+    QFETCH(bool, panned);
+
+    auto chart = shownChart();
+    for (int i = 0; i < 20; ++i)
+        feed(chart.get(), -30.0 + i);
+    const QwtInterval xBefore = axis(chart.get(), QwtPlot::xBottom);
+    QCOMPARE(chart->readoutMarker().xValue(), 1.0);
+
+    const QPoint press = pixelAt(chart.get(), pressAt);
+    const QPoint release = pixelAt(chart.get(), releaseAt);
+    mouse(chart.get(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    if (press != release) {
+        const QPoint middle = (press + release) / 2;
+        mouse(chart.get(), QEvent::MouseMove, middle, Qt::NoButton, Qt::LeftButton);
+        mouse(chart.get(), QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
+    }
+    mouse(chart.get(), QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+
+    QVERIFY(!chart->readoutMarker().isDragging());
+    const double markerX = chart->readoutMarker().xValue();
+    if (markerMoves) {
+        QVERIFY2(qAbs(markerX - releaseAt) < 0.2, qPrintable(QString::number(markerX)));
+        const int sample = int(std::lround(releaseAt));
+        QVERIFY(chart->readoutMarker().readoutText().startsWith(
+            QStringLiteral("Power: %1dBm").arg(-30.0 + sample, 0, 'f', 3)));
+    } else {
+        QCOMPARE(markerX, 1.0);
+    }
+    QCOMPARE(chart->isUserAdjusted(), panned);
+    QCOMPARE(button(chart.get(), "resetBtn")->isEnabled(), panned);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom) != xBefore, panned);
+}
+
+void TestChartForm::wheelZoom_data()
+{
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<double>("rangeFactor"); // 0: unchanged
+
+    QTest::newRow("y one notch in") << false << 120 << 0.4;
+    QTest::newRow("y one notch out refused beyond -100") << false << -120 << 0.0;
+    QTest::newRow("x one notch in") << true << 120 << 0.4;
+    QTest::newRow("x one notch out") << true << -120 << 2.5;
+    QTest::newRow("x two notches in") << true << 240 << 0.16;
+    QTest::newRow("x three notches out") << true << -360 << 15.625;
+    QTest::newRow("less than a notch") << false << 60 << 0.0;
+    QTest::newRow("less than a notch back, ctrl") << true << -119 << 0.0;
+}
+
+void TestChartForm::wheelZoom()
+{
+    QFETCH(bool, ctrl);
+    QFETCH(int, delta);
+    QFETCH(double, rangeFactor);
+
+    auto chart = shownChart();
+    // Tracked range -90 .. -20: y axis -97 .. -13, x axis 0 .. 29.
+    for (int i = 0; i < 30; ++i)
+        feed(chart.get(), i % 2 ? -20.0 : -90.0);
+    const int axisId = ctrl ? QwtPlot::xBottom : QwtPlot::yLeft;
+    const QwtInterval before = axis(chart.get(), axisId);
+    const QwtInterval other = axis(chart.get(), ctrl ? QwtPlot::yLeft : QwtPlot::xBottom);
+
+    QwtPlot *plot = plotOf(chart.get());
+    const QPoint pos(plot->canvas()->width() / 3, plot->canvas()->height() / 3);
+    const double centre = plot->invTransform(axisId, ctrl ? pos.x() : pos.y());
+    wheel(chart.get(), pos, delta, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+
+    const QwtInterval after = axis(chart.get(), axisId);
+    QVERIFY(std::isfinite(after.minValue()) && std::isfinite(after.maxValue()));
+    QCOMPARE(axis(chart.get(), ctrl ? QwtPlot::yLeft : QwtPlot::xBottom), other);
+    if (rangeFactor == 0.0) {
+        QCOMPARE(after, before);
+        QVERIFY(!chart->isUserAdjusted());
+        QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
+        return;
+    }
+    QVERIFY(qAbs(after.width() - before.width() * rangeFactor) < 1e-6);
+    // The value under the pointer stays where it was.
+    const double ratio = (centre - before.minValue()) / before.width();
+    QVERIFY(qAbs(after.minValue() + ratio * after.width() - centre) < 1e-6);
+    QVERIFY(chart->isUserAdjusted());
+    QVERIFY(button(chart.get(), "resetBtn")->isEnabled());
+}
+
+void TestChartForm::wheelZoomStopsAtLimits_data()
+{
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<double>("limit");
+    QTest::newRow("y below 0.1 dB") << false << 0.1;
+    QTest::newRow("x below one sample") << true << 1.0;
+}
+
+void TestChartForm::wheelZoomStopsAtLimits()
+{
+    QFETCH(bool, ctrl);
+    QFETCH(double, limit);
+
+    auto chart = shownChart();
+    for (int i = 0; i < 30; ++i)
+        feed(chart.get(), -40.0 + (i % 5));
+    const int axisId = ctrl ? QwtPlot::xBottom : QwtPlot::yLeft;
+    QwtPlot *plot = plotOf(chart.get());
+    const QPoint pos(plot->canvas()->width() / 2, plot->canvas()->height() / 2);
+
+    int notches = 0;
+    while (axis(chart.get(), axisId).width() >= limit && notches < 50) {
+        wheel(chart.get(), pos, 120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        ++notches;
+    }
+    const QwtInterval smallest = axis(chart.get(), axisId);
+    QVERIFY(smallest.width() < limit);
+    QVERIFY(smallest.width() > limit * 0.4 * 0.99);
+    wheel(chart.get(), pos, 120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(axis(chart.get(), axisId), smallest);
+    // Zooming out again is still possible.
+    wheel(chart.get(), pos, -120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    QVERIFY(axis(chart.get(), axisId).width() > smallest.width());
+}
+
+void TestChartForm::resetShowsEverythingReceived()
+{
+    auto chart = shownChart();
+    for (int i = 0; i < 12; ++i)
+        feed(chart.get(), -30.0);
+    QwtPlot *plot = plotOf(chart.get());
+    const QPoint pos(plot->canvas()->width() / 2, plot->canvas()->height() / 2);
+    wheel(chart.get(), pos, 120);
+    QVERIFY(chart->isUserAdjusted());
+    const QwtInterval held = axis(chart.get(), QwtPlot::yLeft);
+
+    // While the user holds the view, new readings do not move it.
+    feed(chart.get(), -50.0);
+    feed(chart.get(), -10.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft), held);
+
+    button(chart.get(), "resetBtn")->click();
+    QVERIFY(!chart->isUserAdjusted());
+    QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
+    // The view covers the readings that came in meanwhile.
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -54.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), -6.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 13.0);
+
+    feed(chart.get(), -20.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 14.0);
+}
+
+void TestChartForm::playClearsAfterSignal_data()
+{
+    QTest::addColumn<bool>("clearOnResume");
+    QTest::newRow("fresh curve") << true;
+    QTest::newRow("curve goes on") << false;
+}
+
+void TestChartForm::playClearsAfterSignal()
+{
+    QFETCH(bool, clearOnResume);
+
+    auto chart = shownChart();
+    feed(chart.get(), -10.0);
+    feed(chart.get(), -11.0);
+    chart->setClearOnResume(clearOnResume);
+
+    QList<int> countsAtSignal;
+    QSignalSpy spy(chart.get(), &ChartForm::resumePause);
+    connect(chart.get(), &ChartForm::resumePause, chart.get(),
+            [&countsAtSignal, &chart]() { countsAtSignal << chart->sampleCount(); });
+
+    QPushButton *play = button(chart.get(), "playBtn");
+    play->click();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toBool(), true);
+    QCOMPARE(spy.at(0).at(1).toBool(), true);
+    QCOMPARE(countsAtSignal, QList<int>{2});
+    QCOMPARE(chart->sampleCount(), clearOnResume ? 0 : 2);
+
+    // Pausing never clears.
+    feed(chart.get(), -12.0);
+    const int count = chart->sampleCount();
+    play->click();
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(1).at(0).toBool(), false);
+    QCOMPARE(chart->sampleCount(), count);
+
+    // Unchecking from the main window is no click.
+    play->setChecked(true);
+    chart->setPlayUnchecked();
+    QVERIFY(!play->isChecked());
+    QCOMPARE(spy.count(), 2);
+
+    chart->setPlayEnabled(false);
+    QVERIFY(!play->isEnabled());
+}
+
+void TestChartForm::cleanAsksFirst()
+{
+    auto chart = shownChart();
+    QSignalSpy stopSpy(chart.get(), &ChartForm::stop);
+    QSignalSpy clearSpy(chart.get(), &ChartForm::cleardata);
+    QStringList order;
+    connect(chart.get(), &ChartForm::stop, chart.get(), [&order]() { order << QStringLiteral("stop"); });
+    connect(chart.get(), &ChartForm::cleardata, chart.get(), [&order]() { order << QStringLiteral("cleardata"); });
+    QPushButton *clean = button(chart.get(), "cleanBtn");
+
+    // Nothing stored: no question at all.
+    bool asked = false;
+    testsupport::onNextModal([&asked](QWidget *modal) { asked = true; modal->close(); }, 300);
+    clean->click();
+    QTest::qWait(400);
+    QVERIFY(!asked);
+    QCOMPARE(stopSpy.count(), 0);
+
+    feed(chart.get(), -10.0);
+    feed(chart.get(), -11.0);
+    QString shown;
+    answerNextMessage(&shown, QStringLiteral("noBtn"));
+    clean->click();
+    QCOMPARE(shown, QStringLiteral("Whether to clear existing datas?"));
+    QCOMPARE(chart->sampleCount(), 2);
+    QCOMPARE(stopSpy.count(), 0);
+    QCOMPARE(clearSpy.count(), 0);
+
+    answerNextMessage(&shown, QStringLiteral("yesBtn"));
+    clean->click();
+    QCOMPARE(chart->sampleCount(), 0);
+    QVERIFY(!chart->readoutMarker().isVisible());
+    QCOMPARE(order, (QStringList{QStringLiteral("stop"), QStringLiteral("cleardata")}));
+}
+
+void TestChartForm::unusualPowersStayDrawable()
+{
+    auto chart = shownChart();
+    const QList<double> powers{-20.0, std::nan(""), HUGE_VAL, -HUGE_VAL, -25.0};
+    for (double p : powers) {
+        feed(chart.get(), p);
+        chart->repaint();
+    }
+    QCOMPARE(chart->sampleCount(), 5);
+    QCOMPARE(chart->trackedMaxPower(), 100.0);
+    QCOMPARE(chart->trackedMinPower(), -100.0);
+    const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
+    QVERIFY(std::isfinite(y.minValue()) && std::isfinite(y.maxValue()));
+    QVERIFY(std::isfinite(chart->readoutMarker().yValue()));
+    QTest::qWait(50);
+}
+
+LUMISK_TEST(TestChartForm)
+#include "tst_chartform.moc"
