@@ -3,10 +3,7 @@
 
 #include "dialogs/messagedialog.h"
 #include "link/realtimeopmvalueframe.h"
-#if __has_include("report/realtimexlsx.h")
 #include "report/realtimexlsx.h"
-#define CHART_HAS_WRITER 1
-#endif
 
 #include <QMouseEvent>
 #include <QPen>
@@ -169,15 +166,7 @@ void ChartForm::saveDatas(const QString &dir)
         showMessage(tr("Save Fail,No Data!"));
         return;
     }
-    bool saved = false;
-#ifdef CHART_HAS_WRITER
-    {
-        RealTimeXlsx writer;
-        saved = writer.save(times, readings, dir);
-    }
-#else
-    Q_UNUSED(dir)
-#endif
+    const bool saved = RealTimeXlsx().save(times, readings, dir);
     showMessage(saved ? tr("Report exported") : tr("Failed to export report"));
 }
 

@@ -8,6 +8,10 @@
 #include "widgets/chartform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -116,6 +120,8 @@ private slots:
     void playClearsAfterSignal();
     void cleanAsksFirst();
     void unusualPowersStayDrawable();
+    void saving_data();
+    void saving();
 };
 
 void TestChartForm::startsEmpty()
@@ -509,6 +515,57 @@ void TestChartForm::unusualPowersStayDrawable()
     QVERIFY(std::isfinite(y.minValue()) && std::isfinite(y.maxValue()));
     QVERIFY(std::isfinite(chart->readoutMarker().yValue()));
     QTest::qWait(50);
+}
+
+void TestChartForm::saving_data()
+{
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<bool>("writableDir");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("files");
+
+    QTest::newRow("no readings") << 0 << true << QStringLiteral("Save Fail,No Data!") << 0;
+    QTest::newRow("readings") << 3 << true << QStringLiteral("Report exported") << 1;
+    QTest::newRow("missing directory") << 3 << false << QStringLiteral("Failed to export report") << 0;
+}
+
+void TestChartForm::saving()
+{
+    QFETCH(int, samples);
+    QFETCH(bool, writableDir);
+    QFETCH(QString, message);
+    QFETCH(int, files);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target = writableDir ? dir.path() : dir.filePath(QStringLiteral("missing/deeper"));
+
+    auto chart = shownChart();
+    for (int i = 0; i < samples; ++i)
+        feed(chart.get(), -10.0 - i, QStringLiteral("%1").arg(1310 + i));
+
+    QString shown;
+    answerNextMessage(&shown, QStringLiteral("yesBtn"));
+    chart->saveDatas(target);
+    QCOMPARE(shown, message);
+    // A failed save keeps the readings.
+    QCOMPARE(chart->sampleCount(), samples);
+
+    const QStringList written = QDir(dir.path()).entryList({QStringLiteral("*-RT.xlsx")}, QDir::Files);
+    QCOMPARE(written.size(), files);
+    if (files == 0)
+        return;
+    QString output;
+    QCOMPARE(testsupport::runPython(QStringLiteral("report/dump_xlsx.py"),
+                                    {QDir(dir.path()).filePath(written.first())}, &output),
+             0);
+    const QJsonObject cells = QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("cells")).toObject();
+    // The readings reach the report (its layout is the writer's business).
+    QStringList wavelengths;
+    for (int row = 2; row <= samples + 1; ++row)
+        wavelengths << cells.value(QStringLiteral("D%1").arg(row)).toObject().value(QStringLiteral("value")).toString();
+    QVERIFY2(wavelengths.contains(QStringLiteral("1311")) && wavelengths.contains(QStringLiteral("1312")),
+             qPrintable(wavelengths.join(QLatin1Char(','))));
 }
 
 LUMISK_TEST(TestChartForm)
