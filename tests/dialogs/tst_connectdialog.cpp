@@ -7,7 +7,6 @@
 #include "testsupport.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -33,26 +32,6 @@ private slots:
         Uart::candidatePortNames = savedNames;
         Uart::selectedPortName = savedPort;
         Uart::baudRate = savedRate;
-    }
-
-    void formContents()
-    {
-        Uart::candidatePortNames = QStringList{QStringLiteral("/dev/ttyUSB1"), QStringLiteral("/dev/ttyS0")};
-        ConnectDialog dialog;
-        dialog.fillPorts();
-        QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("Connect device"));
-        auto *ports = dialog.findChild<QComboBox *>(QStringLiteral("portCombo"));
-        QCOMPARE(ports->count(), 2);
-        QCOMPARE(ports->itemText(0), QStringLiteral("/dev/ttyUSB1"));
-        QCOMPARE(ports->itemText(1), QStringLiteral("/dev/ttyS0"));
-        auto *rates = dialog.findChild<QComboBox *>(QStringLiteral("baudRateCombo"));
-        QStringList texts;
-        for (int i = 0; i < rates->count(); ++i)
-            texts << rates->itemText(i);
-        QCOMPARE(texts.join(QLatin1Char(' ')),
-                 QStringLiteral("600 1200 2400 4800 9600 14400 19200 38400 56000 57600 115200"));
-        QCOMPARE(rates->currentIndex(), 0);
     }
 
     // portIndex/rateIndex -1: left as the dialog opened.
