@@ -1,0 +1,174 @@
+// The spreadsheet wrapper: cell names, sheet names, and a refused write
+// turning the whole save into a failure that leaves no file.
+
+#include "testregistry.h"
+#include "workbookdump.h"
+
+#include "report/xlsxdocument.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestXlsxDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellNames_data();
+    void cellNames();
+    void sheetNames_data();
+    void sheetNames();
+    void refusedWriteFailsTheSave_data();
+    void refusedWriteFailsTheSave();
+    void writesTextAndNumbersUnchanged();
+};
+
+void TestXlsxDocument::cellNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("A1") << "A1" << true << 1 << 1;
+    QTest::newRow("Z9") << "Z9" << true << 9 << 26;
+    QTest::newRow("AA10") << "AA10" << true << 10 << 27;
+    QTest::newRow("W1") << "W1" << true << 1 << 23;
+    QTest::newRow("last cell") << "XFD1048576" << true << 1048576 << 16384;
+    QTest::newRow("empty") << "" << false << 0 << 0;
+    QTest::newRow("no row") << "A" << false << 0 << 0;
+    QTest::newRow("no column") << "12" << false << 0 << 0;
+    QTest::newRow("row 0") << "A0" << false << 0 << 0;
+    QTest::newRow("lower case") << "a1" << false << 0 << 0;
+    QTest::newRow("swapped") << "1A" << false << 0 << 0;
+    QTest::newRow("column beyond") << "XFE1" << false << 0 << 0;
+    QTest::newRow("row beyond") << "A1048577" << false << 0 << 0;
+    QTest::newRow("huge row") << "A99999999999999999999" << false << 0 << 0;
+    QTest::newRow("huge column") << "ZZZZZZZZZZZZZZ1" << false << 0 << 0;
+    QTest::newRow("sign") << "A-1" << false << 0 << 0;
+    QTest::newRow("other digits") << QString::fromUtf8("A١") << false << 0 << 0;
+}
+
+void TestXlsxDocument::cellNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    int row = 0;
+    int column = 0;
+    QCOMPARE(XlsxDocument::cellNameToRowColumn(name, &row, &column), valid);
+    if (valid) {
+        QTEST(row, "row");
+        QTEST(column, "column");
+        QCOMPARE(XlsxDocument::columnName(column) + QString::number(row), name);
+    }
+}
+
+void TestXlsxDocument::sheetNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "OPM single wave datas" << "OPM single wave datas";
+    QTest::newRow("forbidden") << "a[b]c:d*e?f/g\\h" << "a_b_c_d_e_f_g_h";
+    QTest::newRow("too long") << QString(40, QLatin1Char('x')) << QString(31, QLatin1Char('x'));
+    QTest::newRow("apostrophes") << "'quoted'" << "_quoted_";
+    QTest::newRow("empty") << "" << "Sheet1";
+    QTest::newRow("chinese") << QString::fromUtf8("单波长数据") << QString::fromUtf8("单波长数据");
+    // Characters count, not UTF-16 units: the emoji pair stays whole.
+    QTest::newRow("emoji at the cut")
+        << QString(30, QLatin1Char('x')) + QString::fromUtf8("🔦🔦")
+        << QString(30, QLatin1Char('x')) + QString::fromUtf8("🔦");
+}
+
+void TestXlsxDocument::sheetNames()
+{
+    QFETCH(QString, name);
+    QTEST(XlsxDocument::sanitizedSheetName(name), "expected");
+
+    // Whatever it is given, the sheet is accepted and the workbook saves.
+    QTemporaryDir dir;
+    XlsxDocument document;
+    QVERIFY(document.addSheet(name));
+    QVERIFY(document.selectSheet(name));
+    QVERIFY(document.write(QStringLiteral("A1"), QStringLiteral("x")));
+    QVERIFY(document.saveAs(dir.path() + QStringLiteral("/book.xlsx")));
+    const WorkbookDump dump = WorkbookDump::read(dir.path() + QStringLiteral("/book.xlsx"));
+    QVERIFY2(dump.ok(), qPrintable(dump.error));
+    QTEST(dump.sheet(), "expected");
+}
+
+void TestXlsxDocument::refusedWriteFailsTheSave_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::newRow("bad cell name") << 0;
+    QTest::newRow("row 0") << 1;
+    QTest::newRow("text too long for a cell") << 2;
+    QTest::newRow("bad merge range") << 3;
+    QTest::newRow("no sheet") << 4;
+    QTest::newRow("unknown sheet") << 5;
+}
+
+void TestXlsxDocument::refusedWriteFailsTheSave()
+{
+    QFETCH(int, fault);
+    QTemporaryDir dir;
+    XlsxDocument document;
+    if (fault != 4)
+        QVERIFY(document.addSheet(QStringLiteral("data")));
+    QVERIFY(document.write(1, 1, QStringLiteral("fine")) || fault == 4);
+    switch (fault) {
+    case 0:
+        QVERIFY(!document.write(QStringLiteral("1A"), QStringLiteral("x")));
+        break;
+    case 1:
+        QVERIFY(!document.write(0, 1, QStringLiteral("x")));
+        break;
+    case 2:
+        QVERIFY(!document.write(2, 1, QString(40000, QLatin1Char('x'))));
+        break;
+    case 3:
+        QVERIFY(!document.mergeCells(QStringLiteral("A2-A3"), QStringLiteral("x")));
+        break;
+    case 4:
+        QVERIFY(!document.write(1, 1, QStringLiteral("nowhere")));
+        break;
+    case 5:
+        QVERIFY(!document.selectSheet(QStringLiteral("other")));
+        break;
+    }
+    QVERIFY(document.hasFailed());
+    QVERIFY(!document.saveAs(dir.path() + QStringLiteral("/book.xlsx")));
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    // A document saves once.
+    QVERIFY(!document.saveAs(dir.path() + QStringLiteral("/again.xlsx")));
+}
+
+void TestXlsxDocument::writesTextAndNumbersUnchanged()
+{
+    const QString unusual = QString::fromUtf8("名字 🔦 <&> \"q\" 'a'\tb");
+    QTemporaryDir dir;
+    const QString file = dir.path() + QString::fromUtf8("/报告 🔦.xlsx");
+    XlsxDocument document;
+    QVERIFY(document.addSheet(QStringLiteral("data")));
+    XlsxFormat format = document.createFormat();
+    format.setBorderStyleThin();
+    format.setHorizontalAlignmentCenter();
+    format.setVerticalAlignmentCenter();
+    QVERIFY(document.write(QStringLiteral("B1"), unusual, format));
+    QVERIFY(document.write(2, 1, -7));
+    QVERIFY(document.write(3, 3, QStringLiteral("  padded  ")));
+    QVERIFY(document.mergeCells(QStringLiteral("A5:B6"), QStringLiteral("merged"), format));
+    QVERIFY(document.saveAs(file));
+
+    const WorkbookDump dump = WorkbookDump::read(file);
+    QVERIFY2(dump.ok(), qPrintable(dump.error));
+    QCOMPARE(dump.text("B1"), unusual);
+    QVERIFY(dump.framed("B1"));
+    QCOMPARE(dump.type("A2"), QStringLiteral("int"));
+    QCOMPARE(dump.cell("A2").value("value").toInt(), -7);
+    QVERIFY(!dump.framed("A2"));
+    QCOMPARE(dump.text("C3"), QStringLiteral("  padded  "));
+    QCOMPARE(dump.merges(), QStringList{QStringLiteral("A5:B6")});
+    QCOMPARE(dump.text("A5"), QStringLiteral("merged"));
+}
+
+LUMISK_TEST(TestXlsxDocument)
+#include "tst_xlsxdocument.moc"
