@@ -18,33 +18,21 @@ namespace {
 
 QByteArray be16(int value)
 {
-    QByteArray out;
-    out.append(char((value >> 8) & 0xFF));
-    out.append(char(value & 0xFF));
-    return out;
+    return QByteArray(1, char(value >> 8)) + char(value & 0xFF);
 }
 
 QByteArray beFloat(float value)
 {
     quint32 bits;
     std::memcpy(&bits, &value, sizeof bits);
-    QByteArray out;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.append(char((bits >> shift) & 0xFF));
-    return out;
+    return be16(int(bits >> 16)) + be16(int(bits & 0xFFFF));
 }
 
 // A whole data answer: 3F, length, answer code, fourth byte, payload, checksum.
 QByteArray answer(const QByteArray &payload, quint8 fourth = 0, quint8 code = 0x06)
 {
-    QByteArray out;
-    out.append(char(0x3F));
-    out.append(char(payload.size()));
-    out.append(char(code));
-    out.append(char(fourth));
-    out.append(payload);
-    out.append(char(byteSum(out)));
-    return out;
+    QByteArray out = QByteArray(1, 0x3F) + char(payload.size()) + char(code) + char(fourth) + payload;
+    return out + char(byteSum(out));
 }
 
 struct Stamp
@@ -54,51 +42,36 @@ struct Stamp
 
 QByteArray makeRecordHead(const QByteArray &name, int number, const Stamp &t = Stamp())
 {
-    QByteArray out;
-    out.append(char(name.size()));
-    out.append(name);
-    out.append(be16(t.year));
-    for (int v : {t.month, t.day, t.hour, t.minute, t.second})
-        out.append(char(v));
-    out.append(be16(number));
-    return out;
+    return char(name.size()) + name + be16(t.year) + char(t.month) + char(t.day) + char(t.hour) + char(t.minute)
+        + char(t.second) + be16(number);
 }
 
 QByteArray makeOpmEntry(int wavelength, float power, quint8 unit = 0, float watt = 1.0f, quint8 wattUnit = 17,
-                    float reference = 0.0f, int frequency = 0)
+                        float reference = 0.0f, int frequency = 0)
 {
-    QByteArray out = be16(wavelength);
-    out.append(beFloat(power));
-    out.append(char(unit));
-    out.append(beFloat(watt));
-    out.append(char(wattUnit));
-    out.append(beFloat(reference));
-    out.append(be16(frequency));
-    return out;
+    return be16(wavelength) + beFloat(power) + char(unit) + beFloat(watt) + char(wattUnit) + beFloat(reference)
+        + be16(frequency);
 }
 
+// Type code, then the OPM entry's fields up to the reference, then the verdict.
 QByteArray ponEntry(qint8 type, int wavelength, float power, quint8 unit = 0, float watt = 1.0f,
                     quint8 wattUnit = 17, float reference = 0.0f, qint8 verdict = 0)
 {
-    QByteArray out;
-    out.append(char(type));
-    out.append(be16(wavelength));
-    out.append(beFloat(power));
-    out.append(char(unit));
-    out.append(beFloat(watt));
-    out.append(char(wattUnit));
-    out.append(beFloat(reference));
-    out.append(char(verdict));
-    return out;
+    return char(type) + makeOpmEntry(wavelength, power, unit, watt, wattUnit, reference).left(16) + char(verdict);
 }
 
+// Time stamp (skipped by the frame), then an OPM entry's layout.
 QByteArray realTimePayload(int wavelength, float power, quint8 unit, float watt, quint8 wattUnit, float reference,
                            int frequency)
 {
-    QByteArray out = be16(2024);
-    out.append(QByteArray::fromHex("0102030405"));
-    out.append(makeOpmEntry(wavelength, power, unit, watt, wattUnit, reference, frequency));
-    return out;
+    return be16(2024) + QByteArray::fromHex("0102030405")
+        + makeOpmEntry(wavelength, power, unit, watt, wattUnit, reference, frequency);
+}
+
+template <typename Item>
+QStringList headTexts(const Item &item)
+{
+    return {item.number, item.name, item.time};
 }
 
 } // namespace
@@ -130,9 +103,7 @@ private slots:
     void ponSpareBytes();
     void realTime_data();
     void realTime();
-    void realTimeShortPayload();
     void bytewiseFeed();
-    void debugMarkers();
 };
 
 void RecordFramesTest::initTestCase()
@@ -161,9 +132,7 @@ void RecordFramesTest::powerText_data()
 
     const float inf = std::numeric_limits<float>::infinity();
     QTest::newRow("-80 is Low") << -80.0f << 1 << true << "Low" << true;
-    QTest::newRow("far below is Low") << -120.0f << 0 << true << "Low" << true;
     QTest::newRow("50 is High") << 50.0f << 0 << true << "High" << true;
-    QTest::newRow("-inf is Low") << -inf << 0 << true << "Low" << true;
     QTest::newRow("+inf is High") << inf << 0 << true << "High" << true;
     QTest::newRow("just under High") << 49.99f << 0 << true << "49.99" << false;
     QTest::newRow("-79.99 range 1: 1 decimal") << -79.99f << 1 << true << "-80.0" << false;
@@ -172,20 +141,16 @@ void RecordFramesTest::powerText_data()
     QTest::newRow("-60 range 1 not below") << -60.0f << 1 << true << "-60.00" << false;
     QTest::newRow("-60.01 range 1") << -60.01f << 1 << true << "-60.0" << false;
     QTest::newRow("-50.04 range 2") << -50.04f << 2 << true << "-50.0" << false;
-    QTest::newRow("-49.99 range 2") << -49.99f << 2 << true << "-49.99" << false;
     QTest::newRow("-40.26 range 3") << -40.26f << 3 << true << "-40.3" << false;
     QTest::newRow("-30.26 range 4") << -30.26f << 4 << true << "-30.3" << false;
     QTest::newRow("-70 unknown range 7") << -70.0f << 7 << true << "-70.00" << false;
-    QTest::newRow("-70 range -1") << -70.0f << -1 << true << "-70.00" << false;
     QTest::newRow("-0.004 is 0.00") << -0.004f << 0 << true << "0.00" << false;
     QTest::newRow("-0.006 is -0.01") << -0.006f << 0 << true << "-0.01" << false;
     QTest::newRow("0 is 0.00") << 0.0f << 0 << true << "0.00" << false;
     QTest::newRow("-0 is 0.00") << -0.0f << 0 << true << "0.00" << false;
     QTest::newRow("-0.005 never -0.00") << -0.005f << 0 << true << "0.00" << false;
-    QTest::newRow("0.006 is 0.01") << 0.006f << 0 << true << "0.01" << false;
     QTest::newRow("live -85 range 1") << -85.0f << 1 << false << "-85.0" << false;
     QTest::newRow("live -85 range 0") << -85.0f << 0 << false << "-85.00" << false;
-    QTest::newRow("live 60") << 60.0f << 0 << false << "60.00" << false;
     QTest::newRow("live -0.003") << -0.003f << 1 << false << "0.00" << false;
     QTest::newRow("live huge") << 3e30f << 0 << false << QString::number(3e30f, 'f', 2) << false;
 }
@@ -210,16 +175,12 @@ void RecordFramesTest::wattText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0.0f << "0.000";
     QTest::newRow("9.9999") << 9.9999f << "10.000";
-    QTest::newRow("-9.5") << -9.5f << "-9.500";
     QTest::newRow("10") << 10.0f << "10.00";
     QTest::newRow("-10") << -10.0f << "-10.00";
-    QTest::newRow("99.99") << 99.99f << "99.99";
     QTest::newRow("100") << 100.0f << "100.0";
     QTest::newRow("999.5") << 999.5f << "999.5";
-    QTest::newRow("-100") << -100.0f << "-100.0";
     QTest::newRow("-999.5") << -999.5f << "-999.5";
     QTest::newRow("1000") << 1000.0f << "1000";
-    QTest::newRow("-1000") << -1000.0f << "-1000";
     QTest::newRow("1234.5678") << 1234.5678f << "1235";
 }
 
@@ -293,8 +254,6 @@ void RecordFramesTest::recordHead_data()
     QByteArray negative = noName;
     negative[0] = char(0xFF); // -1: no name bytes follow
     QTest::newRow("negative length: no name") << negative << "3" << "---" << "23/05/06 07:08";
-    negative[0] = char(0x80);
-    QTest::newRow("length -128: no name") << negative << "3" << "---" << "23/05/06 07:08";
 
     auto stamped = [](int mo, int d, int h, int mi, int s, int y = 2023) {
         Stamp st;
@@ -302,15 +261,12 @@ void RecordFramesTest::recordHead_data()
         return makeRecordHead("n", 5, st);
     };
     QTest::newRow("month 0") << stamped(0, 1, 1, 1, 1) << "5" << "n" << "---";
-    QTest::newRow("month 13") << stamped(13, 1, 1, 1, 1) << "5" << "n" << "---";
     QTest::newRow("day 0") << stamped(1, 0, 1, 1, 1) << "5" << "n" << "---";
     QTest::newRow("30 February") << stamped(2, 30, 1, 1, 1) << "5" << "n" << "---";
     QTest::newRow("hour 24") << stamped(1, 1, 24, 0, 0) << "5" << "n" << "---";
-    QTest::newRow("minute 60") << stamped(1, 1, 1, 60, 0) << "5" << "n" << "---";
     QTest::newRow("second 60") << stamped(1, 1, 1, 1, 60) << "5" << "n" << "---";
     QTest::newRow("year 0") << stamped(1, 1, 1, 1, 1, 0) << "5" << "n" << "---";
     QTest::newRow("29 February 2024") << stamped(2, 29, 23, 59, 59, 2024) << "5" << "n" << "24/02/29 23:59";
-    QTest::newRow("year 1999") << stamped(12, 31, 0, 0, 0, 1999) << "5" << "n" << "99/12/31 00:00";
 }
 
 void RecordFramesTest::recordHead()
@@ -319,27 +275,20 @@ void RecordFramesTest::recordHead()
     QFETCH(QString, number);
     QFETCH(QString, name);
     QFETCH(QString, time);
-    // The same head serves every record kind.
+    const QStringList expected{number, name, time};
+    // The same head starts every kind of record.
     OpmValueFrame opm;
     QCOMPARE(opm.feed(answer(head + makeOpmEntry(1310, -5.0f))), DataOk);
-    QCOMPARE(opm.itemData.number, number);
-    QCOMPARE(opm.itemData.name, name);
-    QCOMPARE(opm.itemData.time, time);
+    QCOMPARE(headTexts(opm.itemData), expected);
     QCOMPARE(opm.itemData.singleWaveOpmDatas.size(), 1);
     QCOMPARE(opm.itemData.singleWaveOpmDatas.first().wavelength, QStringLiteral("1310"));
-
     PonFrame pon;
     QCOMPARE(pon.feed(answer(head + ponEntry(1, 1490, -5.0f))), DataOk);
-    QCOMPARE(pon.itemData.number, number);
-    QCOMPARE(pon.itemData.name, name);
-    QCOMPARE(pon.itemData.time, time);
+    QCOMPARE(headTexts(pon.itemData), expected);
     QCOMPARE(pon.itemData.powerInfos.size(), 1);
-
     PartialOpmValueFrame partial;
     QCOMPARE(partial.feed(answer(head + makeOpmEntry(1550, -5.0f), 0x11)), DataOk);
-    QCOMPARE(partial.itemData.number, number);
-    QCOMPARE(partial.itemData.name, name);
-    QCOMPARE(partial.itemData.time, time);
+    QCOMPARE(headTexts(partial.itemData), expected);
 }
 
 void RecordFramesTest::opmPayloadShapes_data()
@@ -410,7 +359,6 @@ void RecordFramesTest::partialVerdicts_data()
     QTest::newRow("0x33 two: fail, fail") << 0x33 << 2 << 2 << 2;
     QTest::newRow("0x00 two: none, none") << 0x00 << 2 << 3 << 3;
     QTest::newRow("0x4F two: none, none") << 0x4F << 2 << 3 << 3;
-    QTest::newRow("0xF4 two: none, none") << 0xF4 << 2 << 3 << 3;
     QTest::newRow("0x23 three: second not decoded") << 0x23 << 3 << 2 << 3;
 }
 
@@ -551,6 +499,9 @@ void RecordFramesTest::realTime_data()
                                             << QStringList{"850", "60.00", "0.00", "1234.568", "2000", "dBm", "w"};
     QTest::newRow("unknown units") << realTimePayload(1490, -20.0f, 9, 10.0f, 99, 1.0f, 1) << 4
                                    << QStringList{"1490", "-20.00", "1.00", "10.000", "1", "", ""};
+    // Time stamp and wavelength only: what is missing reads as 0.
+    QTest::newRow("cut after the wavelength") << realTimePayload(1310, -5.0f, 9, 2.0f, 17, 1.0f, 9).left(9) << 0
+                                              << QStringList{"1310", "0.00", "0.00", "0.000", "0", "dBm", "dBm"};
 }
 
 void RecordFramesTest::realTime()
@@ -572,18 +523,6 @@ void RecordFramesTest::realTime()
     QCOMPARE(v.referenceValue, frame.referenceValue);
 }
 
-void RecordFramesTest::realTimeShortPayload()
-{
-    // Time stamp and wavelength only: the values that are missing read as 0.
-    RealTimeOpmValueFrame frame;
-    QCOMPARE(frame.feed(answer(realTimePayload(1310, -5.0f, 0, 2.0f, 17, 1.0f, 9).left(9), 0, 0x08)), DataOk);
-    QCOMPARE(frame.wavelength, QStringLiteral("1310"));
-    QCOMPARE(frame.power, QStringLiteral("0.00"));
-    QCOMPARE(frame.powerValue, 0.0f);
-    QCOMPARE(frame.powerUnit, QStringLiteral("dBm"));
-    QCOMPARE(frame.frequency, QStringLiteral("0"));
-}
-
 void RecordFramesTest::bytewiseFeed()
 {
     DevDatas::instance()->rangeCode = 1;
@@ -596,39 +535,6 @@ void RecordFramesTest::bytewiseFeed()
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.first().power, QStringLiteral("-61.2"));
     QCOMPARE(frame.itemData.singleWaveOpmDatas.first().powerW, QStringLiteral("0.750"));
-}
-
-void RecordFramesTest::debugMarkers()
-{
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
-    QByteArray payload = makeRecordHead("D", 1) + makeOpmEntry(1310, -90.0f) + makeOpmEntry(1550, -90.0f);
-
-    OpmValueFrame opm;
-    QTest::ignoreMessage(QtDebugMsg, "OpmValueFrame parseData");
-    QTest::ignoreMessage(QtDebugMsg, "7777777777777777777");
-    QTest::ignoreMessage(QtDebugMsg, "7777777777777777777");
-    opm.feed(answer(payload));
-
-    PartialOpmValueFrame partial;
-    QTest::ignoreMessage(QtDebugMsg, "PartialOpmValueFrame parseData");
-    QTest::ignoreMessage(QtDebugMsg, "2  swod.wavelenthcount");
-    QTest::ignoreMessage(QtDebugMsg, "passstatus1  2");
-    QTest::ignoreMessage(QtDebugMsg, "8888888888888888");
-    QTest::ignoreMessage(QtDebugMsg, "passstatus2");
-    QTest::ignoreMessage(QtDebugMsg, "passstatus2  4");
-    QTest::ignoreMessage(QtDebugMsg, "99999999999");
-    partial.feed(answer(payload, 0x02, 0x07));
-
-    PonFrame pon;
-    QTest::ignoreMessage(QtDebugMsg, "PonFrame parseData");
-    QTest::ignoreMessage(QtDebugMsg, "powerInfoCount 1");
-    QTest::ignoreMessage(QtDebugMsg, "66666666666666666");
-    pon.feed(answer(makeRecordHead("D", 1) + ponEntry(0, 1310, -81.0f)));
-
-    RealTimeOpmValueFrame live;
-    QTest::ignoreMessage(QtDebugMsg, "RealTimeOpmValueFrame parseData");
-    live.feed(answer(realTimePayload(1310, -90.0f, 0, 0.0f, 0, 0.0f, 0)));
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 }
 
 LUMISK_TEST(RecordFramesTest)
