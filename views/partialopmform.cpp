@@ -19,6 +19,8 @@
 namespace {
 // Below this width every column but the two value columns fits its contents.
 constexpr int NarrowWidth = 800;
+// The value cells need their full width; narrow windows scroll sideways.
+constexpr int MinimumColumnWidth = 72;
 // Rows that stack two wavelengths need room for two lines.
 constexpr int TwoWaveRowHeight = 48;
 constexpr int VerdictWarning = 1;
@@ -93,6 +95,7 @@ PartialOpmForm::PartialOpmForm(QWidget *parent)
     setHeaderLabels();
     ui->tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->tableWidget->setSelectionMode(QAbstractItemView::NoSelection);
+    ui->tableWidget->horizontalHeader()->setMinimumSectionSize(MinimumColumnWidth);
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setNarrowResizeModes();
 
