@@ -19,6 +19,8 @@ UartWorker *UartWorker::instance()
         return theWorker;
     registerParseResult();
     Uart::registerPortInitState();
+    // Requests also travel by signature text (queued invocations by name).
+    qRegisterMetaType<Frame *>("Frame*");
     theWorker = new UartWorker;
     theThread = new QThread;
     theWorker->workerThread = theThread;

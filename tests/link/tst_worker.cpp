@@ -1,0 +1,259 @@
+// The link worker in its thread against simulated meters: connecting,
+// choosing among several meters, losing the meter, closing on demand, and a
+// whole download one request at a time.
+
+#include "link/commands.h"
+#include "link/devdatas.h"
+#include "link/frame.h"
+#include "link/opmvalueframe.h"
+#include "link/serialportlist.h"
+#include "link/uart.h"
+#include "link/uartworker.h"
+#include "link/valuecountframe.h"
+#include "testregistry.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+constexpr int LinkTimeoutMs = 5000;
+
+void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg)
+        fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// Whether the worker still holds a port, asked on its own thread.
+bool workerHoldsPort()
+{
+    bool holds = true;
+    QMetaObject::invokeMethod(UartWorker::instance(), []() { return Uart::currentPort != nullptr; },
+                              Qt::BlockingQueuedConnection, &holds);
+    return holds;
+}
+
+} // namespace
+
+class WorkerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void requestWithoutPort();
+    void connectWithoutMeter();
+    void meterGoesAway_data();
+    void meterGoesAway();
+    void closeWhileUp();
+    void chooseAmongSeveral();
+    void reconnectAfterReinit();
+    void downloadAllRecords();
+
+private:
+    // Connects the worker to one simulator; returns false if it did not.
+    bool linkUp(testsupport::MeterSim &sim, const QStringList &args);
+
+    UartWorker *worker = nullptr;
+    QtMessageHandler previousHandler = nullptr;
+};
+
+void WorkerTest::initTestCase()
+{
+    previousHandler = qInstallMessageHandler(quiet);
+    worker = UartWorker::instance();
+    QCOMPARE(UartWorker::instance(), worker);
+    QVERIFY(worker->thread() != QThread::currentThread());
+}
+
+void WorkerTest::cleanupTestCase()
+{
+    qInstallMessageHandler(previousHandler);
+}
+
+void WorkerTest::cleanup()
+{
+    if (worker->isConnected()) {
+        worker->closeUart();
+        QTRY_VERIFY(!workerHoldsPort());
+    }
+    testsupport::setSerialPorts({});
+}
+
+bool WorkerTest::linkUp(testsupport::MeterSim &sim, const QStringList &args)
+{
+    if (!sim.start(args))
+        return false;
+    testsupport::setSerialPorts({sim.linkPath()});
+    QSignalSpy inited(worker, &UartWorker::uartInited);
+    QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
+    if (!inited.wait(LinkTimeoutMs) || inited.first().first().value<Uart::PortInitState>() != Uart::InitOk)
+        return false;
+    // The link-up steps follow the signal on the worker's thread.
+    return QTest::qWaitFor([this]() { return worker->isConnected(); }, LinkTimeoutMs);
+}
+
+void WorkerTest::requestWithoutPort()
+{
+    QSignalSpy responsed(worker, &UartWorker::responsed);
+    Frame frame;
+    QElapsedTimer clock;
+    clock.start();
+    QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::opmCount()),
+                              Q_ARG(Frame *, &frame));
+    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QVERIFY(clock.elapsed() < 400);
+    QCOMPARE(responsed.first().first().value<ParseResult>(), Incomplete);
+}
+
+void WorkerTest::connectWithoutMeter()
+{
+    testsupport::setSerialPorts({QStringLiteral("/nonexistent/ttyNone")});
+    QSignalSpy inited(worker, &UartWorker::uartInited);
+    QSignalSpy closed(worker, &UartWorker::uartClosed);
+    QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
+    QVERIFY(inited.wait(LinkTimeoutMs));
+    QCOMPARE(inited.first().first().value<Uart::PortInitState>(), Uart::InitFailed);
+    QVERIFY(!worker->isConnected());
+    QVERIFY(!worker->isPortAlive());
+    QTest::qWait(300); // no port check runs: nothing is reported closed
+    QCOMPARE(closed.count(), 0);
+}
+
+void WorkerTest::meterGoesAway_data()
+{
+    QTest::addColumn<bool>("duringRequest");
+    QTest::newRow("unplugged while idle") << false;
+    QTest::newRow("unplugged on a request") << true;
+}
+
+void WorkerTest::meterGoesAway()
+{
+    QFETCH(bool, duringRequest);
+    testsupport::MeterSim sim;
+    QVERIFY(linkUp(sim, {"--kind", "5", "--unplug-after", "0@2"}));
+    QTRY_VERIFY(worker->isPortAlive());
+    QSignalSpy closed(worker, &UartWorker::uartClosed);
+    QSignalSpy responsed(worker, &UartWorker::responsed);
+    OpmValueFrame frame;
+    if (duringRequest) {
+        QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
+                                  Q_ARG(QByteArray, Command::singleWaveRecord(2)), Q_ARG(Frame *, &frame));
+        QVERIFY(responsed.wait(LinkTimeoutMs));
+        QCOMPARE(responsed.first().first().value<ParseResult>(), Incomplete);
+    } else {
+        sim.stop();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, LinkTimeoutMs);
+    QVERIFY(!worker->isConnected());
+    QVERIFY(!worker->isPortAlive());
+    QTRY_VERIFY(!workerHoldsPort());
+    // The port's error reports and later timer ticks take nothing down again.
+    QTest::qWait(400);
+    QCOMPARE(closed.count(), 1);
+}
+
+void WorkerTest::closeWhileUp()
+{
+    testsupport::MeterSim sim;
+    QVERIFY(linkUp(sim, {}));
+    QTRY_VERIFY(worker->isPortAlive());
+    QVERIFY(SerialPortList::isHeldOpen(sim.linkPath()));
+    QSignalSpy closed(worker, &UartWorker::uartClosed);
+    worker->closeUart(); // directly, from the GUI thread
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!worker->isConnected());
+    QVERIFY(!worker->isPortAlive());
+    QTRY_VERIFY(!SerialPortList::isHeldOpen(sim.linkPath()));
+    QVERIFY(!workerHoldsPort());
+    QTest::qWait(300);
+    QCOMPARE(closed.count(), 1);
+}
+
+void WorkerTest::chooseAmongSeveral()
+{
+    testsupport::MeterSim first;
+    testsupport::MeterSim second;
+    QVERIFY(first.start({"--kind", "1"}));
+    QVERIFY(second.start({"--kind", "9"}));
+    testsupport::setSerialPorts({first.linkPath(), second.linkPath()});
+    QSignalSpy inited(worker, &UartWorker::uartInited);
+    QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
+    QVERIFY(inited.wait(LinkTimeoutMs));
+    QCOMPARE(inited.takeFirst().first().value<Uart::PortInitState>(), Uart::SeveralDevices);
+    QVERIFY(!worker->isConnected());
+    QCOMPARE(Uart::candidatePortNames, (QStringList{first.linkPath(), second.linkPath()}));
+
+    Uart::selectedPortName = second.linkPath();
+    QMetaObject::invokeMethod(worker, &UartWorker::initUartOutPoint, Qt::QueuedConnection);
+    QVERIFY(inited.wait(LinkTimeoutMs));
+    QCOMPARE(inited.takeFirst().first().value<Uart::PortInitState>(), Uart::InitOk);
+    QTRY_VERIFY(worker->isConnected());
+    QCOMPARE(DevDatas::instance()->devKind, 9);
+    QTRY_VERIFY(worker->isPortAlive());
+    QVERIFY(SerialPortList::isHeldOpen(second.linkPath()));
+    QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
+}
+
+void WorkerTest::reconnectAfterReinit()
+{
+    testsupport::MeterSim sim;
+    QVERIFY(linkUp(sim, {"--kind", "6", "--need-reinit", "@1"}));
+    QSignalSpy responsed(worker, &UartWorker::responsed);
+    QSignalSpy reconnected(worker, SIGNAL(ReconnectResult(Uart::PortInitState)));
+    OpmValueFrame frame;
+    QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
+                              Q_ARG(Frame *, &frame));
+    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), NeedReinit);
+
+    QMetaObject::invokeMethod(worker, &UartWorker::reinitUart, Qt::QueuedConnection);
+    QVERIFY(reconnected.wait(LinkTimeoutMs));
+    QCOMPARE(reconnected.first().first().value<Uart::PortInitState>(), Uart::InitOk);
+    QVERIFY(worker->isConnected());
+    QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
+                              Q_ARG(Frame *, &frame));
+    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), DataOk);
+}
+
+void WorkerTest::downloadAllRecords()
+{
+    testsupport::MeterSim sim;
+    QVERIFY(linkUp(sim, {"--kind", "5", "--records", "250"}));
+    QCOMPARE(DevDatas::instance()->devKind, 5);
+    QCOMPARE(DevDatas::instance()->devType, QStringLiteral("LM-OPM500"));
+    QVERIFY(DevDatas::instance()->hasRecordPages);
+
+    QSignalSpy responsed(worker, &UartWorker::responsed);
+    ValueCountFrame countFrame;
+    QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::opmCount()),
+                              Q_ARG(Frame *, &countFrame));
+    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), DataOk);
+    QCOMPARE(countFrame.count, 250);
+
+    // One request at a time, as the main window does, each with a new frame.
+    for (int number = 1; number <= countFrame.count + 1; ++number) {
+        OpmValueFrame frame;
+        QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
+                                  Q_ARG(QByteArray, Command::singleWaveRecord(number)), Q_ARG(Frame *, &frame));
+        QVERIFY(responsed.wait(LinkTimeoutMs));
+        const auto result = responsed.takeFirst().first().value<ParseResult>();
+        if (number > countFrame.count) {
+            QCOMPARE(result, Aborted);
+            break;
+        }
+        QCOMPARE(result, DataOk);
+        QCOMPARE(frame.itemData.number, QString::number(number));
+    }
+    QCOMPARE(sim.logLines().size(), 4 + 1 + 251);
+}
+
+LUMISK_TEST(WorkerTest)
+#include "tst_worker.moc"
