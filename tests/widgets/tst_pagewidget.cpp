@@ -64,7 +64,6 @@ class TestPageWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void startsOnPageOne();
     void rows_data();
     void rows();
     void fewPagesHideIt_data();
@@ -73,23 +72,11 @@ private slots:
     void numberedButtonEmitsBeforeRebuild();
     void clickingCurrentPageEmitsNothing();
     void nextAndPreviousEmitAfterRebuild();
-    void nextAndPreviousStopAtTheEnds();
     void twoPagesKeepTheirButtonChecked();
     void jumpBox_data();
     void jumpBox();
     void resetGoesBackToPageOne();
 };
-
-void TestPageWidget::startsOnPageOne()
-{
-    QWidget host;
-    PageWidget widget(&host);
-    QCOMPARE(widget.getPageCount(), 1);
-    QCOMPARE(widget.getCurrentPage(), 1);
-    QCOMPARE(widget.returncurrentPage(), 1);
-    QVERIFY(widget.findChild<QPushButton *>(QStringLiteral("firstBtn"))->isChecked());
-    QCOMPARE(widget.findChild<QLineEdit *>(QStringLiteral("lineEdit"))->maximumWidth(), 30);
-}
 
 void TestPageWidget::rows_data()
 {
@@ -226,31 +213,20 @@ void TestPageWidget::nextAndPreviousEmitAfterRebuild()
     });
     auto *next = widget.findChild<QPushButton *>(QStringLiteral("nextBtn"));
     auto *previous = widget.findChild<QPushButton *>(QStringLiteral("preBtn"));
+    QTest::mouseClick(previous, Qt::LeftButton); // already on the first page
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(next, Qt::LeftButton);
     QTest::mouseClick(previous, Qt::LeftButton);
     QCOMPARE(rowsSeen, QStringList({"2:<< 1 [2] 3 4 5 ... 20 >>", "3:<< 1 2 [3] 4 5 ... 20 >>",
                                     "4:<< 1 2 3 [4] 5 ... 20 >>", "5:<< 1 ... 4 [5] 6 ... 20 >>",
                                     "4:<< 1 2 3 [4] 5 ... 20 >>"}));
-}
 
-void TestPageWidget::nextAndPreviousStopAtTheEnds()
-{
-    QWidget host;
-    PageWidget widget(&host);
-    host.show();
-    widget.setPageCount(3);
-    QSignalSpy spy(&widget, &PageWidget::gotoPage);
-    auto *next = widget.findChild<QPushButton *>(QStringLiteral("nextBtn"));
-    auto *previous = widget.findChild<QPushButton *>(QStringLiteral("preBtn"));
-    QTest::mouseClick(previous, Qt::LeftButton);
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(rowOf(widget), QStringLiteral("<< [1] 2 3 >>"));
-    for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.last().first().toInt(), 3);
-    QCOMPARE(rowOf(widget), QStringLiteral("<< 1 2 [3] >>"));
+    // Next on the last page moves nowhere.
+    prepare(widget, 20, 20);
+    rowsSeen.clear();
+    QTest::mouseClick(next, Qt::LeftButton);
+    QVERIFY(rowsSeen.isEmpty());
+    QCOMPARE(rowOf(widget), QStringLiteral("<< 1 ... 15 16 17 18 19 [20] >>"));
 }
 
 void TestPageWidget::twoPagesKeepTheirButtonChecked()
@@ -279,15 +255,11 @@ void TestPageWidget::jumpBox_data()
     QTest::addColumn<int>("emitted");
     QTest::newRow("page 7 by OK") << "7" << false << 7;
     QTest::newRow("page 7 by return") << "7" << true << 7;
-    QTest::newRow("last page") << "20" << false << 20;
     QTest::newRow("page already shown") << "3" << false << 3;
     QTest::newRow("beyond") << "21" << false << 0;
     QTest::newRow("zero") << "0" << true << 0;
-    QTest::newRow("negative") << "-4" << false << 0;
     QTest::newRow("letters") << "abc" << true << 0;
     QTest::newRow("hex") << "0x5" << false << 0;
-    QTest::newRow("fraction") << "2.5" << false << 0;
-    QTest::newRow("empty") << "" << false << 0;
     QTest::newRow("huge") << "99999999999999999999" << false << 0;
 }
 
