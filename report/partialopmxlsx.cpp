@@ -3,9 +3,9 @@
 
 namespace {
 
-void writeWave(ReportSheet &sheet, int row, const OpmItemData &item, const SingleWaveOpmData &wave, int verdict)
+// Columns D to H of one wavelength.
+void writeWave(ReportSheet &sheet, int row, const SingleWaveOpmData &wave, int verdict)
 {
-    sheet.writeRecordHead(row, item.number, item.name, item.time);
     sheet.writeVerdictText(row, 4, wave.wavelength, verdict);
     sheet.writeText(row, 5, wave.power + wave.powerUnit);
     sheet.writeText(row, 6, wave.reference);
@@ -37,10 +37,13 @@ bool PartialOpmXlsx::save(const QList<OpmItemData> &datas, const QString &dir)
             continue;
         const PartialOpmData &reading = item.partialOpmDatas.first();
         if (reading.waveCount == 1) {
-            writeWave(sheet, row, item, reading.wave1, reading.passStatus1);
+            sheet.writeRecordHead(row, item.number, item.name, item.time);
+            writeWave(sheet, row, reading.wave1, reading.passStatus1);
         } else if (reading.waveCount == 2) {
-            writeWave(sheet, row, item, reading.wave1, reading.passStatus1);
-            writeWave(sheet, row + 1, item, reading.wave2, reading.passStatus2);
+            writeWave(sheet, row, reading.wave1, reading.passStatus1);
+            writeWave(sheet, row + 1, reading.wave2, reading.passStatus2);
+            // The merges put number, name and time over both rows; the
+            // second row's cells under them would be blanked anyway.
             sheet.mergeRows(1, row, row + 1, item.number);
             sheet.mergeRows(2, row, row + 1, item.name);
             sheet.mergeRows(3, row, row + 1, item.time);
