@@ -4,6 +4,7 @@
 #include "dialogs/messagedialog.h"
 #include "link/realtimeopmvalueframe.h"
 #include "report/realtimexlsx.h"
+#include "widgets/powercurve.h"
 
 #include <QMouseEvent>
 #include <QPen>
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <qwt_plot_canvas.h>
-#include <qwt_plot_curve.h>
 #include <qwt_plot_panner.h>
 #include <qwt_plot_zoomer.h>
 #include <qwt_scale_div.h>
@@ -66,7 +66,7 @@ ChartForm::ChartForm(QWidget *parent)
     panner = new QwtPlotPanner(canvas);
     connect(panner, &QwtPlotPanner::panned, this, &ChartForm::axisChanged);
 
-    curve = new QwtPlotCurve(QString());
+    curve = new PowerCurve;
     curve->setPen(QColor(236, 101, 56), 0, Qt::SolidLine);
     curve->attach(plot);
 
