@@ -26,6 +26,13 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
         fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// QSignalSpy::wait() misses a signal from another thread that comes before
+// it starts waiting; poll the spy instead.
+bool arrived(QSignalSpy &spy)
+{
+    return QTest::qWaitFor([&spy]() { return !spy.isEmpty(); }, LinkTimeoutMs);
+}
+
 // Whether the worker still holds a port, asked on its own thread.
 bool workerHoldsPort()
 {
@@ -92,7 +99,7 @@ bool WorkerTest::linkUp(testsupport::MeterSim &sim, const QStringList &args)
     testsupport::setSerialPorts({sim.linkPath()});
     QSignalSpy inited(worker, &UartWorker::uartInited);
     QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
-    if (!inited.wait(LinkTimeoutMs) || inited.first().first().value<Uart::PortInitState>() != Uart::InitOk)
+    if (!arrived(inited) || inited.first().first().value<Uart::PortInitState>() != Uart::InitOk)
         return false;
     // The link-up steps follow the signal on the worker's thread.
     return QTest::qWaitFor([this]() { return worker->isConnected(); }, LinkTimeoutMs);
@@ -106,7 +113,7 @@ void WorkerTest::requestWithoutPort()
     clock.start();
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::opmCount()),
                               Q_ARG(Frame *, &frame));
-    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QVERIFY(arrived(responsed));
     QVERIFY(clock.elapsed() < 400);
     QCOMPARE(responsed.first().first().value<ParseResult>(), Incomplete);
 }
@@ -117,7 +124,7 @@ void WorkerTest::connectWithoutMeter()
     QSignalSpy inited(worker, &UartWorker::uartInited);
     QSignalSpy closed(worker, &UartWorker::uartClosed);
     QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
-    QVERIFY(inited.wait(LinkTimeoutMs));
+    QVERIFY(arrived(inited));
     QCOMPARE(inited.first().first().value<Uart::PortInitState>(), Uart::InitFailed);
     QVERIFY(!worker->isConnected());
     QVERIFY(!worker->isPortAlive());
@@ -144,7 +151,7 @@ void WorkerTest::meterGoesAway()
     if (duringRequest) {
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(2)), Q_ARG(Frame *, &frame));
-        QVERIFY(responsed.wait(LinkTimeoutMs));
+        QVERIFY(arrived(responsed));
         QCOMPARE(responsed.first().first().value<ParseResult>(), Incomplete);
     } else {
         sim.stop();
@@ -184,14 +191,14 @@ void WorkerTest::chooseAmongSeveral()
     testsupport::setSerialPorts({first.linkPath(), second.linkPath()});
     QSignalSpy inited(worker, &UartWorker::uartInited);
     QMetaObject::invokeMethod(worker, &UartWorker::initUart, Qt::QueuedConnection);
-    QVERIFY(inited.wait(LinkTimeoutMs));
+    QVERIFY(arrived(inited));
     QCOMPARE(inited.takeFirst().first().value<Uart::PortInitState>(), Uart::SeveralDevices);
     QVERIFY(!worker->isConnected());
     QCOMPARE(Uart::candidatePortNames, (QStringList{first.linkPath(), second.linkPath()}));
 
     Uart::selectedPortName = second.linkPath();
     QMetaObject::invokeMethod(worker, &UartWorker::initUartOutPoint, Qt::QueuedConnection);
-    QVERIFY(inited.wait(LinkTimeoutMs));
+    QVERIFY(arrived(inited));
     QCOMPARE(inited.takeFirst().first().value<Uart::PortInitState>(), Uart::InitOk);
     QTRY_VERIFY(worker->isConnected());
     QCOMPARE(DevDatas::instance()->devKind, 9);
@@ -209,16 +216,16 @@ void WorkerTest::reconnectAfterReinit()
     OpmValueFrame frame;
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
                               Q_ARG(Frame *, &frame));
-    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QVERIFY(arrived(responsed));
     QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), NeedReinit);
 
     QMetaObject::invokeMethod(worker, &UartWorker::reinitUart, Qt::QueuedConnection);
-    QVERIFY(reconnected.wait(LinkTimeoutMs));
+    QVERIFY(arrived(reconnected));
     QCOMPARE(reconnected.first().first().value<Uart::PortInitState>(), Uart::InitOk);
     QVERIFY(worker->isConnected());
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
                               Q_ARG(Frame *, &frame));
-    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QVERIFY(arrived(responsed));
     QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), DataOk);
 }
 
@@ -234,7 +241,7 @@ void WorkerTest::downloadAllRecords()
     ValueCountFrame countFrame;
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::opmCount()),
                               Q_ARG(Frame *, &countFrame));
-    QVERIFY(responsed.wait(LinkTimeoutMs));
+    QVERIFY(arrived(responsed));
     QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), DataOk);
     QCOMPARE(countFrame.count, 250);
 
@@ -243,7 +250,7 @@ void WorkerTest::downloadAllRecords()
         OpmValueFrame frame;
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(number)), Q_ARG(Frame *, &frame));
-        QVERIFY(responsed.wait(LinkTimeoutMs));
+        QVERIFY(arrived(responsed));
         const auto result = responsed.takeFirst().first().value<ParseResult>();
         if (number > countFrame.count) {
             QCOMPARE(result, Aborted);
