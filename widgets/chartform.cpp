@@ -93,6 +93,7 @@ ChartForm::~ChartForm()
 {
     ui->qwtPlot->canvas()->removeEventFilter(this);
     marker.detach();
+    delete requestFrame;
     delete ui;
 }
 
@@ -103,7 +104,9 @@ RealTimeOpmValueFrame *ChartForm::frame() const
 
 void ChartForm::createFrame()
 {
-    requestFrame = new RealTimeOpmValueFrame(this);
+    // No parent: a frame given up while the worker still fills it goes to
+    // whoever took it and must not die with the page.
+    requestFrame = new RealTimeOpmValueFrame;
 }
 
 void ChartForm::addRealTimeValue()

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -108,6 +109,7 @@ private slots:
     void firstReadingScales();
     void trackedRangeAndFewSamples();
     void takesReadingAndReplacesFrame();
+    void frameGivenUpOutlivesPage();
     void markerShownFromSecondSample();
     void pointerOnCanvas_data();
     void pointerOnCanvas();
@@ -225,6 +227,21 @@ void TestChartForm::takesReadingAndReplacesFrame()
     QCOMPARE(chart->trackedMinPower(), 0.0);
     QCOMPARE(axis(chart.get(), QwtPlot::yLeft), y);
     QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QStringLiteral("-12.50"));
+}
+
+void TestChartForm::frameGivenUpOutlivesPage()
+{
+    auto chart = std::make_unique<ChartForm>();
+    // The main window gives up a frame still out with the worker and asks
+    // for a fresh one; the old one must survive the page.
+    QPointer<RealTimeOpmValueFrame> givenUp = chart->frame();
+    chart->createFrame();
+    QPointer<RealTimeOpmValueFrame> current = chart->frame();
+    QVERIFY(current != givenUp);
+    chart.reset();
+    QVERIFY(givenUp);
+    QVERIFY(!current);
+    delete givenUp.data();
 }
 
 void TestChartForm::markerShownFromSecondSample()
