@@ -9,14 +9,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -62,11 +60,9 @@ QPushButton *button(ChartForm *chart, const char *name)
     return chart->findChild<QPushButton *>(QLatin1String(name));
 }
 
-// Canvas pixel of a sample index (x) at mid height.
-QPoint pixelAt(ChartForm *chart, double x)
+QString labelText(ChartForm *chart, const char *name)
 {
-    QwtPlot *plot = plotOf(chart);
-    return QPoint(int(plot->transform(QwtPlot::xBottom, x)), plot->canvas()->height() / 2);
+    return chart->findChild<QLabel *>(QLatin1String(name))->text();
 }
 
 void mouse(ChartForm *chart, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
@@ -76,15 +72,15 @@ void mouse(ChartForm *chart, QEvent::Type type, QPoint pos, Qt::MouseButton butt
     QApplication::sendEvent(canvas, &event);
 }
 
-void wheel(ChartForm *chart, QPoint pos, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void wheel(ChartForm *chart, QPoint pos, int delta, bool ctrl)
 {
     QWidget *canvas = plotOf(chart)->canvas();
-    QWheelEvent event(pos, canvas->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(pos, canvas->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      ctrl ? Qt::ControlModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(canvas, &event);
 }
 
-// What a message box showed; answered with the button of that object name.
+// Notes the text of the next message box and presses one of its buttons.
 void answerNextMessage(QString *shown, const QString &buttonName)
 {
     testsupport::onNextModal([shown, buttonName](QWidget *modal) {
@@ -104,18 +100,15 @@ class TestChartForm : public QObject
     Q_OBJECT
 
 private slots:
-    void startsEmpty();
     void firstReadingScales_data();
     void firstReadingScales();
-    void trackedRangeAndFewSamples();
-    void takesReadingAndReplacesFrame();
+    void readingsLabelsAndClear();
     void frameGivenUpOutlivesPage();
     void markerShownFromSecondSample();
     void pointerOnCanvas_data();
     void pointerOnCanvas();
     void wheelZoom_data();
     void wheelZoom();
-    void wheelZoomStopsAtLimits_data();
     void wheelZoomStopsAtLimits();
     void resetShowsEverythingReceived();
     void playClearsAfterSignal_data();
@@ -125,19 +118,6 @@ private slots:
     void saving_data();
     void saving();
 };
-
-void TestChartForm::startsEmpty()
-{
-    auto chart = shownChart();
-    QVERIFY(chart->frame());
-    QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
-    QVERIFY(button(chart.get(), "playBtn")->isCheckable());
-    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QString());
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -80.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), 0.0);
-    QVERIFY(!chart->readoutMarker().isVisible());
-    QCOMPARE(chart->readoutMarker().xValue(), 1.0);
-}
 
 void TestChartForm::firstReadingScales_data()
 {
@@ -153,7 +133,6 @@ void TestChartForm::firstReadingScales_data()
     QTest::newRow("-90 dBm") << -90.0 << -80.0 << -90.0 << -91.0 << -79.0;
     QTest::newRow("above 100 pinned") << 150.0 << 100.0 << 0.0 << -10.0 << 110.0;
     QTest::newRow("below -100 pinned") << -150.0 << -80.0 << -100.0 << -102.0 << -78.0;
-    QTest::newRow("positive power") << 5.0 << 5.0 << 0.0 << -0.5 << 5.5;
 }
 
 void TestChartForm::firstReadingScales()
@@ -170,63 +149,39 @@ void TestChartForm::firstReadingScales()
     QCOMPARE(chart->trackedMaxPower(), maxPower);
     QCOMPARE(chart->trackedMinPower(), minPower);
     const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
-    QVERIFY2(qAbs(y.minValue() - yLow) < 1e-9, qPrintable(QString::number(y.minValue())));
-    QVERIFY2(qAbs(y.maxValue() - yHigh) < 1e-9, qPrintable(QString::number(y.maxValue())));
-
+    QVERIFY2(qAbs(y.minValue() - yLow) < 1e-9 && qAbs(y.maxValue() - yHigh) < 1e-9,
+             qPrintable(QStringLiteral("%1 .. %2").arg(y.minValue()).arg(y.maxValue())));
     const QwtScaleDiv x = plotOf(chart.get())->axisScaleDiv(QwtPlot::xBottom);
-    QCOMPARE(x.lowerBound(), 0.0);
-    QCOMPARE(x.upperBound(), 2.0);
     QCOMPARE(x.ticks(QwtScaleDiv::MajorTick), (QList<double>{0.0, 1.0, 2.0}));
+    QCOMPARE(chart->readoutMarker().yValue(), (minPower + maxPower) / 2);
 }
 
-void TestChartForm::trackedRangeAndFewSamples()
-{
-    auto chart = shownChart();
-    const QList<double> powers{-30.0, -10.0, -50.0, -20.0};
-    for (double p : powers)
-        feed(chart.get(), p);
-    QCOMPARE(chart->trackedMaxPower(), -10.0);
-    QCOMPARE(chart->trackedMinPower(), -50.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -54.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), -6.0);
-    // Fewer than ten samples: one more than the count on the x axis.
-    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 5.0);
-    // The marker sits in the middle of the tracked range.
-    QCOMPARE(chart->readoutMarker().yValue(), -30.0);
-
-    for (int i = 0; i < 8; ++i)
-        feed(chart.get(), -20.0);
-    QCOMPARE(chart->sampleCount(), 12);
-    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).minValue(), 0.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 11.0);
-}
-
-void TestChartForm::takesReadingAndReplacesFrame()
+void TestChartForm::readingsLabelsAndClear()
 {
     auto chart = shownChart();
     feed(chart.get(), -12.5, QStringLiteral("1550"), QStringLiteral("1000"));
-
-    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("wavelengthLabel"))->text(), QStringLiteral("1550"));
-    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QStringLiteral("-12.50"));
-    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("freqLabel"))->text(), QStringLiteral("1000"));
-    QCOMPARE(chart->storedReadings().size(), 1);
-    QCOMPARE(chart->storedTimes().size(), 1);
-    QCOMPARE(chart->storedReadings().first().wavelength, QStringLiteral("1550"));
+    QCOMPARE(labelText(chart.get(), "wavelengthLabel"), QStringLiteral("1550"));
+    QCOMPARE(labelText(chart.get(), "powerLabel"), QStringLiteral("-12.50"));
+    QCOMPARE(labelText(chart.get(), "freqLabel"), QStringLiteral("1000"));
     // The next request goes out with a fresh, empty frame.
-    QVERIFY(chart->frame());
     QVERIFY(chart->frame()->wavelength.isEmpty());
-    QCOMPARE(chart->frame()->powerValue, 0.0f);
+
+    // From the tenth sample on the x axis just spans the samples.
+    for (int i = 0; i < 11; ++i)
+        feed(chart.get(), -20.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom), QwtInterval(0.0, 11.0));
+    QCOMPARE(chart->storedReadings().size(), 12);
+    QCOMPARE(chart->storedTimes().size(), 12);
 
     // Clearing empties the store but keeps the labels and the axes.
     const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
     chart->clearDatas();
     QCOMPARE(chart->sampleCount(), 0);
-    QVERIFY(chart->storedReadings().isEmpty());
-    QVERIFY(chart->storedTimes().isEmpty());
+    QVERIFY(chart->storedReadings().isEmpty() && chart->storedTimes().isEmpty());
     QCOMPARE(chart->trackedMaxPower(), -80.0);
     QCOMPARE(chart->trackedMinPower(), 0.0);
     QCOMPARE(axis(chart.get(), QwtPlot::yLeft), y);
-    QCOMPARE(chart->findChild<QLabel *>(QStringLiteral("powerLabel"))->text(), QStringLiteral("-12.50"));
+    QCOMPARE(labelText(chart.get(), "powerLabel"), QStringLiteral("-20.00"));
 }
 
 void TestChartForm::frameGivenUpOutlivesPage()
@@ -237,7 +192,6 @@ void TestChartForm::frameGivenUpOutlivesPage()
     QPointer<RealTimeOpmValueFrame> givenUp = chart->frame();
     chart->createFrame();
     QPointer<RealTimeOpmValueFrame> current = chart->frame();
-    QVERIFY(current != givenUp);
     chart.reset();
     QVERIFY(givenUp);
     QVERIFY(!current);
@@ -260,7 +214,7 @@ void TestChartForm::markerShownFromSecondSample()
     // After a clear the marker waits at the first sample.
     chart->clearDatas();
     QVERIFY(!chart->readoutMarker().isVisible());
-    feed(chart.get(), -5.0, QStringLiteral("1550"), QStringLiteral("270"));
+    feed(chart.get(), -5.0, QStringLiteral("1550"));
     QVERIFY(!chart->readoutMarker().isVisible());
     feed(chart.get(), -6.0);
     QVERIFY(chart->readoutMarker().isVisible());
@@ -293,14 +247,14 @@ void TestChartForm::pointerOnCanvas()
     for (int i = 0; i < 20; ++i)
         feed(chart.get(), -30.0 + i);
     const QwtInterval xBefore = axis(chart.get(), QwtPlot::xBottom);
-    QCOMPARE(chart->readoutMarker().xValue(), 1.0);
 
-    const QPoint press = pixelAt(chart.get(), pressAt);
-    const QPoint release = pixelAt(chart.get(), releaseAt);
+    QwtPlot *plot = plotOf(chart.get());
+    const int midHeight = plot->canvas()->height() / 2;
+    const QPoint press(int(plot->transform(QwtPlot::xBottom, pressAt)), midHeight);
+    const QPoint release(int(plot->transform(QwtPlot::xBottom, releaseAt)), midHeight);
     mouse(chart.get(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
     if (press != release) {
-        const QPoint middle = (press + release) / 2;
-        mouse(chart.get(), QEvent::MouseMove, middle, Qt::NoButton, Qt::LeftButton);
+        mouse(chart.get(), QEvent::MouseMove, (press + release) / 2, Qt::NoButton, Qt::LeftButton);
         mouse(chart.get(), QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
     }
     mouse(chart.get(), QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
@@ -309,9 +263,8 @@ void TestChartForm::pointerOnCanvas()
     const double markerX = chart->readoutMarker().xValue();
     if (markerMoves) {
         QVERIFY2(qAbs(markerX - releaseAt) < 0.2, qPrintable(QString::number(markerX)));
-        const int sample = int(std::lround(releaseAt));
-        QVERIFY(chart->readoutMarker().readoutText().startsWith(
-            QStringLiteral("Power: %1dBm").arg(-30.0 + sample, 0, 'f', 3)));
+        const double power = -30.0 + std::lround(releaseAt);
+        QVERIFY(chart->readoutMarker().readoutText().startsWith(QStringLiteral("Power: %1dBm").arg(power, 0, 'f', 3)));
     } else {
         QCOMPARE(markerX, 1.0);
     }
@@ -327,9 +280,11 @@ void TestChartForm::wheelZoom_data()
     QTest::addColumn<double>("rangeFactor"); // 0: unchanged
 
     QTest::newRow("y one notch in") << false << 120 << 0.4;
-    QTest::newRow("y one notch out refused beyond -100") << false << -120 << 0.0;
+    // -97 .. -13 two and a half times as wide would pass -100.
+    QTest::newRow("y one notch out refused") << false << -120 << 0.0;
     QTest::newRow("x one notch in") << true << 120 << 0.4;
     QTest::newRow("x one notch out") << true << -120 << 2.5;
+    // Several notches in one event keep zooming the same way.
     QTest::newRow("x two notches in") << true << 240 << 0.16;
     QTest::newRow("x three notches out") << true << -360 << 15.625;
     QTest::newRow("less than a notch") << false << 60 << 0.0;
@@ -347,64 +302,50 @@ void TestChartForm::wheelZoom()
     for (int i = 0; i < 30; ++i)
         feed(chart.get(), i % 2 ? -20.0 : -90.0);
     const int axisId = ctrl ? QwtPlot::xBottom : QwtPlot::yLeft;
+    const int otherId = ctrl ? QwtPlot::yLeft : QwtPlot::xBottom;
     const QwtInterval before = axis(chart.get(), axisId);
-    const QwtInterval other = axis(chart.get(), ctrl ? QwtPlot::yLeft : QwtPlot::xBottom);
+    const QwtInterval other = axis(chart.get(), otherId);
 
     QwtPlot *plot = plotOf(chart.get());
     const QPoint pos(plot->canvas()->width() / 3, plot->canvas()->height() / 3);
     const double centre = plot->invTransform(axisId, ctrl ? pos.x() : pos.y());
-    wheel(chart.get(), pos, delta, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    wheel(chart.get(), pos, delta, ctrl);
 
     const QwtInterval after = axis(chart.get(), axisId);
     QVERIFY(std::isfinite(after.minValue()) && std::isfinite(after.maxValue()));
-    QCOMPARE(axis(chart.get(), ctrl ? QwtPlot::yLeft : QwtPlot::xBottom), other);
+    QCOMPARE(axis(chart.get(), otherId), other);
+    QCOMPARE(chart->isUserAdjusted(), rangeFactor != 0.0);
+    QCOMPARE(button(chart.get(), "resetBtn")->isEnabled(), rangeFactor != 0.0);
     if (rangeFactor == 0.0) {
         QCOMPARE(after, before);
-        QVERIFY(!chart->isUserAdjusted());
-        QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
         return;
     }
     QVERIFY(qAbs(after.width() - before.width() * rangeFactor) < 1e-6);
     // The value under the pointer stays where it was.
     const double ratio = (centre - before.minValue()) / before.width();
     QVERIFY(qAbs(after.minValue() + ratio * after.width() - centre) < 1e-6);
-    QVERIFY(chart->isUserAdjusted());
-    QVERIFY(button(chart.get(), "resetBtn")->isEnabled());
-}
-
-void TestChartForm::wheelZoomStopsAtLimits_data()
-{
-    QTest::addColumn<bool>("ctrl");
-    QTest::addColumn<double>("limit");
-    QTest::newRow("y below 0.1 dB") << false << 0.1;
-    QTest::newRow("x below one sample") << true << 1.0;
 }
 
 void TestChartForm::wheelZoomStopsAtLimits()
 {
-    QFETCH(bool, ctrl);
-    QFETCH(double, limit);
-
     auto chart = shownChart();
     for (int i = 0; i < 30; ++i)
         feed(chart.get(), -40.0 + (i % 5));
-    const int axisId = ctrl ? QwtPlot::xBottom : QwtPlot::yLeft;
     QwtPlot *plot = plotOf(chart.get());
     const QPoint pos(plot->canvas()->width() / 2, plot->canvas()->height() / 2);
 
-    int notches = 0;
-    while (axis(chart.get(), axisId).width() >= limit && notches < 50) {
-        wheel(chart.get(), pos, 120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
-        ++notches;
+    for (bool ctrl : {false, true}) {
+        const int axisId = ctrl ? QwtPlot::xBottom : QwtPlot::yLeft;
+        const double limit = ctrl ? 1.0 : 0.1; // one sample, a tenth of a dB
+        for (int notches = 0; axis(chart.get(), axisId).width() >= limit && notches < 50; ++notches)
+            wheel(chart.get(), pos, 120, ctrl);
+        const QwtInterval smallest = axis(chart.get(), axisId);
+        QVERIFY(smallest.width() < limit && smallest.width() > limit * 0.4 * 0.99);
+        wheel(chart.get(), pos, 120, ctrl);
+        QCOMPARE(axis(chart.get(), axisId), smallest);
+        wheel(chart.get(), pos, -120, ctrl);
+        QVERIFY(axis(chart.get(), axisId).width() > smallest.width());
     }
-    const QwtInterval smallest = axis(chart.get(), axisId);
-    QVERIFY(smallest.width() < limit);
-    QVERIFY(smallest.width() > limit * 0.4 * 0.99);
-    wheel(chart.get(), pos, 120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
-    QCOMPARE(axis(chart.get(), axisId), smallest);
-    // Zooming out again is still possible.
-    wheel(chart.get(), pos, -120, ctrl ? Qt::ControlModifier : Qt::NoModifier);
-    QVERIFY(axis(chart.get(), axisId).width() > smallest.width());
 }
 
 void TestChartForm::resetShowsEverythingReceived()
@@ -413,9 +354,7 @@ void TestChartForm::resetShowsEverythingReceived()
     for (int i = 0; i < 12; ++i)
         feed(chart.get(), -30.0);
     QwtPlot *plot = plotOf(chart.get());
-    const QPoint pos(plot->canvas()->width() / 2, plot->canvas()->height() / 2);
-    wheel(chart.get(), pos, 120);
-    QVERIFY(chart->isUserAdjusted());
+    wheel(chart.get(), QPoint(plot->canvas()->width() / 2, plot->canvas()->height() / 2), 120, false);
     const QwtInterval held = axis(chart.get(), QwtPlot::yLeft);
 
     // While the user holds the view, new readings do not move it.
@@ -427,12 +366,8 @@ void TestChartForm::resetShowsEverythingReceived()
     QVERIFY(!chart->isUserAdjusted());
     QVERIFY(!button(chart.get(), "resetBtn")->isEnabled());
     // The view covers the readings that came in meanwhile.
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).minValue(), -54.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::yLeft).maxValue(), -6.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 13.0);
-
-    feed(chart.get(), -20.0);
-    QCOMPARE(axis(chart.get(), QwtPlot::xBottom).maxValue(), 14.0);
+    QCOMPARE(axis(chart.get(), QwtPlot::yLeft), QwtInterval(-54.0, -6.0));
+    QCOMPARE(axis(chart.get(), QwtPlot::xBottom), QwtInterval(0.0, 13.0));
 }
 
 void TestChartForm::playClearsAfterSignal_data()
@@ -458,9 +393,7 @@ void TestChartForm::playClearsAfterSignal()
 
     QPushButton *play = button(chart.get(), "playBtn");
     play->click();
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toBool(), true);
-    QCOMPARE(spy.at(0).at(1).toBool(), true);
+    QCOMPARE(spy.takeFirst(), (QVariantList{true, true}));
     QCOMPARE(countsAtSignal, QList<int>{2});
     QCOMPARE(chart->sampleCount(), clearOnResume ? 0 : 2);
 
@@ -468,37 +401,23 @@ void TestChartForm::playClearsAfterSignal()
     feed(chart.get(), -12.0);
     const int count = chart->sampleCount();
     play->click();
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).at(0).toBool(), false);
+    QCOMPARE(spy.takeFirst(), (QVariantList{false, true}));
     QCOMPARE(chart->sampleCount(), count);
 
     // Unchecking from the main window is no click.
     play->setChecked(true);
     chart->setPlayUnchecked();
     QVERIFY(!play->isChecked());
-    QCOMPARE(spy.count(), 2);
-
-    chart->setPlayEnabled(false);
-    QVERIFY(!play->isEnabled());
+    QVERIFY(spy.isEmpty());
 }
 
 void TestChartForm::cleanAsksFirst()
 {
     auto chart = shownChart();
-    QSignalSpy stopSpy(chart.get(), &ChartForm::stop);
-    QSignalSpy clearSpy(chart.get(), &ChartForm::cleardata);
-    QStringList order;
-    connect(chart.get(), &ChartForm::stop, chart.get(), [&order]() { order << QStringLiteral("stop"); });
-    connect(chart.get(), &ChartForm::cleardata, chart.get(), [&order]() { order << QStringLiteral("cleardata"); });
+    QStringList emitted;
+    connect(chart.get(), &ChartForm::stop, chart.get(), [&emitted]() { emitted << QStringLiteral("stop"); });
+    connect(chart.get(), &ChartForm::cleardata, chart.get(), [&emitted]() { emitted << QStringLiteral("cleardata"); });
     QPushButton *clean = button(chart.get(), "cleanBtn");
-
-    // Nothing stored: no question at all.
-    bool asked = false;
-    testsupport::onNextModal([&asked](QWidget *modal) { asked = true; modal->close(); }, 300);
-    clean->click();
-    QTest::qWait(400);
-    QVERIFY(!asked);
-    QCOMPARE(stopSpy.count(), 0);
 
     feed(chart.get(), -10.0);
     feed(chart.get(), -11.0);
@@ -507,31 +426,27 @@ void TestChartForm::cleanAsksFirst()
     clean->click();
     QCOMPARE(shown, QStringLiteral("Whether to clear existing datas?"));
     QCOMPARE(chart->sampleCount(), 2);
-    QCOMPARE(stopSpy.count(), 0);
-    QCOMPARE(clearSpy.count(), 0);
+    QVERIFY(emitted.isEmpty());
 
     answerNextMessage(&shown, QStringLiteral("yesBtn"));
     clean->click();
     QCOMPARE(chart->sampleCount(), 0);
     QVERIFY(!chart->readoutMarker().isVisible());
-    QCOMPARE(order, (QStringList{QStringLiteral("stop"), QStringLiteral("cleardata")}));
+    QCOMPARE(emitted, (QStringList{QStringLiteral("stop"), QStringLiteral("cleardata")}));
 }
 
 void TestChartForm::unusualPowersStayDrawable()
 {
     auto chart = shownChart();
-    const QList<double> powers{-20.0, std::nan(""), HUGE_VAL, -HUGE_VAL, -25.0};
-    for (double p : powers) {
+    for (double p : {-20.0, std::nan(""), HUGE_VAL, -HUGE_VAL, -25.0}) {
         feed(chart.get(), p);
         chart->repaint();
     }
-    QCOMPARE(chart->sampleCount(), 5);
     QCOMPARE(chart->trackedMaxPower(), 100.0);
     QCOMPARE(chart->trackedMinPower(), -100.0);
     const QwtInterval y = axis(chart.get(), QwtPlot::yLeft);
     QVERIFY(std::isfinite(y.minValue()) && std::isfinite(y.maxValue()));
     QVERIFY(std::isfinite(chart->readoutMarker().yValue()));
-    QTest::qWait(50);
 }
 
 void TestChartForm::saving_data()
@@ -555,34 +470,17 @@ void TestChartForm::saving()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString target = writableDir ? dir.path() : dir.filePath(QStringLiteral("missing/deeper"));
-
     auto chart = shownChart();
     for (int i = 0; i < samples; ++i)
-        feed(chart.get(), -10.0 - i, QStringLiteral("%1").arg(1310 + i));
+        feed(chart.get(), -10.0 - i);
 
     QString shown;
     answerNextMessage(&shown, QStringLiteral("yesBtn"));
-    chart->saveDatas(target);
+    chart->saveDatas(writableDir ? dir.path() : dir.filePath(QStringLiteral("missing/deeper")));
     QCOMPARE(shown, message);
     // A failed save keeps the readings.
     QCOMPARE(chart->sampleCount(), samples);
-
-    const QStringList written = QDir(dir.path()).entryList({QStringLiteral("*-RT.xlsx")}, QDir::Files);
-    QCOMPARE(written.size(), files);
-    if (files == 0)
-        return;
-    QString output;
-    QCOMPARE(testsupport::runPython(QStringLiteral("report/dump_xlsx.py"),
-                                    {QDir(dir.path()).filePath(written.first())}, &output),
-             0);
-    const QJsonObject cells = QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("cells")).toObject();
-    // The readings reach the report (its layout is the writer's business).
-    QStringList wavelengths;
-    for (int row = 2; row <= samples + 1; ++row)
-        wavelengths << cells.value(QStringLiteral("D%1").arg(row)).toObject().value(QStringLiteral("value")).toString();
-    QVERIFY2(wavelengths.contains(QStringLiteral("1311")) && wavelengths.contains(QStringLiteral("1312")),
-             qPrintable(wavelengths.join(QLatin1Char(','))));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*-RT.xlsx")}, QDir::Files).size(), files);
 }
 
 LUMISK_TEST(TestChartForm)
