@@ -6,6 +6,8 @@ namespace {
 // Bytes a noisy line puts before an answer (no start byte among them).
 const QByteArray JunkBytes = QByteArray::fromHex("AA5500FF13");
 
+constexpr int MaxRandomHitsPerRecord = 2;
+
 qint64 requestKey(const Request &request)
 {
     return (qint64(request.requestClass) << 40) | (qint64(request.command) << 32) | quint32(request.recordNumber());
@@ -126,7 +128,36 @@ Decision Faults::decide(const Request &request)
     decision.corrupt = badChecksum.firstTimes(request);
     if (junk.firstTimes(request))
         decision.junk = JunkBytes;
+    if (randomPercent > 0 && request.isRecordRequest() && decision.status == 0 && !decision.corrupt
+        && decision.junk.isEmpty() && int(nextRandom() % 100) < randomPercent) {
+        int &hits = randomHits[requestKey(request)];
+        if (hits < MaxRandomHitsPerRecord) {
+            ++hits;
+            switch (nextRandom() % 5) {
+            case 0: decision.status = wire::StatusBusy; break;
+            case 1: decision.status = wire::StatusNotReady; break;
+            case 2: decision.status = wire::StatusNeedReinit; break;
+            case 3: decision.corrupt = true; break;
+            default: decision.junk = JunkBytes; break;
+            }
+        }
+    }
     if (trickle.enabled && trickle.target.matches(request))
         decision.trickleBaud = trickle.value;
     return decision;
+}
+
+void Faults::setRandomFaults(int percent, quint32 seed)
+{
+    randomPercent = percent;
+    randomState = seed == 0 ? 1 : seed;
+}
+
+quint32 Faults::nextRandom()
+{
+    // xorshift32: the same seed gives the same faults on every run.
+    randomState ^= randomState << 13;
+    randomState ^= randomState >> 17;
+    randomState ^= randomState << 5;
+    return randomState;
 }

@@ -48,6 +48,12 @@ public:
 
     Decision decide(const Request &request);
 
+    // Spoils this share (per cent) of the record answers with a busy,
+    // not-ready, need-reinit, bad-checksum or junk answer, drawn from a
+    // seeded generator; one record is hit at most twice, so a client that
+    // retries always gets its answer in the end.
+    void setRandomFaults(int percent, quint32 seed);
+
     Fault busy;
     Fault notReady;
     Fault badChecksum;
@@ -56,4 +62,10 @@ public:
     Fault trickle;
     Fault silentAfter;
     Fault unplugAfter;
+
+private:
+    quint32 nextRandom();
+    int randomPercent = 0;
+    quint32 randomState = 1;
+    QHash<qint64, int> randomHits;
 };

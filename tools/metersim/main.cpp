@@ -47,6 +47,7 @@ void usage()
                  "       [--model TEXT] [--version TEXT] [--records N] [--no-rtc] [--scenario FILE.json]\n"
                  "       [--busy N[@T]] [--not-ready N[@T]] [--bad-checksum [N][@T]] [--junk [N][@T]]\n"
                  "       [--need-reinit [N][@T]] [--trickle BAUD[@T]] [--silent-after N[@T]] [--unplug-after N[@T]]\n"
+                 "       [--random-faults PERCENT[:SEED]]\n"
                  "  T: record numbers and ranges (5,7,10-12) or all, records, id, count, rt, clock\n");
 }
 
@@ -378,6 +379,17 @@ int main(int argc, char **argv)
             options.version = text.toUtf8();
         } else if (arg == QLatin1String("--no-record-pages")) {
             options.noRecordPages = true;
+        } else if (arg == QLatin1String("--random-faults")) {
+            // PERCENT or PERCENT:SEED
+            ok = value(&text);
+            const QStringList parts = text.split(QLatin1Char(':'));
+            bool okPercent = false;
+            bool okSeed = true;
+            const int percent = parts.value(0).toInt(&okPercent);
+            const uint seed = parts.size() > 1 ? parts.at(1).toUInt(&okSeed) : 1;
+            ok = ok && okPercent && okSeed && parts.size() <= 2 && percent >= 0 && percent <= 100;
+            if (ok)
+                faults.setRandomFaults(percent, seed);
         } else if (arg == QLatin1String("--no-rtc")) {
             options.noRtc = true;
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
