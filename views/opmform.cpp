@@ -134,6 +134,9 @@ void OpmForm::gotoPage(int page)
         return;
     ui->tableWidget->clear();
     ui->tableWidget->setRowCount(0);
+    // clear() takes the header texts too; a page whose rows are all hidden
+    // would otherwise be left with numbered columns.
+    setHeaderLabels();
     items.currentPage = page;
     const auto &records = *items.page(page);
     for (int i = 0; i < int(records.size()); ++i)

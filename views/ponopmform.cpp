@@ -187,6 +187,9 @@ void PonOpmForm::gotoPage(int page)
     deleteCellWidgets();
     ui->tableWidget->clear();
     ui->tableWidget->setRowCount(0);
+    // clear() takes the header texts too; a page whose rows are all hidden
+    // would otherwise be left with numbered columns.
+    setHeaderLabels();
     items.currentPage = page;
     const auto &records = *items.page(page);
     for (int i = 0; i < int(records.size()); ++i)
