@@ -1,4 +1,780 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Version </source>
+        <translation>版本 </translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+</context>
+<context>
+    <name>ChartForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>Wavelength:</source>
+        <translation>波长：</translation>
+    </message>
+    <message>
+        <source>nm</source>
+        <translation>nm</translation>
+    </message>
+    <message>
+        <source>Power:</source>
+        <translation>功率：</translation>
+    </message>
+    <message>
+        <source>dBm</source>
+        <translation>dBm</translation>
+    </message>
+    <message>
+        <source>Freqency:</source>
+        <translation>频率：</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>导出报表失败</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Wave.</source>
+        <translation>波长</translation>
+    </message>
+    <message>
+        <source>Freq.</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Whether to clear existing datas?</source>
+        <translation>是否清除现有数据？</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectDialog</name>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Connect device</source>
+        <translation>连接设备</translation>
+    </message>
+</context>
+<context>
+    <name>DoubleExcelItem</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>-80.00</source>
+        <translation>-80.00</translation>
+    </message>
+    <message>
+        <source>dBm</source>
+        <translation>dBm</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageDialog</name>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Application needs to be restarted 
+ to apply the language change.
+Restart it now?</source>
+        <translation>需要重新启动应用程序
+才能使语言更改生效。
+现在重新启动吗？</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Lumisk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPM</source>
+        <translation>光功率计</translation>
+    </message>
+    <message>
+        <source>MultiWave OPM</source>
+        <translation>多波长光功率计</translation>
+    </message>
+    <message>
+        <source>PartialWave OPM</source>
+        <translation>分波长光功率计</translation>
+    </message>
+    <message>
+        <source>PON OPM</source>
+        <translation>PON光功率计</translation>
+    </message>
+    <message>
+        <source>XG-PON</source>
+        <translation>XG-PON</translation>
+    </message>
+    <message>
+        <source>FTTx</source>
+        <translation>FTTx</translation>
+    </message>
+    <message>
+        <source>Real-time curve</source>
+        <translation>实时曲线</translation>
+    </message>
+    <message>
+        <source>2020/8/17 13:20</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to connect device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time has been synchronized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device has no RTC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not switch tab when it&apos;s importing datas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether to stop importing datas?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data has not been saved.
+Do you want to save the data first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Varden_Lumisk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample count can not greater than 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MenuWidget</name>
+    <message>
+        <source>Connect device</source>
+        <translation>连接设备</translation>
+    </message>
+    <message>
+        <source>Synchronize time</source>
+        <translation>同步时间</translation>
+    </message>
+    <message>
+        <source>Operational instruction</source>
+        <translation>操作说明</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+</context>
+<context>
+    <name>MessageDialog</name>
+    <message>
+        <source>No longer prompt</source>
+        <translation>不再提示</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>MultiWaveOpmForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>MultiWaveOpmItem</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>No.:</source>
+        <translation>序号：</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>时间：</translation>
+    </message>
+    <message>
+        <source>Wave.(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power:</source>
+        <translation>功率：</translation>
+    </message>
+    <message>
+        <source>REF(dBm)</source>
+        <translation>参考(dBm)</translation>
+    </message>
+</context>
+<context>
+    <name>OpmForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Wave.(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>REF(dBm)</source>
+        <translation>参考(dBm)</translation>
+    </message>
+    <message>
+        <source>Power(W)</source>
+        <translation>功率(W)</translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>OpmXlsx</name>
+    <message>
+        <source>OPM single wave datas</source>
+        <translation>OPM单波长数据</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Date time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Power(W)</source>
+        <translation>功率(W)</translation>
+    </message>
+    <message>
+        <source>Freqency(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>OPM muti wave datas</source>
+        <translation>OPM多波长数据</translation>
+    </message>
+</context>
+<context>
+    <name>PageWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PartialOpmForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Wave.(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>REF(dBm)</source>
+        <translation>参考(dBm)</translation>
+    </message>
+    <message>
+        <source>Power(W)</source>
+        <translation>功率(W)</translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>PartialOpmXlsx</name>
+    <message>
+        <source>OPM single wave datas</source>
+        <translation>OPM单波长数据</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Date time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Power(W)</source>
+        <translation>功率(W)</translation>
+    </message>
+    <message>
+        <source>Freqency(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+</context>
+<context>
+    <name>PartialopmWave</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>TextLabel</source>
+        <translation>文本标签</translation>
+    </message>
+</context>
+<context>
+    <name>PonOpmForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>ONT(1310nm)</source>
+        <translation>ONT(1310nm)</translation>
+    </message>
+    <message>
+        <source>OLT(1490nm)</source>
+        <translation>OLT(1490nm)</translation>
+    </message>
+    <message>
+        <source>VDO(1550nm)</source>
+        <translation>VDO(1550nm)</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>PonSingleWaveItem</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>TextLabel</source>
+        <translation>文本标签</translation>
+    </message>
+</context>
+<context>
+    <name>PonXlsx</name>
+    <message>
+        <source>PON OPM datas</source>
+        <translation>PON光功率数据</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Date time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>ONT power(1310nm)</source>
+        <translation>ONT功率(1310nm)</translation>
+    </message>
+    <message>
+        <source>ONT power unit</source>
+        <translation>ONT功率单位</translation>
+    </message>
+    <message>
+        <source>OLT power(1490nm)</source>
+        <translation>OLT功率(1490nm)</translation>
+    </message>
+    <message>
+        <source>OLT power unit</source>
+        <translation>OLT功率单位</translation>
+    </message>
+    <message>
+        <source>VDO power(1550nm)</source>
+        <translation>VDO功率(1550nm)</translation>
+    </message>
+    <message>
+        <source>VDO power unit</source>
+        <translation>VDO功率单位</translation>
+    </message>
+</context>
+<context>
+    <name>PowerItem</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>-80.00</source>
+        <translation>-80.00</translation>
+    </message>
+    <message>
+        <source>dBm</source>
+        <translation>dBm</translation>
+    </message>
+</context>
+<context>
+    <name>RealTimeXlsx</name>
+    <message>
+        <source>OPM real-time values</source>
+        <translation>OPM实时数据</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power(dBm)</source>
+        <translation>功率(dBm)</translation>
+    </message>
+    <message>
+        <source>Freqency(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+</context>
+<context>
+    <name>SetTimeDialog</name>
+    <message>
+        <source>Hours</source>
+        <translation>小时</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Set time</source>
+        <translation>设置时间</translation>
+    </message>
+</context>
+<context>
+    <name>XGPonForm</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>XGPonItem</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>No.:</source>
+        <translation>序号：</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>时间：</translation>
+    </message>
+    <message>
+        <source>Wave.(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power value:</source>
+        <translation>功率值：</translation>
+    </message>
+    <message>
+        <source>REF(dBm)</source>
+        <translation>参考(dBm)</translation>
+    </message>
+</context>
+<context>
+    <name>XGPonXlsx</name>
+    <message>
+        <source>XG-PON datas</source>
+        <translation>XG-PON数据</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Date Time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Power(lg)</source>
+        <translation>功率(lg)</translation>
+    </message>
+    <message>
+        <source>Power(W)</source>
+        <translation>功率(W)</translation>
+    </message>
+</context>
 </TS>
