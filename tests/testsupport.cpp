@@ -68,6 +68,16 @@ void MeterSim::stop()
     m_process.reset();
 }
 
+void MeterSim::killNow()
+{
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        m_process->waitForFinished(2000);
+    }
+    m_process.reset();
+    QFile::remove(m_link);
+}
+
 bool MeterSim::isRunning() const
 {
     return m_process && m_process->state() == QProcess::Running;

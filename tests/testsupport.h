@@ -30,6 +30,9 @@ public:
     bool start(const QStringList &args = {});
     // SIGTERM, then waits; the simulator removes its link.
     void stop();
+    // A cable pulled in the middle of anything: SIGKILL (an answer being
+    // written stops short), then the link goes as the device node would.
+    void killNow();
     bool isRunning() const;
     QString linkPath() const { return m_link; }
     QString logPath() const { return m_log; }

@@ -1,0 +1,379 @@
+// Downloading stored records from a simulated meter into each record page,
+// with the meter misbehaving on the way; stopping, switching and connecting
+// while a download runs; the link going away; saving the report.
+
+#include "e2esupport.h"
+
+#include "app/requestledger.h"
+#include "views/multiwaveopmform.h"
+#include "views/opmform.h"
+#include "views/partialopmform.h"
+#include "views/ponopmform.h"
+#include "views/xgponform.h"
+
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace e2e;
+
+namespace {
+
+// Number and name texts of the records a page holds, in store order.
+void storedRecords(MainWindow *window, const QString &page, QStringList *numbers, QStringList *names)
+{
+    auto collect = [numbers, names](const auto &records) {
+        for (const auto &record : records) {
+            *numbers << record.number;
+            *names << record.name;
+        }
+    };
+    QWidget *w = window->findChild<QWidget *>(page);
+    if (auto *p = qobject_cast<OpmForm *>(w))
+        collect(p->items.allItems());
+    else if (auto *p = qobject_cast<MultiWaveOpmForm *>(w))
+        collect(p->items.allItems());
+    else if (auto *p = qobject_cast<PartialOpmForm *>(w))
+        collect(p->items.allItems());
+    else if (auto *p = qobject_cast<PonOpmForm *>(w))
+        collect(p->items.allItems());
+    else if (auto *p = qobject_cast<XGPonForm *>(w))
+        collect(p->items.allItems());
+}
+
+int storedCount(MainWindow *window, const QString &page)
+{
+    QStringList numbers, names;
+    storedRecords(window, page, &numbers, &names);
+    return numbers.size();
+}
+
+QStringList oneTo(int last)
+{
+    QStringList list;
+    for (int i = 1; i <= last; ++i)
+        list << QString::number(i);
+    return list;
+}
+
+bool isNonDecreasing(const QList<int> &values)
+{
+    for (int i = 1; i < values.size(); ++i)
+        if (values.at(i) < values.at(i - 1))
+            return false;
+    return true;
+}
+
+} // namespace
+
+class TestDownload : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindow> window;
+    testsupport::MeterSim sim;
+    QTemporaryDir reports;
+
+    bool connectTo(const QStringList &args)
+    {
+        if (!sim.start(args))
+            return false;
+        testsupport::setSerialPorts({sim.linkPath()});
+        return connectWindow(window.get());
+    }
+
+    void startDownload(const char *pageButton)
+    {
+        button(window.get(), pageButton)->click();
+        button(window.get(), "downloadBtn")->click();
+    }
+
+    bool waitForFrames(int timeoutMs = 5000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (RequestLedger::instance()->inFlightCount() > 0 && clock.elapsed() < timeoutMs)
+            QTest::qWait(10);
+        return RequestLedger::instance()->inFlightCount() == 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        prepareProcess();
+        QVERIFY(reports.isValid());
+        MainWindow::setDirectoryChooser([this]() { return reports.path(); });
+    }
+
+    void cleanupTestCase() { MainWindow::setDirectoryChooser(nullptr); }
+
+    void init()
+    {
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        QVERIFY(waitForFrames());
+        if (window && isConnected(window.get()) && !window->isImporting())
+            button(window.get(), "connectBtn")->click();
+        window.reset();
+        sim.stop();
+        QTest::qWait(50);
+    }
+
+    void everyRecordArrivesOnceInOrder_data()
+    {
+        QTest::addColumn<QStringList>("meter");
+        QTest::addColumn<QString>("pageButton");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("command");
+
+        QTest::newRow("single-wave") << QStringList{"--kind", "5"} << "opmBtn" << "opmTable" << "06";
+        QTest::newRow("multi-wave") << QStringList{"--kind", "5"} << "multiWaveOpmBtn" << "multiWaveOpmTable" << "07";
+        QTest::newRow("partial-wave") << QStringList{"--kind", "9"} << "partialOpmBtn" << "PartialOpmWaveTable"
+                                      << "07";
+        QTest::newRow("PON") << QStringList{"--kind", "1", "--range", "0"} << "ponOpmBtn" << "ponOpmTable" << "09";
+        QTest::newRow("XG-PON") << QStringList{"--kind", "3", "--range", "0"} << "xgPonBtn" << "xGPonTable" << "0A";
+    }
+
+    void everyRecordArrivesOnceInOrder()
+    {
+        QFETCH(QStringList, meter);
+        QFETCH(QString, pageButton);
+        QFETCH(QString, page);
+        QFETCH(QString, command);
+        const QStringList faults{"--records", "250",    "--busy",  "2@5",  "--not-ready", "1@17",
+                                 "--bad-checksum", "1@33", "--junk", "1@40", "--need-reinit", "1@60",
+                                 "--bad-checksum", "1@count"};
+        QVERIFY(connectTo(meter + faults));
+
+        auto *progress = widget<QProgressBar>(window.get(), "progressBar");
+        QSignalSpy progressValues(progress, &QProgressBar::valueChanged);
+        int largestMaximum = 0;
+        connect(progress, &QProgressBar::valueChanged, this,
+                [&largestMaximum, progress]() { largestMaximum = qMax(largestMaximum, progress->maximum()); });
+
+        startDownload(pageButton.toLatin1().constData());
+        QVERIFY(window->isImporting());
+        QVERIFY(!button(window.get(), "saveBtn")->isEnabled());
+        QVERIFY(!button(window.get(), "menuBtn")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 30000);
+
+        QStringList numbers, names;
+        storedRecords(window.get(), page, &numbers, &names);
+        QCOMPARE(numbers, oneTo(250));
+
+        // The meter was asked for 1..251 (251 answers "no more"), in order;
+        // a number comes twice only right after a refused or spoiled answer.
+        const QList<int> asked = requestedRecords(sim, command);
+        QVERIFY(isNonDecreasing(asked));
+        QCOMPARE(asked.first(), 1);
+        QCOMPARE(asked.last(), 251);
+        QCOMPARE(asked.size(), 251 + 2 + 1 + 1 + 1 + 1);
+
+        // The progress bar had the count as its maximum and only moved forward.
+        QCOMPARE(largestMaximum, 250);
+        int previous = 0;
+        for (const auto &args : progressValues) {
+            const int value = args.at(0).toInt();
+            QVERIFY(value >= previous || value == 0);
+            previous = value;
+        }
+        QVERIFY(previous >= 249);
+        QVERIFY(!progress->isVisible());
+        QVERIFY(!button(window.get(), "downloadBtn")->isChecked());
+        QVERIFY(button(window.get(), "saveBtn")->isEnabled());
+        QVERIFY(button(window.get(), "menuBtn")->isEnabled());
+
+        // Saving writes one report holding the same records.
+        QDir dir(reports.path());
+        for (const QString &old : dir.entryList({"*.xlsx"}))
+            dir.remove(old);
+        QString message;
+        answerMessage("yesBtn", &message);
+        button(window.get(), "saveBtn")->click();
+        QTRY_VERIFY(!message.isEmpty());
+        QCOMPARE(message, QCoreApplication::translate(page == "opmTable" ? "OpmForm"
+                                                      : page == "multiWaveOpmTable"   ? "MultiWaveOpmForm"
+                                                      : page == "PartialOpmWaveTable" ? "PartialOpmForm"
+                                                      : page == "ponOpmTable"         ? "PonOpmForm"
+                                                                                      : "XGPonForm",
+                                                      "Report exported"));
+        const QStringList files = dir.entryList({"*.xlsx"});
+        QCOMPARE(files.size(), 1);
+        QStringList reportNumbers, reportNames;
+        QString error;
+        QVERIFY2(readReport(dir.filePath(files.first()), &reportNumbers, &reportNames, &error), qPrintable(error));
+        QCOMPARE(reportNumbers, numbers);
+        QCOMPARE(reportNames, names);
+        QVERIFY(!window->hasUnsavedData());
+    }
+
+    void stopQuestionNoGoesOnYesEnds()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "2000", "--trickle", "19200@records"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY(storedCount(window.get(), "opmTable") >= 3);
+
+        // While the download runs the connect button and the other pages are
+        // refused.
+        button(window.get(), "connectBtn")->click();
+        QVERIFY(window->isImporting());
+        QVERIFY(isConnected(window.get()));
+        QString refusal;
+        answerMessage("yesBtn", &refusal);
+        button(window.get(), "multiWaveOpmBtn")->click();
+        QCOMPARE(refusal, MainWindow::tr("Can not switch tab when it's importing datas"));
+        QCOMPARE(window->currentPageType(), 1);
+        QVERIFY(!button(window.get(), "multiWaveOpmBtn")->isChecked());
+        QVERIFY(widget(window.get(), "opmTable")->isVisible());
+
+        QString asked;
+        answerMessage("noBtn", &asked);
+        button(window.get(), "downloadBtn")->click();
+        QCOMPARE(asked, MainWindow::tr("Whether to stop importing datas?"));
+        QVERIFY(window->isImporting());
+        QVERIFY(button(window.get(), "downloadBtn")->isChecked());
+        const int before = storedCount(window.get(), "opmTable");
+        QTRY_VERIFY(storedCount(window.get(), "opmTable") >= before + 3);
+
+        answerMessage("yesBtn");
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(!window->isImporting());
+        QVERIFY(!button(window.get(), "downloadBtn")->isChecked());
+        QVERIFY(waitForFrames());
+        const int stored = storedCount(window.get(), "opmTable");
+        QTest::qWait(300);
+        QCOMPARE(storedCount(window.get(), "opmTable"), stored);
+        QStringList numbers, names;
+        storedRecords(window.get(), "opmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(stored));
+        const QList<int> requested = requestedRecords(sim, "06");
+        QVERIFY(isNonDecreasing(requested));
+        QVERIFY(requested.last() <= stored + 1);
+    }
+
+    // The answer in flight when the user stops is trickling in slowly: the
+    // frame it is written into must stay alive, and nothing of it is stored.
+    void stopInTheMiddleOfASlowExchange()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "50", "--trickle", "1200@2-50"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY(requestedRecords(sim, "06").contains(2));
+        QTest::qWait(60);
+        answerMessage("yesBtn");
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(!window->isImporting());
+        QVERIFY(waitForFrames());
+        QTest::qWait(100);
+        QCOMPARE(storedCount(window.get(), "opmTable"), 1);
+
+        // A new download (after declining to save the first) starts cleanly
+        // from record 1.
+        answerMessage("noBtn");
+        button(window.get(), "downloadBtn")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(storedCount(window.get(), "opmTable") >= 2, 5000);
+        answerMessage("yesBtn");
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(waitForFrames());
+        QStringList numbers, names;
+        storedRecords(window.get(), "opmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(numbers.size()));
+    }
+
+    void unplugInTheMiddleOfASlowExchange()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "50", "--trickle", "1200@3-50"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY(requestedRecords(sim, "06").contains(3));
+        QTest::qWait(60);
+        sim.killNow();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!isConnected(window.get()), 1000);
+        QVERIFY(waitForFrames());
+        QCOMPARE(storedCount(window.get(), "opmTable"), 2);
+    }
+
+    // The window goes away (as on a language restart) while an answer is
+    // still being written into one of its pages' frames.
+    void windowDestroyedInTheMiddleOfASlowExchange()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "50", "--trickle", "1200@2-50"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY(requestedRecords(sim, "06").contains(2));
+        QTest::qWait(60);
+        QVERIFY(RequestLedger::instance()->inFlightCount() > 0);
+        window.reset();
+        QVERIFY(waitForFrames());
+
+        window = std::make_unique<MainWindow>();
+        QVERIFY(connectWindow(window.get()));
+    }
+
+    void unplugDuringADownload()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "250", "--unplug-after", "60"}));
+        startDownload("multiWaveOpmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(sim.logLines().size() >= 60, 10000);
+        QElapsedTimer sinceUnplug;
+        sinceUnplug.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!isConnected(window.get()), 2000);
+        QVERIFY2(sinceUnplug.elapsed() < 1000, qPrintable(QString::number(sinceUnplug.elapsed())));
+        QVERIFY(!window->isImporting());
+        QVERIFY(button(window.get(), "connectBtn")->isEnabled());
+        QVERIFY(!button(window.get(), "multiWaveOpmBtn")->isEnabled());
+        QVERIFY(button(window.get(), "menuBtn")->isEnabled());
+
+        // What arrived stays.
+        const int stored = storedCount(window.get(), "multiWaveOpmTable");
+        QVERIFY(stored > 10);
+        QStringList numbers, names;
+        storedRecords(window.get(), "multiWaveOpmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(stored));
+        QVERIFY(widget(window.get(), "multiWaveOpmTable")->isVisible());
+
+        // And another meter can be connected.
+        QVERIFY(waitForFrames());
+        QVERIFY(connectTo({"--kind", "6"}));
+        QVERIFY(button(window.get(), "opmBtn")->isEnabled());
+    }
+
+    void savePromptBeforeANewDownload()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "20"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY(!window->isImporting());
+        QVERIFY(window->hasUnsavedData());
+
+        // A second download offers to save the first; "No" discards it.
+        QString asked;
+        answerMessage("noBtn", &asked);
+        button(window.get(), "downloadBtn")->click();
+        QCOMPARE(asked, MainWindow::tr("Data has not been saved.\nDo you want to save the data first?"));
+        QTRY_VERIFY(!window->isImporting());
+
+        // Closing the window with unsaved data offers the same, and "Yes"
+        // saves through the directory dialog.
+        QDir dir(reports.path());
+        for (const QString &old : dir.entryList({"*.xlsx"}))
+            dir.remove(old);
+        QVERIFY(window->hasUnsavedData());
+        QString exported;
+        onModal("MessageDialog", [&asked, &exported](QWidget *prompt) {
+            asked = prompt->findChild<QLabel *>(QStringLiteral("msgLabel"))->text();
+            // "Report exported" follows once the prompt has closed.
+            answerMessage("yesBtn", &exported);
+            prompt->findChild<QAbstractButton *>(QStringLiteral("yesBtn"))->click();
+        });
+        window->close();
+        QTRY_VERIFY(!exported.isEmpty());
+        QCOMPARE(dir.entryList({"*.xlsx"}).size(), 1);
+        QVERIFY(!window->hasUnsavedData());
+    }
+};
+
+LUMISK_TEST(TestDownload)
+#include "tst_download.moc"
