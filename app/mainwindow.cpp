@@ -90,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     tabButtons = {ui->opmBtn, ui->multiWaveOpmBtn, ui->partialOpmBtn, ui->ponOpmBtn,
                   ui->xgPonBtn, ui->fttxBtn, ui->chartBtn};
     applyPageButtonFont(PageButtonPointSize);
+    ui->opmBtn->installEventFilter(this);
     for (QWidget *page : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         page->hide();
     ui->realTimeParamWidget->hide();
@@ -130,6 +131,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    ui->opmBtn->removeEventFilter(this);
     samplingTimer.stop();
     clockTimer.stop();
     // Frames still out with the worker must outlive this window: hand them to
@@ -1056,6 +1058,20 @@ void MainWindow::applyPageButtonFont(int pointSize)
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    fitPageButtonFont();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window's own resize comes before its layout has sized the buttons;
+    // the button's resize brings the size the font is to fit.
+    if (watched == ui->opmBtn && event->type() == QEvent::Resize)
+        fitPageButtonFont();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fitPageButtonFont()
+{
     const QSize size = ui->opmBtn->size();
     const int byWidth = int(float(size.width()) / PageButtonDesignWidth * float(PageButtonPointSize));
     const int byHeight = int(float(size.height()) / PageButtonDesignHeight * float(PageButtonPointSize));

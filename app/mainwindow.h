@@ -86,6 +86,7 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum PageType { NoPage = 0, OpmPage, MultiWavePage, PartialPage, PonPage, XGPonPage, FttxPage, ChartPage };
@@ -115,6 +116,7 @@ private:
     QString chooseDirectory();
     void initDone(Uart::PortInitState state);
     void applyPageButtonFont(int pointSize);
+    void fitPageButtonFont();
     void updateDateTime();
     static float entryValue(const QString &text);
 
