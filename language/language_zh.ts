@@ -132,39 +132,39 @@ Restart it now?</source>
     <name>MainWindow</name>
     <message>
         <source>Lumisk</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumisk</translation>
     </message>
     <message>
         <source>No connection</source>
-        <translation type="unfinished"></translation>
+        <translation>未连接</translation>
     </message>
     <message>
         <source>Sampling rate</source>
-        <translation type="unfinished"></translation>
+        <translation>采样间隔</translation>
     </message>
     <message>
         <source>Customize</source>
-        <translation type="unfinished"></translation>
+        <translation>自定义</translation>
     </message>
     <message>
         <source>Sampling time</source>
-        <translation type="unfinished"></translation>
+        <translation>采样时长</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>下载</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>连接</translation>
     </message>
     <message>
         <source>Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>菜单</translation>
     </message>
     <message>
         <source>OPM</source>
@@ -196,48 +196,49 @@ Restart it now?</source>
     </message>
     <message>
         <source>2020/8/17 13:20</source>
-        <translation type="unfinished"></translation>
+        <translation>2020/8/17 13:20</translation>
     </message>
     <message>
         <source>0s</source>
-        <translation type="unfinished"></translation>
+        <translation>0s</translation>
     </message>
     <message>
         <source>Failed to connect device</source>
-        <translation type="unfinished"></translation>
+        <translation>连接设备失败</translation>
     </message>
     <message>
         <source>Time has been synchronized</source>
-        <translation type="unfinished"></translation>
+        <translation>时间已同步</translation>
     </message>
     <message>
         <source>Device has no RTC</source>
-        <translation type="unfinished"></translation>
+        <translation>设备没有实时时钟</translation>
     </message>
     <message>
         <source>Can not switch tab when it&apos;s importing datas</source>
-        <translation type="unfinished"></translation>
+        <translation>正在导入数据，不能切换页面</translation>
     </message>
     <message>
         <source>Whether to stop importing datas?</source>
-        <translation type="unfinished"></translation>
+        <translation>是否停止导入数据？</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>保存文件</translation>
     </message>
     <message>
         <source>Data has not been saved.
 Do you want to save the data first?</source>
-        <translation type="unfinished"></translation>
+        <translation>数据尚未保存。
+是否先保存数据？</translation>
     </message>
     <message>
         <source>Varden_Lumisk</source>
-        <translation type="unfinished"></translation>
+        <translation>Varden_Lumisk</translation>
     </message>
     <message>
         <source>Sample count can not greater than 65535</source>
-        <translation type="unfinished"></translation>
+        <translation>采样点数不能超过65535</translation>
     </message>
 </context>
 <context>
