@@ -26,10 +26,17 @@
 #include <QFont>
 #include <QIcon>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 namespace {
 constexpr int MinimumWindowWidth = 640;
+// Wide enough that a record table with every column stretched shows whole
+// "yy/MM/dd HH:mm" times; used only where the screen has room for it.
+constexpr int PreferredWindowWidth = 1220;
+constexpr int PreferredWindowHeight = 740;
+constexpr double ScreenShare = 0.95;
 constexpr int PageButtonPointSize = 8;
 constexpr int MaxPageButtonPointSize = 11;
 // opmBtn's design size, at which the page buttons use PageButtonPointSize.
@@ -86,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     Configuration::instance()->updateLanguageForUI();
     setMinimumWidth(MinimumWindowWidth);
+    fitInitialSize();
 
     tabButtons = {ui->opmBtn, ui->multiWaveOpmBtn, ui->partialOpmBtn, ui->ponOpmBtn,
                   ui->xgPonBtn, ui->fttxBtn, ui->chartBtn};
@@ -1081,4 +1089,15 @@ void MainWindow::fitPageButtonFont()
     if (pointSize < 1)
         pointSize = PageButtonPointSize;
     applyPageButtonFont(pointSize);
+}
+
+void MainWindow::fitInitialSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize available = screen->availableSize();
+    const int width = qMin(PreferredWindowWidth, int(available.width() * ScreenShare));
+    const int height = qMin(PreferredWindowHeight, int(available.height() * ScreenShare));
+    resize(qMax(width, this->width()), qMax(height, this->height()));
 }

@@ -89,6 +89,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitInitialSize();
     enum PageType { NoPage = 0, OpmPage, MultiWavePage, PartialPage, PonPage, XGPonPage, FttxPage, ChartPage };
 
     bool checkIntervalAgainstTime(float seconds);
