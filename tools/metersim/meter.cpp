@@ -53,24 +53,24 @@ Reading readingFrom(const QJsonObject &object)
 
 RecordSpec specFrom(const QJsonObject &object, int number)
 {
-    RecordSpec spec;
-    spec.number = toInt(object.value(QStringLiteral("number")), number);
+    RecordSpec wanted;
+    wanted.number = toInt(object.value(QStringLiteral("number")), number);
     if (object.contains(QStringLiteral("nameHex")))
-        spec.name = QByteArray::fromHex(object.value(QStringLiteral("nameHex")).toString().toLatin1());
+        wanted.name = QByteArray::fromHex(object.value(QStringLiteral("nameHex")).toString().toLatin1());
     else
-        spec.name = object.value(QStringLiteral("name")).toString().toUtf8();
+        wanted.name = object.value(QStringLiteral("name")).toString().toUtf8();
     const QJsonArray date = object.value(QStringLiteral("date")).toArray();
     for (int i = 0; i < 6 && i < date.size(); ++i)
-        spec.date[i] = date.at(i).toInt();
+        wanted.date[i] = date.at(i).toInt();
     const QJsonArray readings = object.value(QStringLiteral("readings")).toArray();
     for (const QJsonValue &value : readings)
-        spec.readings.append(readingFrom(value.toObject()));
-    spec.code = toInt(object.value(QStringLiteral("code")), 0);
-    spec.fourth = toInt(object.value(QStringLiteral("fourth")), 0);
+        wanted.readings.append(readingFrom(value.toObject()));
+    wanted.code = toInt(object.value(QStringLiteral("code")), 0);
+    wanted.fourth = toInt(object.value(QStringLiteral("fourth")), 0);
     const QJsonArray verdicts = object.value(QStringLiteral("verdicts")).toArray();
     if (!verdicts.isEmpty())
-        spec.fourth = records::verdictByte(verdicts.at(0).toInt(3), verdicts.size() > 1 ? verdicts.at(1).toInt(3) : 3);
-    return spec;
+        wanted.fourth = records::verdictByte(verdicts.at(0).toInt(3), verdicts.size() > 1 ? verdicts.at(1).toInt(3) : 3);
+    return wanted;
 }
 } // namespace
 
@@ -185,9 +185,9 @@ bool Meter::loadScenario(const QString &path, QString *error)
                 record.fourth = quint8(toInt(object.value(QStringLiteral("fourth")), 0));
                 record.payload = QByteArray::fromHex(object.value(QStringLiteral("payloadHex")).toString().toLatin1());
             } else {
-                const RecordSpec spec = specFrom(object, i + 1);
-                record = section.pon ? records::encodePon(spec, section.command)
-                                     : records::encodeOpm(spec, section.command);
+                const RecordSpec wanted = specFrom(object, i + 1);
+                record = section.pon ? records::encodePon(wanted, section.command)
+                                     : records::encodeOpm(wanted, section.command);
             }
             stored[section.family].append(record);
         }

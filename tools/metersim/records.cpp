@@ -86,22 +86,22 @@ QByteArray generatedName(int number)
 
 RecordSpec generatedHead(int number)
 {
-    RecordSpec spec;
-    spec.number = number;
-    spec.name = generatedName(number);
+    RecordSpec wanted;
+    wanted.number = number;
+    wanted.name = generatedName(number);
     const QDateTime base(QDate(2024, 3, 5), QTime(8, 0));
     const QDateTime when = base.addSecs(qint64(number) * 617);
-    spec.date[0] = when.date().year();
-    spec.date[1] = when.date().month();
-    spec.date[2] = when.date().day();
-    spec.date[3] = when.time().hour();
-    spec.date[4] = when.time().minute();
-    spec.date[5] = when.time().second();
+    wanted.date[0] = when.date().year();
+    wanted.date[1] = when.date().month();
+    wanted.date[2] = when.date().day();
+    wanted.date[3] = when.time().hour();
+    wanted.date[4] = when.time().minute();
+    wanted.date[5] = when.time().second();
     if (number % 13 == 6)
-        spec.date[1] = 0; // month 0: the meter's clock was never set
+        wanted.date[1] = 0; // month 0: the meter's clock was never set
     else if (number % 13 == 12)
-        spec.date[3] = 24;
-    return spec;
+        wanted.date[3] = 24;
+    return wanted;
 }
 
 // Powers across the whole range, with the special ones every few records:
@@ -139,26 +139,26 @@ Reading generatedReading(int number, int index)
 }
 } // namespace
 
-QByteArray head(const RecordSpec &spec)
+QByteArray head(const RecordSpec &wanted)
 {
     QByteArray out;
-    const QByteArray name = spec.name.left(127);
+    const QByteArray name = wanted.name.left(127);
     out.append(static_cast<char>(name.size()));
     out.append(name);
-    wire::putU16(out, spec.date[0]);
+    wire::putU16(out, wanted.date[0]);
     for (int i = 1; i < 6; ++i)
-        out.append(static_cast<char>(spec.date[i] & 0xFF));
-    wire::putU16(out, spec.number);
+        out.append(static_cast<char>(wanted.date[i] & 0xFF));
+    wire::putU16(out, wanted.number);
     return out;
 }
 
-StoredRecord encodeOpm(const RecordSpec &spec, quint8 command)
+StoredRecord encodeOpm(const RecordSpec &wanted, quint8 command)
 {
     StoredRecord record;
-    record.code = spec.code ? quint8(spec.code) : command;
-    record.fourth = quint8(spec.fourth);
-    record.payload = head(spec);
-    for (const Reading &r : spec.readings) {
+    record.code = wanted.code ? quint8(wanted.code) : command;
+    record.fourth = quint8(wanted.fourth);
+    record.payload = head(wanted);
+    for (const Reading &r : wanted.readings) {
         QByteArray entry;
         wire::putU16(entry, r.wavelength);
         wire::putFloat(entry, r.power);
@@ -173,13 +173,13 @@ StoredRecord encodeOpm(const RecordSpec &spec, quint8 command)
     return record;
 }
 
-StoredRecord encodePon(const RecordSpec &spec, quint8 command)
+StoredRecord encodePon(const RecordSpec &wanted, quint8 command)
 {
     StoredRecord record;
-    record.code = spec.code ? quint8(spec.code) : command;
-    record.fourth = quint8(spec.fourth);
-    record.payload = head(spec);
-    for (const Reading &r : spec.readings) {
+    record.code = wanted.code ? quint8(wanted.code) : command;
+    record.fourth = quint8(wanted.fourth);
+    record.payload = head(wanted);
+    for (const Reading &r : wanted.readings) {
         QByteArray entry;
         entry.append(static_cast<char>(r.type));
         wire::putU16(entry, r.wavelength);
@@ -223,36 +223,36 @@ quint8 verdictByte(int first, int second)
 
 StoredRecord generatedSingle(int number)
 {
-    RecordSpec spec = generatedHead(number);
-    spec.readings.append(generatedReading(number, 0));
-    return encodeOpm(spec, 0x06);
+    RecordSpec wanted = generatedHead(number);
+    wanted.readings.append(generatedReading(number, 0));
+    return encodeOpm(wanted, 0x06);
 }
 
 StoredRecord generatedMulti(int number)
 {
-    RecordSpec spec = generatedHead(number);
+    RecordSpec wanted = generatedHead(number);
     const int waves = 1 + number % 5;
     for (int i = 0; i < waves; ++i)
-        spec.readings.append(generatedReading(number, i));
-    spec.code = number % 4 == 0 ? MultiWaveCode17 : MultiWaveCode;
-    return encodeOpm(spec, MultiWaveCode);
+        wanted.readings.append(generatedReading(number, i));
+    wanted.code = number % 4 == 0 ? MultiWaveCode17 : MultiWaveCode;
+    return encodeOpm(wanted, MultiWaveCode);
 }
 
 StoredRecord generatedPartial(int number)
 {
-    RecordSpec spec = generatedHead(number);
+    RecordSpec wanted = generatedHead(number);
     const int waves = 1 + number % 2;
     for (int i = 0; i < waves; ++i)
-        spec.readings.append(generatedReading(number, i));
+        wanted.readings.append(generatedReading(number, i));
     // Every nibble value in turn: none, pass, warning, fail.
-    spec.fourth = (number % 4) | (((number / 4) % 4) << 4);
-    return encodeOpm(spec, MultiWaveCode);
+    wanted.fourth = (number % 4) | (((number / 4) % 4) << 4);
+    return encodeOpm(wanted, MultiWaveCode);
 }
 
 namespace {
 StoredRecord generatedPonLike(int number, const int *wavelengths, int wavelengthCount, int items, quint8 command)
 {
-    RecordSpec spec = generatedHead(number);
+    RecordSpec wanted = generatedHead(number);
     for (int i = 0; i < items; ++i) {
         Reading r = generatedReading(number, i);
         r.type = i % 3;
@@ -260,9 +260,9 @@ StoredRecord generatedPonLike(int number, const int *wavelengths, int wavelength
         r.verdict = (number + i) % 3;
         if (number % 5 == 1)
             r.unit = wire::UnitDbmAlt; // shown in watts on the PON page
-        spec.readings.append(r);
+        wanted.readings.append(r);
     }
-    return encodePon(spec, command);
+    return encodePon(wanted, command);
 }
 } // namespace
 

@@ -68,13 +68,13 @@ struct StoredRecord {
 
 namespace records {
 
-QByteArray head(const RecordSpec &spec);
+QByteArray head(const RecordSpec &wanted);
 // Single-wave, multi-wave and partial-wave records: 18-byte entries of
 // wavelength, power, unit, watts, watt unit, reference, frequency.
-StoredRecord encodeOpm(const RecordSpec &spec, quint8 command);
+StoredRecord encodeOpm(const RecordSpec &wanted, quint8 command);
 // PON and XG-PON records: 18-byte items of type, wavelength, power, unit,
 // watts, watt unit, reference, verdict.
-StoredRecord encodePon(const RecordSpec &spec, quint8 command);
+StoredRecord encodePon(const RecordSpec &wanted, quint8 command);
 // Time stamp, then the reading's entry with its frequency.
 QByteArray encodeRealTime(const Reading &reading, const QDateTime &when);
 
