@@ -22,7 +22,7 @@ DevTypeFrame::DevTypeFrame(DevDatas *datas, QObject *parent)
 
 void DevTypeFrame::parseData()
 {
-    qDebug() << "dev data " << payload.toHex(' ');
+    qDebug().noquote() << "dev data " << payload.toHex(' ');
     devDatas->devKind = static_cast<qint8>(byteAt(payload, 0));
     devDatas->rangeCode = static_cast<qint8>(byteAt(payload, 1));
     devDatas->hasRecordPages = byteAt(payload, 3) != NoRecordPages;

@@ -13,14 +13,19 @@ quint8 sum(const QByteArray &bytes)
     return static_cast<quint8>(total & 0xFF);
 }
 
+constexpr int MaxPayload = 255;
+
 QByteArray answer(quint8 code, quint8 fourth, const QByteArray &payload)
 {
+    // The length travels in one byte: a longer payload is cut to fit, and
+    // the length byte says what is really sent.
+    const QByteArray sent = payload.left(MaxPayload);
     QByteArray frame;
     frame.append(static_cast<char>(StartByte));
-    frame.append(static_cast<char>(payload.size() & 0xFF));
+    frame.append(static_cast<char>(sent.size()));
     frame.append(static_cast<char>(code));
     frame.append(static_cast<char>(fourth));
-    frame.append(payload.left(255));
+    frame.append(sent);
     frame.append(static_cast<char>(sum(frame)));
     return frame;
 }
