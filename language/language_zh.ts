@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>Failed to export report</source>
-        <translation>导出报表失败</translation>
+        <translation>报表导出失败</translation>
     </message>
     <message>
         <source>Power</source>
