@@ -613,8 +613,14 @@ void MainWindow::on_downloadBtn_clicked(bool checked)
         unsaved = true;
         retryCount = 0;
         if (pageType >= OpmPage && pageType <= FttxPage) {
-            if (BaseFormLogic *page = recordPage(pageType))
+            if (BaseFormLogic *page = recordPage(pageType)) {
                 page->clearDatas();
+                // A record asked for again outside a download (after a garbled
+                // answer) may still be out: its answer must not become the
+                // first record of this one.
+                if (ledger->isInFlight(page->frame()))
+                    replacePageFrame(pageType);
+            }
             if (pageType == MultiWavePage)
                 qDebug() << "123456654987";
             countPending = true;
