@@ -1,4 +1,5 @@
 #include "views/multiwaveopmform.h"
+#include "views/viewcleanup.h"
 
 #include "dialogs/messagedialog.h"
 #include "link/opmvalueframe.h"
@@ -165,17 +166,7 @@ void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
 
 void MultiWaveOpmForm::deleteCards()
 {
-    QListWidget *list = ui->listWidget;
-    for (int i = 0; i < list->count(); ++i) {
-        QListWidgetItem *item = list->item(i);
-        if (QWidget *card = list->itemWidget(item)) {
-            list->removeItemWidget(item);
-            delete card;
-        }
-    }
-    for (const QPointer<QWidget> &card : qAsConst(cards))
-        delete card.data();
-    cards.clear();
+    deleteItemWidgets(ui->listWidget, cards);
 }
 
 void MultiWaveOpmForm::gotoPage(int page)

@@ -1,4 +1,5 @@
 #include "views/partialopmform.h"
+#include "views/viewcleanup.h"
 
 #include "dialogs/messagedialog.h"
 #include "link/partialopmvalueframe.h"
@@ -249,18 +250,7 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
 
 void PartialOpmForm::deleteCellWidgets()
 {
-    QTableWidget *table = ui->tableWidget;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column) {
-            if (QWidget *widget = table->cellWidget(row, column)) {
-                table->removeCellWidget(row, column);
-                delete widget;
-            }
-        }
-    }
-    for (const QPointer<QWidget> &widget : qAsConst(cellWidgets))
-        delete widget.data();
-    cellWidgets.clear();
+    ::deleteCellWidgets(ui->tableWidget, 0, cellWidgets);
 }
 
 void PartialOpmForm::gotoPage(int page)

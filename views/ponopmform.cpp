@@ -1,4 +1,5 @@
 #include "views/ponopmform.h"
+#include "views/viewcleanup.h"
 
 #include "dialogs/messagedialog.h"
 #include "link/ponframe.h"
@@ -166,18 +167,7 @@ void PonOpmForm::addOneRow(int row, const PonOpmItemData &data)
 
 void PonOpmForm::deleteCellWidgets()
 {
-    QTableWidget *table = ui->tableWidget;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = FirstWaveColumn; column < table->columnCount(); ++column) {
-            if (QWidget *widget = table->cellWidget(row, column)) {
-                table->removeCellWidget(row, column);
-                delete widget;
-            }
-        }
-    }
-    for (const QPointer<QWidget> &widget : qAsConst(cellWidgets))
-        delete widget.data();
-    cellWidgets.clear();
+    ::deleteCellWidgets(ui->tableWidget, FirstWaveColumn, cellWidgets);
 }
 
 void PonOpmForm::gotoPage(int page)

@@ -1,4 +1,5 @@
 #include "views/xgponform.h"
+#include "views/viewcleanup.h"
 
 #include "dialogs/messagedialog.h"
 #include "link/ponframe.h"
@@ -135,17 +136,7 @@ void XGPonForm::addOneRow(int index, const PonOpmItemData &data)
 
 void XGPonForm::deleteCards()
 {
-    QListWidget *list = ui->listWidget;
-    for (int i = 0; i < list->count(); ++i) {
-        QListWidgetItem *item = list->item(i);
-        if (QWidget *card = list->itemWidget(item)) {
-            list->removeItemWidget(item);
-            delete card;
-        }
-    }
-    for (const QPointer<QWidget> &card : qAsConst(cards))
-        delete card.data();
-    cards.clear();
+    deleteItemWidgets(ui->listWidget, cards);
 }
 
 void XGPonForm::gotoPage(int page)
