@@ -297,6 +297,33 @@ private slots:
         QCOMPARE(storedCount(window.get(), "opmTable"), 2);
     }
 
+    // A garbled answer to the clock command on a record page asks for that
+    // page's next record outside any download; here that is record 9 of 8,
+    // answered slowly with "no further record". A download started while
+    // that answer is on its way must not take it as its own: it would end at
+    // once with nothing.
+    void leftoverRecordAnswerDoesNotEndANewDownload()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "8", "--bad-checksum", "1@clock", "--trickle", "300@9"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
+        QCOMPARE(storedCount(window.get(), "opmTable"), 8);
+
+        auto *page = window->findChild<OpmForm *>(QStringLiteral("opmTable"));
+        QVERIFY(page);
+        QVERIFY(waitForFrames());
+        window->syncDateTime();
+        QTRY_VERIFY_WITH_TIMEOUT(RequestLedger::instance()->isInFlight(page->frame()), 5000);
+
+        answerMessage("noBtn");
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(window->isImporting());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
+        QStringList numbers, names;
+        storedRecords(window.get(), "opmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(8));
+    }
+
     // The window goes away (as on a language restart) while an answer is
     // still being written into one of its pages' frames.
     void windowDestroyedInTheMiddleOfASlowExchange()
