@@ -15,10 +15,10 @@ foreach(qm ${LUMISK_QM_FILES})
   endif()
 endforeach()
 
-install(FILES ${CMAKE_SOURCE_DIR}/resources/lumisk.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/resources/lumisk.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/img/logob_t3.png)
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/img/logob_t3.png
+if(EXISTS ${PROJECT_SOURCE_DIR}/resources/img/logob_t3.png)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/img/logob_t3.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME lumisk.png)
 endif()
 

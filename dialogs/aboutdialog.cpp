@@ -3,17 +3,13 @@
 
 #include "dialogs/dialogtitlebar.h"
 
-namespace {
-constexpr char programVersion[] = "0.0.2";
-}
-
 AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::AboutDialog)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     ui->titleWidget->setTitle(tr("About"));
-    ui->versionLabel->setText(QString::fromLatin1(programVersion));
+    ui->versionLabel->setText(QStringLiteral(LUMISK_VERSION));
     connect(ui->titleWidget, &DialogTitleBar::closeSignal, this, &QDialog::close);
 }
 
