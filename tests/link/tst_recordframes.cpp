@@ -10,7 +10,9 @@
 #include "link/valueformat.h"
 #include "testregistry.h"
 
+#include <QLocale>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QTest>
 #include <cstring>
 #include <limits>
@@ -151,6 +153,9 @@ private slots:
     void bytewiseFeed();
     void resetForgetsWhatWasDecoded_data();
     void resetForgetsWhatWasDecoded();
+    void timesKeepAsciiDigits();
+    void timesUnderOtherSystemLocales_data();
+    void timesUnderOtherSystemLocales();
 };
 
 void RecordFramesTest::initTestCase()
@@ -623,6 +628,51 @@ void RecordFramesTest::resetForgetsWhatWasDecoded()
     QCOMPARE(decoded(frame.get()), decoded(fresh.get()));
     QCOMPARE(frame->feed(bytes), DataOk);
     QCOMPARE(decoded(frame.get()), once);
+}
+
+// Record times, the clock label and the chart read-out all go through the
+// same formatting; under a locale with other digits they keep ASCII ones.
+void RecordFramesTest::timesKeepAsciiDigits()
+{
+    const QString expected = qEnvironmentVariable("LUMISK_EXPECT_SYSTEM_LOCALE");
+    if (!expected.isEmpty()) { // a child run: the locale really has other digits
+        QCOMPARE(QLocale::system().name(), expected);
+        QVERIFY(QLocale::system().zeroDigit() != QLatin1Char('0'));
+    }
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Arabic));
+    OpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(makeRecordHead("T", 1))), DataOk);
+    const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
+    const QString clock = ValueFormat::dateTimeText(when, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    QLocale::setDefault(previous);
+    QCOMPARE(frame.itemData.time, QStringLiteral("23/05/06 07:08"));
+    QCOMPARE(clock, QStringLiteral("2024/03/05 14:07:09"));
+}
+
+void RecordFramesTest::timesUnderOtherSystemLocales_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("Arabic") << "ar_EG";
+    QTest::newRow("Persian") << "fa_IR";
+}
+
+// The system locale is read once per process, so a child run of this
+// program checks the times under it.
+void RecordFramesTest::timesUnderOtherSystemLocales()
+{
+    QFETCH(QString, locale);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+    environment.insert(QStringLiteral("LUMISK_EXPECT_SYSTEM_LOCALE"), locale);
+    environment.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("RecordFramesTest"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("timesKeepAsciiDigits")});
+    QVERIFY(child.waitForFinished(60000));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             child.readAll().constData());
 }
 
 LUMISK_TEST(RecordFramesTest)
