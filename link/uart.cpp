@@ -238,7 +238,6 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
                 return Incomplete;
             if (resends >= ResendLimit)
                 return CheckFailed;
-            qDebug() << "answer cut short, asking again";
             currentPort->clear(QSerialPort::Input);
             currentPort->write(request);
             currentPort->waitForBytesWritten(WriteTimeoutMs);
