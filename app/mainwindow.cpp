@@ -12,6 +12,7 @@
 #include "link/realtimeopmvalueframe.h"
 #include "link/uartworker.h"
 #include "link/valuecountframe.h"
+#include "link/valueformat.h"
 #include "views/multiwaveopmform.h"
 #include "views/opmform.h"
 #include "views/partialopmform.h"
@@ -1057,7 +1058,8 @@ void MainWindow::reallytime()
 
 void MainWindow::updateDateTime()
 {
-    ui->dateTimeLabel->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+    ui->dateTimeLabel->setText(
+        ValueFormat::dateTimeText(QDateTime::currentDateTime(), QStringLiteral("yyyy/MM/dd HH:mm:ss")));
 }
 
 // -------------------------------------------------------------------- layout

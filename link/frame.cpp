@@ -58,9 +58,14 @@ void Frame::reset()
     payload.clear();
     head.fill(0);
     checksum = 0;
+    clearDecoded();
 }
 
 void Frame::parseData()
+{
+}
+
+void Frame::clearDecoded()
 {
 }
 

@@ -41,7 +41,9 @@ public:
     // decodes it. Bad, busy, not-ready and reinit answers empty the buffer so
     // that the frame can take the answer to a repeated request.
     ParseResult feed(const QByteArray &data);
-    // Forgets everything received (isCode17 is kept).
+    // Forgets the bytes received and everything decoded from them, so that
+    // the frame takes the next answer as if new (isCode17 is kept until the
+    // next check).
     void reset();
     virtual void parseData();
 
@@ -54,6 +56,8 @@ public:
 
 protected:
     ParseResult check();
+    // Forgets what parseData() decoded into the subclass's own fields.
+    virtual void clearDecoded();
 };
 
 // Low 8 bits of the sum of the bytes, each taken unsigned.

@@ -19,6 +19,8 @@ OpmValueFrame::OpmValueFrame(QObject *parent)
 void OpmValueFrame::parseData()
 {
     qDebug() << "OpmValueFrame parseData";
+    // The frame holds one record: a second decode replaces the first.
+    itemData = OpmItemData();
     if (payload.size() < MinimumRecordPayload)
         return;
     ValueFormat::Reader reader(payload);
@@ -34,4 +36,9 @@ void OpmValueFrame::parseData()
         if (isLow)
             qDebug() << "7777777777777777777";
     }
+}
+
+void OpmValueFrame::clearDecoded()
+{
+    itemData = OpmItemData();
 }

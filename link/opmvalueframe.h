@@ -16,6 +16,9 @@ public:
 
     OpmItemData itemData;
 
+protected:
+    void clearDecoded() override;
+
 private:
     DevDatas *devDatas;
 };

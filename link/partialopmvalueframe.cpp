@@ -25,6 +25,7 @@ PartialOpmValueFrame::PartialOpmValueFrame(QObject *parent)
 void PartialOpmValueFrame::parseData()
 {
     qDebug() << "PartialOpmValueFrame parseData";
+    itemData = OpmItemData();
     ValueFormat::Reader reader(payload);
     const ValueFormat::RecordHead recordHead = ValueFormat::readRecordHead(reader);
     itemData.number = recordHead.number;
@@ -55,4 +56,9 @@ void PartialOpmValueFrame::parseData()
             qDebug() << "99999999999";
     }
     itemData.partialOpmDatas.append(partial);
+}
+
+void PartialOpmValueFrame::clearDecoded()
+{
+    itemData = OpmItemData();
 }

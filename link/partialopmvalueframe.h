@@ -17,6 +17,9 @@ public:
 
     OpmItemData itemData;
 
+protected:
+    void clearDecoded() override;
+
 private:
     DevDatas *devDatas;
 };

@@ -19,6 +19,7 @@ PonFrame::PonFrame(QObject *parent)
 void PonFrame::parseData()
 {
     qDebug() << "PonFrame parseData";
+    itemData = PonOpmItemData();
     ValueFormat::Reader reader(payload);
     const ValueFormat::RecordHead recordHead = ValueFormat::readRecordHead(reader);
     itemData.number = recordHead.number;
@@ -57,4 +58,9 @@ void PonFrame::parseData()
         info.passStatus = reader.s8();
         itemData.powerInfos.append(info);
     }
+}
+
+void PonFrame::clearDecoded()
+{
+    itemData = PonOpmItemData();
 }

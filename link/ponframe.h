@@ -16,6 +16,9 @@ public:
 
     PonOpmItemData itemData;
 
+protected:
+    void clearDecoded() override;
+
 private:
     DevDatas *devDatas;
 };

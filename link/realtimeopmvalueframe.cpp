@@ -37,6 +37,20 @@ void RealTimeOpmValueFrame::parseData()
     frequency = QString::number(reader.u16());
 }
 
+void RealTimeOpmValueFrame::clearDecoded()
+{
+    wavelength.clear();
+    power.clear();
+    reference.clear();
+    powerW.clear();
+    frequency.clear();
+    powerUnit.clear();
+    powerWUnit.clear();
+    powerValue = 0.0f;
+    powerWValue = 0.0f;
+    referenceValue = 0.0f;
+}
+
 RealTimeOpmValue RealTimeOpmValueFrame::value() const
 {
     RealTimeOpmValue v;

@@ -29,6 +29,9 @@ public:
     float powerWValue = 0.0f;
     float referenceValue = 0.0f;
 
+protected:
+    void clearDecoded() override;
+
 private:
     DevDatas *devDatas;
 };

@@ -19,6 +19,8 @@ constexpr int NextReadTimeoutMs = 100;
 // all), and the silent read after which the request is sent again.
 constexpr int SilentReadLimit = 3;
 constexpr int ResendAfterSilentReads = 2;
+// Re-sends of the request within one exchange, whatever prompted them.
+constexpr int ResendLimit = 2;
 // An answer is at most 260 bytes, so a read that brings bytes always makes
 // progress; this only bounds a line that never stops trickling bytes.
 constexpr int ProgressReadLimit = 1024;
@@ -218,20 +220,39 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
 
     // Reads that bring more of an unfinished answer do not count against the
     // attempts: a long answer at a low rate arrives in many small pieces. Only
-    // silent reads do, and only a meter that has not begun to answer is asked
-    // again.
+    // silent reads do. A meter that has not begun to answer is asked again;
+    // an answer that began and then went silent for the rest of the attempts
+    // (a byte lost on the line, noise and nothing more) will never complete,
+    // so it counts as a spoiled answer and is asked for again too.
     bool answerStarted = !received.isEmpty();
     int attempts = 0;
     int progressReads = 0;
+    int resends = 0;
     while (result == Incomplete) {
         qDebug() << "readwhile";
-        if (attempts > SilentReadLimit)
-            return Incomplete;
-        if (attempts >= ResendAfterSilentReads && received.isEmpty() && !answerStarted) {
+        if (attempts > SilentReadLimit) {
+            if (!answerStarted)
+                return Incomplete;
+            frame->reset();
             if (!currentPort || !isListed(currentPort))
                 return Incomplete;
+            if (resends >= ResendLimit)
+                return CheckFailed;
+            currentPort->clear(QSerialPort::Input);
             currentPort->write(request);
             currentPort->waitForBytesWritten(WriteTimeoutMs);
+            ++resends;
+            answerStarted = false;
+            attempts = 0;
+            progressReads = 0;
+        } else if (attempts >= ResendAfterSilentReads && received.isEmpty() && !answerStarted) {
+            if (!currentPort || !isListed(currentPort))
+                return Incomplete;
+            if (resends < ResendLimit) {
+                currentPort->write(request);
+                currentPort->waitForBytesWritten(WriteTimeoutMs);
+                ++resends;
+            }
         }
         if (!currentPort)
             return result;

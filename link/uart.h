@@ -35,6 +35,8 @@ public:
     // Device type, model and version; DataOk when all three answered.
     static ParseResult readDevInfos();
     // One request and its answer, read into frame (which stays the caller's).
+    // Incomplete when the meter never answered, CheckFailed when the answer
+    // was spoiled or, asked again as often as allowed, kept stopping short.
     static ParseResult exchange(const QByteArray &request, Frame *frame);
 
     // The current port is still listed, open and held by us.

@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QMetaEnum>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 constexpr int CheckIntervalMs = 120;
@@ -27,6 +28,8 @@ UartWorker *UartWorker::instance()
     theWorker->moveToThread(theThread);
     connect(theThread, &QThread::finished, theWorker, &QObject::deleteLater);
     connect(theThread, &QThread::finished, theThread, &QObject::deleteLater);
+    // The first thing the worker's event loop runs: the timer is made there.
+    QMetaObject::invokeMethod(theWorker, &UartWorker::makeCheckTimer, Qt::QueuedConnection);
     theThread->start(QThread::InheritPriority);
     // The thread is stopped when the application object goes away, not when an
     // event loop ends: the main window is rebuilt after a language change and
@@ -35,11 +38,7 @@ UartWorker *UartWorker::instance()
     return theWorker;
 }
 
-UartWorker::UartWorker()
-{
-    checkTimer.setInterval(CheckIntervalMs);
-    checkTimer.start();
-}
+UartWorker::UartWorker() = default;
 
 UartWorker::~UartWorker()
 {
@@ -47,15 +46,49 @@ UartWorker::~UartWorker()
     Uart::releaseAll();
 }
 
+bool UartWorker::onWorkerThread() const
+{
+    return QThread::currentThread() == thread();
+}
+
+void UartWorker::makeCheckTimer()
+{
+    Q_ASSERT(onWorkerThread());
+    if (checkTimer)
+        return;
+    checkTimer = new QTimer(this);
+    checkTimer->setObjectName(QStringLiteral("checkTimer"));
+    checkTimer->setInterval(CheckIntervalMs);
+    checkTimer->start();
+}
+
+const QTimer *UartWorker::supervisionTimer() const
+{
+    return checkTimer;
+}
+
 void UartWorker::shutdown()
 {
     if (!theWorker || !theThread)
         return;
-    theWorker->checkTimer.stop();
-    QMetaObject::invokeMethod(theWorker, []() { Uart::releaseAll(); }, Qt::BlockingQueuedConnection);
+    UartWorker *worker = theWorker;
     QThread *thread = theThread;
     theWorker = nullptr;
     theThread = nullptr;
+    auto stop = [worker]() {
+        if (worker->checkTimer)
+            worker->checkTimer->stop();
+        Uart::releaseAll();
+    };
+    // The timer and the ports are stopped on their own thread. Waiting for
+    // that is only safe from another thread and while the worker's loop runs.
+    if (QThread::currentThread() == thread) {
+        stop();
+        thread->quit();
+        return;
+    }
+    if (thread->isRunning())
+        QMetaObject::invokeMethod(worker, stop, Qt::BlockingQueuedConnection);
     thread->quit();
     thread->wait();
     delete thread;
@@ -75,13 +108,22 @@ void UartWorker::setConnected(bool value)
 {
     connected = value;
     portAlive = false;
-    // The port belongs to the worker's thread; a later request or connection
-    // attempt queues behind this.
-    QMetaObject::invokeMethod(this, []() { Uart::closePort(true); }, Qt::AutoConnection);
+    // The port, the timer and their connections belong to the worker's
+    // thread; a later request or connection attempt queues behind this.
+    QMetaObject::invokeMethod(
+        this,
+        [this]() {
+            Q_ASSERT(onWorkerThread());
+            QObject::disconnect(checkConnection);
+            QObject::disconnect(errorConnection);
+            Uart::closePort(true);
+        },
+        Qt::AutoConnection);
 }
 
 void UartWorker::initUart()
 {
+    Q_ASSERT(onWorkerThread());
     qDebug() << "initUart";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(false);
@@ -92,6 +134,7 @@ void UartWorker::initUart()
 
 void UartWorker::initUartOutPoint()
 {
+    Q_ASSERT(onWorkerThread());
     Uart::registerPortInitState();
     qDebug() << "point connectted";
     const Uart::PortInitState state = Uart::openSelectedPort();
@@ -102,6 +145,7 @@ void UartWorker::initUartOutPoint()
 
 void UartWorker::reinitUart()
 {
+    Q_ASSERT(onWorkerThread());
     qDebug() << "  point break! reconnect it!";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(true);
@@ -112,11 +156,13 @@ void UartWorker::reinitUart()
 
 void UartWorker::request(QByteArray data, Frame *frame)
 {
+    Q_ASSERT(onWorkerThread());
     emit responsed(Uart::exchange(data, frame));
 }
 
 void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)
 {
+    Q_ASSERT(onWorkerThread());
     const QSerialPort *port = Uart::currentPort;
     qDebug() << "uartErrorOccurred :" << QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(error)
              << (port ? port->portName() : QString()) << (port && port->isOpen()) << Uart::isPortAlive();
@@ -124,19 +170,31 @@ void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)
     // the port is closed: take the link down once instead of listening on.
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
         return;
-    if (QObject::disconnect(checkConnection))
+    if (connected)
         takeLinkDown();
 }
 
 void UartWorker::closeUart()
 {
     qDebug() << "closeUart";
-    QObject::disconnect(checkConnection);
-    takeLinkDown();
+    if (onWorkerThread()) {
+        takeLinkDown();
+        return;
+    }
+    // Called directly from the GUI thread: the window hears of the close at
+    // once, and whichever side takes the link down first reports it, once.
+    // The timer's and the port's connections are left to the worker's thread.
+    if (connected.exchange(false)) {
+        portAlive = false;
+        emit uartClosed();
+    }
+    QMetaObject::invokeMethod(this, &UartWorker::takeLinkDown, Qt::QueuedConnection);
 }
 
 void UartWorker::linkUp()
 {
+    Q_ASSERT(onWorkerThread());
+    makeCheckTimer();
     ++linkGeneration;
     connected = true;
     portAlive = Uart::isPortAlive();
@@ -144,30 +202,30 @@ void UartWorker::linkUp()
     QObject::disconnect(checkConnection);
     if (Uart::currentPort)
         errorConnection = connect(Uart::currentPort, &QSerialPort::errorOccurred, this, &UartWorker::uartErrorOccurred);
-    checkConnection = connect(&checkTimer, &QTimer::timeout, this, &UartWorker::checkPort);
+    checkConnection = connect(checkTimer, &QTimer::timeout, this, &UartWorker::checkPort);
 }
 
 void UartWorker::checkPort()
 {
+    Q_ASSERT(onWorkerThread());
     if (!connected)
         return;
     const bool alive = Uart::isPortAlive();
     portAlive = alive;
-    if (alive)
-        return;
-    // Ticks queued before the link went down find the connection gone.
-    if (QObject::disconnect(checkConnection))
+    if (!alive)
         takeLinkDown();
 }
 
-// The steps after the timer's connection to the port check is gone; they may
-// run on the GUI thread (closeUart called directly), the release never does.
+// Breaks the link's connections, reports the link closed unless the GUI
+// thread's closeUart() already did, and releases the port a moment later.
 void UartWorker::takeLinkDown()
 {
+    Q_ASSERT(onWorkerThread());
+    QObject::disconnect(checkConnection);
     QObject::disconnect(errorConnection);
-    emit uartClosed();
-    connected = false;
     portAlive = false;
+    if (connected.exchange(false))
+        emit uartClosed();
     const int generation = linkGeneration.load();
     QTimer::singleShot(ReleaseDelayMs, this, [this, generation]() {
         if (generation == linkGeneration.load())

@@ -1,8 +1,10 @@
 #pragma once
 // The link worker: a process-wide object in a thread of its own that owns the
-// serial port. The main window talks to it through queued signals and slots;
-// only closeUart(), isPortAlive(), isConnected() and setConnected() are called
-// directly from the GUI thread.
+// serial port and its supervision timer. The main window talks to it through
+// queued signals and slots; only closeUart(), isPortAlive(), isConnected() and
+// setConnected() are called directly from the GUI thread, and those hand
+// everything that touches the port, the timer or their connections over to
+// the worker's thread.
 
 #include "frame.h"
 #include "uart.h"
@@ -11,10 +13,10 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QSerialPort>
-#include <QTimer>
 #include <atomic>
 
 class QThread;
+class QTimer;
 
 class UartWorker : public QObject
 {
@@ -28,6 +30,8 @@ public:
     bool isConnected() const;
     // Stores the flag and closes and releases the port.
     void setConnected(bool value);
+    // The supervision timer; it lives on the worker's thread.
+    const QTimer *supervisionTimer() const;
 
 signals:
     void uartInited(Uart::PortInitState state);
@@ -42,18 +46,24 @@ public slots:
     // The frame belongs to the sender; the worker neither keeps nor deletes it.
     void request(QByteArray data, Frame *frame);
     void uartErrorOccurred(QSerialPort::SerialPortError error);
+    // From any thread: reports the link closed at once (on the caller's
+    // thread) and releases the port on the worker's thread.
     void closeUart();
 
 private:
     UartWorker();
     ~UartWorker() override;
 
+    bool onWorkerThread() const;
+    void makeCheckTimer();
     void linkUp();
     void checkPort();
     void takeLinkDown();
     static void shutdown();
 
-    QTimer checkTimer;
+    // Made on the worker's thread as its event loop starts, a child of the
+    // worker; its connections are only ever made and broken there.
+    QTimer *checkTimer = nullptr;
     std::atomic<bool> connected{false};
     std::atomic<bool> portAlive{false};
     // Counts link-ups, so that the delayed release of a link that went down

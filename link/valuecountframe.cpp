@@ -9,8 +9,14 @@ ValueCountFrame::ValueCountFrame(QObject *parent)
 
 void ValueCountFrame::setCountReady(bool ready)
 {
-    countReady = ready;
     reset();
+    countReady = ready;
+}
+
+void ValueCountFrame::clearDecoded()
+{
+    count = 0;
+    countReady = false;
 }
 
 void ValueCountFrame::parseData()

@@ -15,4 +15,7 @@ public:
 
     int count = 0;
     bool countReady = false;
+
+protected:
+    void clearDecoded() override;
 };

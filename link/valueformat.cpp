@@ -3,6 +3,7 @@
 #include "devdatas.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <cmath>
 #include <cstring>
 
@@ -83,7 +84,12 @@ QString timeText(int year, int month, int day, int hour, int minute, int second)
     const QDateTime dateTime(date, time, Qt::LocalTime);
     if (!dateTime.isValid()) // e.g. inside a daylight-saving gap
         return Absent;
-    return dateTime.toString(QStringLiteral("yy/MM/dd HH:mm"));
+    return dateTimeText(dateTime, QStringLiteral("yy/MM/dd HH:mm"));
+}
+
+QString dateTimeText(const QDateTime &when, const QString &pattern)
+{
+    return QLocale::c().toString(when, pattern);
 }
 
 QString unitText(quint8 code)

@@ -6,6 +6,7 @@
 #include "opmitemdata.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 struct DevDatas;
@@ -68,6 +69,10 @@ struct RecordHead
 RecordHead readRecordHead(Reader &reader);
 // "yy/MM/dd HH:mm" of a valid local date-time, "---" otherwise.
 QString timeText(int year, int month, int day, int hour, int minute, int second);
+// A date-time in a fixed pattern, always with ASCII digits: the system
+// locale (Arabic, Persian...) must not change what views, reports and file
+// names show.
+QString dateTimeText(const QDateTime &when, const QString &pattern);
 
 constexpr int EntrySize = 18; // one wavelength entry of a stored record
 

@@ -3,6 +3,7 @@
 
 #include "dialogs/messagedialog.h"
 #include "link/realtimeopmvalueframe.h"
+#include "link/valueformat.h"
 #include "report/realtimexlsx.h"
 #include "widgets/powercurve.h"
 
@@ -229,7 +230,7 @@ void ChartForm::updateReadout()
         tr("Power") + separator + QString::number(yData.at(index), 'f', 3) + QStringLiteral("dBm"),
         tr("Wave.") + separator + reading.wavelength + QStringLiteral("nm"),
         tr("Freq.") + separator + reading.frequency + QStringLiteral("Hz"),
-        tr("Time") + separator + times.at(index).toString(QStringLiteral("HH:mm:ss")),
+        tr("Time") + separator + ValueFormat::dateTimeText(times.at(index), QStringLiteral("HH:mm:ss")),
     };
     marker.setReadout(lines.join(QLatin1Char('\n')));
 }

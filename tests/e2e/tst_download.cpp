@@ -400,6 +400,41 @@ private slots:
         QCOMPARE(dir.entryList({"*.xlsx"}).size(), 1);
         QVERIFY(!window->hasUnsavedData());
     }
+
+    // Answers that begin and then stop short: records 5 and 12 are cut three
+    // times, more than one exchange asks for them, so the window asks again.
+    // The download still ends, and its records equal those of a second,
+    // clean download (the cuts are used up by then).
+    void answersCutShortAreAskedForAgain()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "20", "--truncate", "4:3@5,12"}));
+        auto readings = [this]() {
+            QStringList out;
+            auto *page = window->findChild<MultiWaveOpmForm *>(QStringLiteral("multiWaveOpmTable"));
+            for (const OpmItemData &record : page->items.allItems()) {
+                QStringList waves;
+                for (const SingleWaveOpmData &wave : record.singleWaveOpmDatas)
+                    waves << QStringList{wave.wavelength, wave.power, wave.reference, wave.powerW}.join(',');
+                out << record.number + '|' + record.name + '|' + record.time + '|' + waves.join(';');
+            }
+            return out;
+        };
+        startDownload("multiWaveOpmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 30000);
+        QVERIFY(!button(window.get(), "downloadBtn")->isChecked());
+        const QStringList cut = readings();
+        QCOMPARE(cut.size(), 20);
+        const QList<int> asked = requestedRecords(sim, "07");
+        QCOMPARE(asked.count(5), 4);
+        QCOMPARE(asked.count(12), 4);
+
+        QVERIFY(waitForFrames());
+        answerMessage("noBtn");
+        button(window.get(), "downloadBtn")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 30000);
+        QCOMPARE(requestedRecords(sim, "07").size(), asked.size() + 21);
+        QCOMPARE(cut, readings());
+    }
 };
 
 LUMISK_TEST(TestDownload)

@@ -217,25 +217,49 @@ void TestCodec::anySplitGivesTheSameAnswer()
 
 void TestCodec::randomBytesNeverOverrun()
 {
-    // Whatever arrives, the frame only ever reports one of its results and
-    // never holds more than one whole answer after a verdict.
+    // Whatever arrives, the frame keeps exactly the bytes of the answer it
+    // is collecting, judges them by the layout, and after a verdict holds no
+    // more than that one answer.
     QRandomGenerator random(7);
     for (int round = 0; round < 500; ++round) {
         ValueCountFrame frame;
+        QByteArray fed; // what the frame should hold
         for (int piece = 0; piece < 8; ++piece) {
             QByteArray bytes(random.bounded(40), '\0');
             for (char &c : bytes)
                 c = static_cast<char>(random.bounded(256));
             if (random.bounded(3) == 0 && !bytes.isEmpty())
                 bytes[0] = Frame::StartByte;
+            if (random.bounded(4) == 0 && bytes.size() >= 5) // now and then a sound answer
+                bytes = QByteArray(1, Frame::StartByte) + char(2) + char(1 + random.bounded(255)) + char(0)
+                    + bytes.mid(4, 2).leftJustified(2, '\0');
+            if (random.bounded(4) == 0 && bytes.size() == 6)
+                bytes.append(char(byteSum(bytes)));
+            fed += bytes;
             const ParseResult result = frame.feed(bytes);
-            QVERIFY(result >= Incomplete && result <= NeedReinit);
-            if (result != Incomplete && !frame.buffer.isEmpty())
-                QCOMPARE(frame.buffer.size(), quint8(frame.buffer.at(1)) + Frame::MinimumAnswerSize);
-            if (result == DataOk)
-                QVERIFY(frame.count >= 0 && frame.count <= 0xFFFF);
-            if (result != Incomplete)
-                frame.reset();
+            if (result == Incomplete) {
+                QCOMPARE(frame.buffer, fed);
+                continue;
+            }
+            QVERIFY(fed.size() >= Frame::MinimumAnswerSize);
+            const int whole = quint8(fed.at(1)) + Frame::MinimumAnswerSize;
+            const bool sound = fed.at(0) == Frame::StartByte && fed.size() >= whole
+                && byteSum(fed.left(whole - 1)) == quint8(fed.at(whole - 1));
+            if (!sound) {
+                QCOMPARE(result, CheckFailed);
+                QVERIFY(frame.buffer.isEmpty());
+            } else if (fed.at(2) != 0) {
+                QCOMPARE(result, DataOk);
+                QCOMPARE(frame.buffer, fed.left(whole));
+                quint64 value = 0;
+                for (char c : frame.payload)
+                    value = value > 0xFFFF ? value : (value << 8) | quint8(c);
+                QCOMPARE(frame.count, value > 0xFFFF ? 0 : int(value));
+            } else {
+                QVERIFY(result != DataOk && result != CheckFailed);
+            }
+            frame.reset();
+            fed.clear();
         }
     }
 }

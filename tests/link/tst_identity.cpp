@@ -4,6 +4,7 @@
 #include "link/devmodelframe.h"
 #include "link/devtypeframe.h"
 #include "link/devversionframe.h"
+#include "link/opmvalueframe.h"
 #include "testregistry.h"
 
 #include <QtTest>
@@ -29,7 +30,7 @@ private slots:
     void statusAnswerLeavesIdentity();
     void texts_data();
     void texts();
-    void singletonIsShared();
+    void recordsFollowTheIdentityNowConnected();
 };
 
 void TestIdentity::deviceType_data()
@@ -111,10 +112,28 @@ void TestIdentity::texts()
     QCOMPARE(datas.version, text);
 }
 
-void TestIdentity::singletonIsShared()
+// The identity the link fills in is the one the record frames read, also
+// for a frame made before the meter was identified: -55 dBm keeps one
+// decimal below a range-2 meter's -50 dBm threshold, two on a range-1 meter.
+void TestIdentity::recordsFollowTheIdentityNowConnected()
 {
-    QVERIFY(DevDatas::instance() != nullptr);
-    QCOMPARE(DevDatas::instance(), DevDatas::instance());
+    DevDatas *shared = DevDatas::instance();
+    const int previousRange = shared->rangeCode;
+    // No name, 2024-03-05 14:07:09, record 1; 1310 nm, -55 dBm, 1 mW.
+    const QByteArray record = QByteArray::fromHex("00" "07e8" "03" "05" "0e" "07" "09" "0001"
+                                                  "051e" "c25c0000" "00" "3f800000" "11" "00000000" "0000");
+    OpmValueFrame frame;
+    QStringList powers;
+    for (const char *typePayload : {"05020100", "05010100"}) {
+        DevTypeFrame typeFrame(shared);
+        QCOMPARE(typeFrame.feed(dataAnswer(QByteArray::fromHex(typePayload))), DataOk);
+        frame.reset();
+        QCOMPARE(frame.feed(dataAnswer(record)), DataOk);
+        QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
+        powers << frame.itemData.singleWaveOpmDatas.first().power;
+    }
+    shared->rangeCode = previousRange;
+    QCOMPARE(powers, (QStringList{"-55.0", "-55.00"}));
 }
 
 LUMISK_TEST(TestIdentity)

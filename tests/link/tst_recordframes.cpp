@@ -6,13 +6,17 @@
 #include "link/partialopmvalueframe.h"
 #include "link/ponframe.h"
 #include "link/realtimeopmvalueframe.h"
+#include "link/valuecountframe.h"
 #include "link/valueformat.h"
 #include "testregistry.h"
 
+#include <QLocale>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QTest>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -74,6 +78,49 @@ QStringList headTexts(const Item &item)
     return {item.number, item.name, item.time};
 }
 
+Frame *makeFrame(const QString &type)
+{
+    if (type == QLatin1String("OpmValueFrame"))
+        return new OpmValueFrame;
+    if (type == QLatin1String("PartialOpmValueFrame"))
+        return new PartialOpmValueFrame;
+    if (type == QLatin1String("PonFrame"))
+        return new PonFrame;
+    if (type == QLatin1String("RealTimeOpmValueFrame"))
+        return new RealTimeOpmValueFrame;
+    return new ValueCountFrame;
+}
+
+// Everything a frame has decoded, one text per record, reading or value.
+QStringList decoded(const Frame *frame)
+{
+    QStringList out;
+    auto opm = [&out](const SingleWaveOpmData &d) { out << d.wavelength + ' ' + d.power + ' ' + d.powerW; };
+    if (auto *f = qobject_cast<const OpmValueFrame *>(frame)) {
+        out << headTexts(f->itemData);
+        for (const SingleWaveOpmData &d : f->itemData.singleWaveOpmDatas)
+            opm(d);
+    } else if (auto *f = qobject_cast<const PartialOpmValueFrame *>(frame)) {
+        out << headTexts(f->itemData);
+        for (const PartialOpmData &d : f->itemData.partialOpmDatas) {
+            opm(d.wave1);
+            opm(d.wave2);
+        }
+    } else if (auto *f = qobject_cast<const PonFrame *>(frame)) {
+        out << headTexts(f->itemData);
+        for (const PowerInfo &p : f->itemData.powerInfos)
+            out << p.wavelength + ' ' + p.power + ' ' + p.powerW;
+    } else if (auto *f = qobject_cast<const RealTimeOpmValueFrame *>(frame)) {
+        const RealTimeOpmValue v = f->value();
+        out << v.wavelength << v.power << v.reference << v.powerW << v.frequency << v.powerUnit << v.powerWUnit
+            << QString::number(double(v.powerValue)) << QString::number(double(v.powerWValue))
+            << QString::number(double(v.referenceValue));
+    } else if (auto *f = qobject_cast<const ValueCountFrame *>(frame)) {
+        out << QString::number(f->count) << QString::number(f->countReady);
+    }
+    return out;
+}
+
 } // namespace
 
 class RecordFramesTest : public QObject
@@ -104,6 +151,11 @@ private slots:
     void realTime_data();
     void realTime();
     void bytewiseFeed();
+    void resetForgetsWhatWasDecoded_data();
+    void resetForgetsWhatWasDecoded();
+    void timesKeepAsciiDigits();
+    void timesUnderOtherSystemLocales_data();
+    void timesUnderOtherSystemLocales();
 };
 
 void RecordFramesTest::initTestCase()
@@ -535,6 +587,92 @@ void RecordFramesTest::bytewiseFeed()
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.first().power, QStringLiteral("-61.2"));
     QCOMPARE(frame.itemData.singleWaveOpmDatas.first().powerW, QStringLiteral("0.750"));
+}
+
+void RecordFramesTest::resetForgetsWhatWasDecoded_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("texts"); // what one decode gives
+
+    const QByteArray head = makeRecordHead("R", 1);
+    QTest::newRow("single-wave") << "OpmValueFrame" << answer(head + makeOpmEntry(1310, -5.0f)) << 3 + 1;
+    QTest::newRow("multi-wave") << "OpmValueFrame"
+                                << answer(head + makeOpmEntry(1310, -5.0f) + makeOpmEntry(1550, -6.0f), 0, 0x07)
+                                << 3 + 2;
+    QTest::newRow("partial-wave") << "PartialOpmValueFrame"
+                                  << answer(head + makeOpmEntry(1310, -5.0f) + makeOpmEntry(1550, -6.0f), 0x21, 0x07)
+                                  << 3 + 2;
+    QTest::newRow("PON") << "PonFrame" << answer(head + ponEntry(0, 1310, -5.0f) + ponEntry(1, 1490, -6.0f), 0, 0x09)
+                         << 3 + 2;
+    QTest::newRow("real-time") << "RealTimeOpmValueFrame"
+                               << answer(realTimePayload(1310, -5.0f, 0, 1.0f, 17, 0.0f, 270), 0, 0x08) << 10;
+    QTest::newRow("count") << "ValueCountFrame" << answer(QByteArray::fromHex("002a"), 0, 0x0E) << 2;
+}
+
+// A frame that is reset and given the same answer again holds one decode of
+// it, and in between nothing of the first.
+void RecordFramesTest::resetForgetsWhatWasDecoded()
+{
+    QFETCH(QString, type);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, texts);
+    const std::unique_ptr<Frame> fresh(makeFrame(type));
+    const std::unique_ptr<Frame> frame(makeFrame(type));
+    QCOMPARE(frame->feed(bytes), DataOk);
+    const QStringList once = decoded(frame.get());
+    QCOMPARE(once.size(), texts);
+    QVERIFY(once != decoded(fresh.get()));
+
+    frame->reset();
+    QCOMPARE(decoded(frame.get()), decoded(fresh.get()));
+    QCOMPARE(frame->feed(bytes), DataOk);
+    QCOMPARE(decoded(frame.get()), once);
+}
+
+// Record times, the clock label and the chart read-out all go through the
+// same formatting; under a locale with other digits they keep ASCII ones.
+void RecordFramesTest::timesKeepAsciiDigits()
+{
+    const QString expected = qEnvironmentVariable("LUMISK_EXPECT_SYSTEM_LOCALE");
+    if (!expected.isEmpty()) { // a child run: the locale really has other digits
+        QCOMPARE(QLocale::system().name(), expected);
+        QVERIFY(QLocale::system().zeroDigit() != QLatin1Char('0'));
+    }
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Arabic));
+    OpmValueFrame frame;
+    QCOMPARE(frame.feed(answer(makeRecordHead("T", 1))), DataOk);
+    const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
+    const QString clock = ValueFormat::dateTimeText(when, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    QLocale::setDefault(previous);
+    QCOMPARE(frame.itemData.time, QStringLiteral("23/05/06 07:08"));
+    QCOMPARE(clock, QStringLiteral("2024/03/05 14:07:09"));
+}
+
+void RecordFramesTest::timesUnderOtherSystemLocales_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("Arabic") << "ar_EG";
+    QTest::newRow("Persian") << "fa_IR";
+}
+
+// The system locale is read once per process, so a child run of this
+// program checks the times under it.
+void RecordFramesTest::timesUnderOtherSystemLocales()
+{
+    QFETCH(QString, locale);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+    environment.insert(QStringLiteral("LUMISK_EXPECT_SYSTEM_LOCALE"), locale);
+    environment.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("RecordFramesTest"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("timesKeepAsciiDigits")});
+    QVERIFY(child.waitForFinished(60000));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             child.readAll().constData());
 }
 
 LUMISK_TEST(RecordFramesTest)

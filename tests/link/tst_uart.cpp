@@ -88,6 +88,8 @@ private slots:
     void meterAnswers_data();
     void meterAnswers();
     void staleBytesAreNotTakenForTheAnswer();
+    void answerCutShort_data();
+    void answerCutShort();
 
 private:
     // Starts one simulator, lists it as the only port and opens the link.
@@ -351,6 +353,39 @@ void UartTest::staleBytesAreNotTakenForTheAnswer()
     OpmValueFrame second;
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(2), &second), DataOk);
     QCOMPARE(second.itemData.number, QStringLiteral("2"));
+}
+
+void UartTest::answerCutShort_data()
+{
+    QTest::addColumn<QString>("cut");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("sends");
+
+    QTest::newRow("once: asked again within the exchange") << "3@3" << int(DataOk) << 2;
+    QTest::newRow("only the first byte came") << "200@3" << int(DataOk) << 2;
+    QTest::newRow("twice: the last re-send brings it") << "3:2@3" << int(DataOk) << 3;
+    QTest::newRow("every try: a failed check") << "3:3@3" << int(CheckFailed) << 3;
+}
+
+void UartTest::answerCutShort()
+{
+    QFETCH(QString, cut);
+    QFETCH(int, result);
+    QFETCH(int, sends);
+    testsupport::MeterSim sim;
+    QVERIFY(connectTo(sim, {"--kind", "6", "--truncate", cut}));
+    OpmValueFrame frame;
+    QCOMPARE(int(Uart::exchange(Command::singleWaveRecord(3), &frame)), result);
+    QTRY_COMPARE(sim.logLines().size(), 4 + sends);
+    if (result == DataOk) {
+        QCOMPARE(frame.itemData.number, QStringLiteral("3"));
+        QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
+        return;
+    }
+    QVERIFY(frame.buffer.isEmpty());
+    // Asked for once more (as the window does after a failed check).
+    QCOMPARE(Uart::exchange(Command::singleWaveRecord(3), &frame), DataOk);
+    QCOMPARE(frame.itemData.number, QStringLiteral("3"));
 }
 
 LUMISK_TEST(UartTest)

@@ -15,6 +15,8 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -58,6 +60,7 @@ private slots:
     void meterGoesAway_data();
     void meterGoesAway();
     void closeWhileUp();
+    void closeAsTheMeterVanishes();
     void chooseAmongSeveral();
     void reconnectAfterReinit();
     void downloadAllRecords();
@@ -108,14 +111,16 @@ bool WorkerTest::linkUp(testsupport::MeterSim &sim, const QStringList &args)
 void WorkerTest::requestWithoutPort()
 {
     QSignalSpy responsed(worker, &UartWorker::responsed);
+    QSignalSpy closed(worker, &UartWorker::uartClosed);
     Frame frame;
-    QElapsedTimer clock;
-    clock.start();
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::opmCount()),
                               Q_ARG(Frame *, &frame));
     QVERIFY(arrived(responsed));
-    QVERIFY(clock.elapsed() < 400);
+    QCOMPARE(responsed.count(), 1);
     QCOMPARE(responsed.first().first().value<ParseResult>(), Incomplete);
+    QVERIFY(frame.buffer.isEmpty());
+    QVERIFY(!worker->isConnected());
+    QCOMPARE(closed.count(), 0);
 }
 
 void WorkerTest::connectWithoutMeter()
@@ -180,6 +185,33 @@ void WorkerTest::closeWhileUp()
     QVERIFY(!workerHoldsPort());
     QTest::qWait(300);
     QCOMPARE(closed.count(), 1);
+}
+
+// Disconnect pressed just as the meter goes away: the worker's own thread
+// sees the port vanish while the GUI thread closes. The timer and every
+// connection stay on the worker's thread, and the close is reported once.
+void WorkerTest::closeAsTheMeterVanishes()
+{
+    for (int round = 0; round < 5; ++round) {
+        testsupport::MeterSim sim;
+        QVERIFY(linkUp(sim, {}));
+        QTRY_VERIFY(worker->isPortAlive());
+        QThread *timerThread = nullptr;
+        QMetaObject::invokeMethod(
+            worker, [this]() { return worker->supervisionTimer() ? worker->supervisionTimer()->thread() : nullptr; },
+            Qt::BlockingQueuedConnection, &timerThread);
+        QCOMPARE(timerThread, worker->thread());
+
+        QSignalSpy closed(worker, &UartWorker::uartClosed);
+        sim.killNow();
+        QTest::qWait(round * 40); // from before the worker notices to after
+        worker->closeUart();
+        QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, LinkTimeoutMs);
+        QVERIFY(!worker->isConnected());
+        QTRY_VERIFY(!workerHoldsPort());
+        QTest::qWait(300);
+        QCOMPARE(closed.count(), 1);
+    }
 }
 
 void WorkerTest::chooseAmongSeveral()

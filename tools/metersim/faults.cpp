@@ -102,6 +102,27 @@ bool Faults::parse(const QString &text, bool valueOptional, bool perRequest, Fau
     return true;
 }
 
+bool Faults::parseTruncate(const QString &text, QString *error)
+{
+    const int at = text.indexOf(QLatin1Char('@'));
+    const QString counts = at < 0 ? text : text.left(at);
+    const QString targets = at < 0 ? QString() : text.mid(at);
+    const int colon = counts.indexOf(QLatin1Char(':'));
+    const QString bytes = colon < 0 ? counts : counts.left(colon);
+    bool ok = false;
+    truncateBytes = bytes.toInt(&ok);
+    if (!ok || truncateBytes < 1) {
+        *error = QStringLiteral("bad byte count '%1'").arg(bytes);
+        return false;
+    }
+    const QString times = colon < 0 ? QString() : counts.mid(colon + 1);
+    if (colon >= 0 && times.isEmpty()) {
+        *error = QStringLiteral("a number is needed after ':'");
+        return false;
+    }
+    return parse(times + targets, true, true, &truncate, error);
+}
+
 Decision Faults::decide(const Request &request)
 {
     Decision decision;
@@ -142,6 +163,8 @@ Decision Faults::decide(const Request &request)
             }
         }
     }
+    if (truncate.firstTimes(request))
+        decision.cutBytes = truncateBytes;
     if (trickle.enabled && trickle.target.matches(request))
         decision.trickleBaud = trickle.value;
     return decision;

@@ -36,6 +36,7 @@ struct Decision {
     bool corrupt = false;   // spoil the checksum
     QByteArray junk;        // written before the answer
     int trickleBaud = 0;    // write the answer byte by byte at this rate
+    int cutBytes = 0;       // drop this many bytes from the end of the answer
 };
 
 class Faults
@@ -45,6 +46,9 @@ public:
     // Faults that repeat per request default to record requests, the others
     // to every request.
     static bool parse(const QString &text, bool valueOptional, bool perRequest, Fault *fault, QString *error);
+    // Parses "N[:TIMES][@targets]" for a cut answer: N bytes lost, the first
+    // TIMES (default 1) times each targeted request arrives.
+    bool parseTruncate(const QString &text, QString *error);
 
     Decision decide(const Request &request);
 
@@ -62,6 +66,8 @@ public:
     Fault trickle;
     Fault silentAfter;
     Fault unplugAfter;
+    Fault truncate;
+    int truncateBytes = 0;
 
 private:
     quint32 nextRandom();

@@ -47,7 +47,7 @@ void usage()
                  "       [--model TEXT] [--version TEXT] [--records N] [--no-rtc] [--scenario FILE.json]\n"
                  "       [--busy N[@T]] [--not-ready N[@T]] [--bad-checksum [N][@T]] [--junk [N][@T]]\n"
                  "       [--need-reinit [N][@T]] [--trickle BAUD[@T]] [--silent-after N[@T]] [--unplug-after N[@T]]\n"
-                 "       [--random-faults PERCENT[:SEED]]\n"
+                 "       [--truncate N[:TIMES][@T]] [--random-faults PERCENT[:SEED]]\n"
                  "  T: record numbers and ranges (5,7,10-12) or all, records, id, count, rt, clock\n");
 }
 
@@ -244,6 +244,9 @@ void Simulator::handle(const Request &request)
     QByteArray reply = decision.status ? wire::status(decision.status) : meter.answerFor(request);
     if (decision.corrupt)
         reply[reply.size() - 1] = char(quint8(reply.at(reply.size() - 1)) ^ 0x01);
+    // A cut answer still begins: at least its first byte goes out.
+    if (decision.cutBytes > 0)
+        reply.chop(qMin(decision.cutBytes, reply.size() - 1));
     send(decision.junk + reply, decision.trickleBaud);
 }
 
@@ -379,6 +382,13 @@ int main(int argc, char **argv)
             options.version = text.toUtf8();
         } else if (arg == QLatin1String("--no-record-pages")) {
             options.noRecordPages = true;
+        } else if (arg == QLatin1String("--truncate")) {
+            QString error;
+            ok = value(&text);
+            if (ok && !faults.parseTruncate(text, &error)) {
+                std::fprintf(stderr, "lumisk-metersim: --truncate: %s\n", qPrintable(error));
+                return 2;
+            }
         } else if (arg == QLatin1String("--random-faults")) {
             // PERCENT or PERCENT:SEED
             ok = value(&text);
