@@ -1,4 +1,5 @@
 #include "devtypeframe.h"
+#include "link/logging.h"
 
 #include "devdatas.h"
 
@@ -22,7 +23,7 @@ DevTypeFrame::DevTypeFrame(DevDatas *datas, QObject *parent)
 
 void DevTypeFrame::parseData()
 {
-    qDebug().noquote() << "dev data " << payload.toHex(' ');
+    qCDebug(lcLink).noquote() << "dev data " << payload.toHex(' ');
     devDatas->devKind = static_cast<qint8>(byteAt(payload, 0));
     devDatas->rangeCode = static_cast<qint8>(byteAt(payload, 1));
     devDatas->hasRecordPages = byteAt(payload, 3) != NoRecordPages;

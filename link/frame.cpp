@@ -1,4 +1,5 @@
 #include "frame.h"
+#include "link/logging.h"
 
 #include <QDebug>
 
@@ -77,7 +78,7 @@ ParseResult Frame::check()
     for (int i = 0; i < HeadSize; ++i)
         head[i] = static_cast<quint8>(buffer.at(i));
     if (buffer.at(0) != StartByte) {
-        qDebug() << "dssss  CheckFalse";
+        qCDebug(lcLink) << "dssss  CheckFalse";
         return CheckFailed;
     }
     const int length = static_cast<quint8>(buffer.at(1));

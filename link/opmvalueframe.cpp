@@ -1,4 +1,5 @@
 #include "opmvalueframe.h"
+#include "link/logging.h"
 
 #include "devdatas.h"
 #include "valueformat.h"
@@ -18,7 +19,7 @@ OpmValueFrame::OpmValueFrame(QObject *parent)
 
 void OpmValueFrame::parseData()
 {
-    qDebug() << "OpmValueFrame parseData";
+    qCDebug(lcLink) << "OpmValueFrame parseData";
     // The frame holds one record: a second decode replaces the first.
     itemData = OpmItemData();
     if (payload.size() < MinimumRecordPayload)
@@ -34,7 +35,7 @@ void OpmValueFrame::parseData()
         bool isLow = false;
         itemData.singleWaveOpmDatas.append(ValueFormat::readOpmEntry(reader, devDatas, &isLow));
         if (isLow)
-            qDebug() << "7777777777777777777";
+            qCDebug(lcLink) << "7777777777777777777";
     }
 }
 

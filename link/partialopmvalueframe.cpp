@@ -1,4 +1,5 @@
 #include "partialopmvalueframe.h"
+#include "link/logging.h"
 
 #include "devdatas.h"
 #include "valueformat.h"
@@ -24,7 +25,7 @@ PartialOpmValueFrame::PartialOpmValueFrame(QObject *parent)
 
 void PartialOpmValueFrame::parseData()
 {
-    qDebug() << "PartialOpmValueFrame parseData";
+    qCDebug(lcLink) << "PartialOpmValueFrame parseData";
     itemData = OpmItemData();
     ValueFormat::Reader reader(payload);
     const ValueFormat::RecordHead recordHead = ValueFormat::readRecordHead(reader);
@@ -34,26 +35,26 @@ void PartialOpmValueFrame::parseData()
 
     PartialOpmData partial;
     partial.waveCount = reader.remaining() / ValueFormat::EntrySize;
-    qDebug() << partial.waveCount << " swod.wavelenthcount";
+    qCDebug(lcLink) << partial.waveCount << " swod.wavelenthcount";
 
     const quint8 verdicts = head[VerdictByte];
     partial.passStatus1 = verdict(verdicts & 0x0F);
-    qDebug("passstatus1  %d", partial.passStatus1 + 1);
+    qCDebug(lcLink, "passstatus1  %d", partial.passStatus1 + 1);
     // The first wave is decoded even from an answer too short for a whole
     // entry; the bytes it lacks count as 0.
     devDatas = DevDatas::instance();
     bool isLow = false;
     partial.wave1 = ValueFormat::readOpmEntry(reader, devDatas, &isLow);
     if (isLow)
-        qDebug() << "8888888888888888";
+        qCDebug(lcLink) << "8888888888888888";
     if (partial.waveCount == 2) {
-        qDebug() << "passstatus2";
+        qCDebug(lcLink) << "passstatus2";
         partial.passStatus2 = verdict(verdicts >> 4);
-        qDebug("passstatus2  %d", partial.passStatus2 + 1);
+        qCDebug(lcLink, "passstatus2  %d", partial.passStatus2 + 1);
         devDatas = DevDatas::instance();
         partial.wave2 = ValueFormat::readOpmEntry(reader, devDatas, &isLow);
         if (isLow)
-            qDebug() << "99999999999";
+            qCDebug(lcLink) << "99999999999";
     }
     itemData.partialOpmDatas.append(partial);
 }

@@ -1,4 +1,5 @@
 #include "ponframe.h"
+#include "link/logging.h"
 
 #include "devdatas.h"
 #include "valueformat.h"
@@ -18,7 +19,7 @@ PonFrame::PonFrame(QObject *parent)
 
 void PonFrame::parseData()
 {
-    qDebug() << "PonFrame parseData";
+    qCDebug(lcLink) << "PonFrame parseData";
     itemData = PonOpmItemData();
     ValueFormat::Reader reader(payload);
     const ValueFormat::RecordHead recordHead = ValueFormat::readRecordHead(reader);
@@ -26,7 +27,7 @@ void PonFrame::parseData()
     itemData.name = recordHead.name;
     itemData.time = recordHead.time;
     const int entries = reader.remaining() / ValueFormat::EntrySize;
-    qDebug() << "powerInfoCount" << entries;
+    qCDebug(lcLink) << "powerInfoCount" << entries;
     for (int i = 0; i < entries; ++i) {
         PowerInfo info;
         info.typeCode = reader.s8();
@@ -37,7 +38,7 @@ void PonFrame::parseData()
         info.power = ValueFormat::powerText(power, devDatas, true, &outOfRange);
         info.inRange = !outOfRange;
         if (outOfRange && power <= ValueFormat::LowLimit)
-            qDebug() << "66666666666666666";
+            qCDebug(lcLink) << "66666666666666666";
         const quint8 unitCode = reader.u8();
         info.showPower = unitCode != WattDisplayUnitCode;
         info.isRelative = unitCode == ValueFormat::RelativeUnitCode;

@@ -1,4 +1,5 @@
 #include "realtimeopmvalueframe.h"
+#include "link/logging.h"
 
 #include "devdatas.h"
 #include "valueformat.h"
@@ -21,7 +22,7 @@ RealTimeOpmValueFrame::RealTimeOpmValueFrame(QObject *parent)
 
 void RealTimeOpmValueFrame::parseData()
 {
-    qDebug() << "RealTimeOpmValueFrame parseData";
+    qCDebug(lcLink) << "RealTimeOpmValueFrame parseData";
     ValueFormat::Reader reader(payload);
     reader.skip(TimeStampSize);
     wavelength = QString::number(reader.u16());

@@ -1,4 +1,5 @@
 #include "uart.h"
+#include "link/logging.h"
 
 #include "commands.h"
 #include "devdatas.h"
@@ -140,7 +141,7 @@ Uart::PortInitState Uart::openSelectedPort()
 
     const auto entries = SerialPortList::available();
     for (const SerialPortList::Entry &entry : entries) {
-        qDebug().noquote() << "show port name  " << entry.name << baudRate;
+        qCDebug(lcLink).noquote() << "show port name  " << entry.name << baudRate;
         if (entry.name == selectedPortName) {
             currentPort = SerialPortList::createPort(entry);
             break;
@@ -172,14 +173,14 @@ Uart::PortInitState Uart::reopenPort()
 
 ParseResult Uart::readaDevInfos()
 {
-    qDebug() << "enum ParseResult __cdecl Uart::readaDevInfos(void)";
+    qCDebug(lcLink) << "enum ParseResult __cdecl Uart::readaDevInfos(void)";
     DevTypeFrame frame(DevDatas::instance());
     return exchange(Command::devType(), &frame);
 }
 
 ParseResult Uart::readDevInfos()
 {
-    qDebug() << "enum ParseResult __cdecl Uart::readDevInfos(void)";
+    qCDebug(lcLink) << "enum ParseResult __cdecl Uart::readDevInfos(void)";
     ParseResult result;
     {
         DevTypeFrame frame(DevDatas::instance());
@@ -187,14 +188,14 @@ ParseResult Uart::readDevInfos()
     }
     if (result != DataOk)
         return result;
-    qDebug() << 1;
+    qCDebug(lcLink) << 1;
     {
         DevModelFrame frame(DevDatas::instance());
         result = exchange(Command::devModel(), &frame);
     }
     if (result != DataOk)
         return result;
-    qDebug() << result;
+    qCDebug(lcLink) << result;
     DevVersionFrame frame(DevDatas::instance());
     return exchange(Command::devVersion(), &frame);
 }
@@ -209,14 +210,14 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
     currentPort->clear(QSerialPort::Input);
 
     currentPort->write(request);
-    qDebug().noquote() << "write data" << request.toHex(' ');
+    qCDebug(lcLink).noquote() << "write data" << request.toHex(' ');
     currentPort->waitForBytesWritten(WriteTimeoutMs);
     const bool ready = currentPort->waitForReadyRead(FirstReadTimeoutMs);
-    qDebug() << "waitForReadyRead" << ready;
+    qCDebug(lcLink) << "waitForReadyRead" << ready;
     QByteArray received = currentPort->readAll();
-    qDebug().noquote() << "read data" << received.toHex(' ');
+    qCDebug(lcLink).noquote() << "read data" << received.toHex(' ');
     ParseResult result = frame->feed(received);
-    qDebug() << "result send" << int(result);
+    qCDebug(lcLink) << "result send" << int(result);
 
     // Reads that bring more of an unfinished answer do not count against the
     // attempts: a long answer at a low rate arrives in many small pieces. Only
@@ -229,7 +230,7 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
     int progressReads = 0;
     int resends = 0;
     while (result == Incomplete) {
-        qDebug() << "readwhile";
+        qCDebug(lcLink) << "readwhile";
         if (attempts > SilentReadLimit) {
             if (!answerStarted)
                 return Incomplete;

@@ -1,4 +1,5 @@
 #include "uartworker.h"
+#include "link/logging.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -124,7 +125,7 @@ void UartWorker::setConnected(bool value)
 void UartWorker::initUart()
 {
     Q_ASSERT(onWorkerThread());
-    qDebug() << "initUart";
+    qCDebug(lcLink) << "initUart";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(false);
     emit uartInited(state);
@@ -136,7 +137,7 @@ void UartWorker::initUartOutPoint()
 {
     Q_ASSERT(onWorkerThread());
     Uart::registerPortInitState();
-    qDebug() << "point connectted";
+    qCDebug(lcLink) << "point connectted";
     const Uart::PortInitState state = Uart::openSelectedPort();
     emit uartInited(state);
     if (state == Uart::InitOk)
@@ -146,7 +147,7 @@ void UartWorker::initUartOutPoint()
 void UartWorker::reinitUart()
 {
     Q_ASSERT(onWorkerThread());
-    qDebug() << "  point break! reconnect it!";
+    qCDebug(lcLink) << "  point break! reconnect it!";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(true);
     if (state == Uart::InitOk)
@@ -164,7 +165,7 @@ void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)
 {
     Q_ASSERT(onWorkerThread());
     const QSerialPort *port = Uart::currentPort;
-    qDebug() << "uartErrorOccurred :" << QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(error)
+    qCDebug(lcLink) << "uartErrorOccurred :" << QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(error)
              << (port ? port->portName() : QString()) << (port && port->isOpen()) << Uart::isPortAlive();
     // A device that vanished behind an open port keeps reporting these until
     // the port is closed: take the link down once instead of listening on.
@@ -176,7 +177,7 @@ void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)
 
 void UartWorker::closeUart()
 {
-    qDebug() << "closeUart";
+    qCDebug(lcLink) << "closeUart";
     if (onWorkerThread()) {
         takeLinkDown();
         return;

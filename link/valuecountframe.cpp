@@ -1,4 +1,5 @@
 #include "valuecountframe.h"
+#include "link/logging.h"
 
 #include <QDebug>
 
@@ -21,7 +22,7 @@ void ValueCountFrame::clearDecoded()
 
 void ValueCountFrame::parseData()
 {
-    qDebug() << "void __thiscall ValueCountFrame::parseData(void)";
+    qCDebug(lcLink) << "void __thiscall ValueCountFrame::parseData(void)";
     // The count travels as one big-endian number; an empty payload or one that
     // does not fit 16 bits counts as no records.
     bool ok = false;

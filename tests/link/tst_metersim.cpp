@@ -15,26 +15,19 @@
 #include "testsupport.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSerialPort>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
-}
-} // namespace
 
 class MeterSimTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { previous = qInstallMessageHandler(quiet); }
-    void cleanupTestCase() { qInstallMessageHandler(previous); }
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false")); }
+    void cleanupTestCase() { QLoggingCategory::setFilterRules(QString()); }
     void cleanup() { Uart::releaseAll(); }
 
     void countsPerKind_data();
@@ -61,7 +54,6 @@ private:
         return Uart::exchange(request, &frame) == DataOk ? frame.count : -1;
     }
 
-    QtMessageHandler previous = nullptr;
 };
 
 void MeterSimTest::countsPerKind_data()

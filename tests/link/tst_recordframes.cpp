@@ -161,7 +161,7 @@ private slots:
 void RecordFramesTest::initTestCase()
 {
     // The frames trace every record; keep the test log readable.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false"));
 }
 
 void RecordFramesTest::cleanupTestCase()

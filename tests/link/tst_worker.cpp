@@ -15,6 +15,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QLoggingCategory>
 #include <QThread>
 #include <QTimer>
 
@@ -22,11 +23,6 @@ namespace {
 
 constexpr int LinkTimeoutMs = 5000;
 
-void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
-}
 
 // QSignalSpy::wait() misses a signal from another thread that comes before
 // it starts waiting; poll the spy instead.
@@ -70,12 +66,11 @@ private:
     bool linkUp(testsupport::MeterSim &sim, const QStringList &args);
 
     UartWorker *worker = nullptr;
-    QtMessageHandler previousHandler = nullptr;
 };
 
 void WorkerTest::initTestCase()
 {
-    previousHandler = qInstallMessageHandler(quiet);
+    QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false"));
     worker = UartWorker::instance();
     QCOMPARE(UartWorker::instance(), worker);
     QVERIFY(worker->thread() != QThread::currentThread());
@@ -83,7 +78,7 @@ void WorkerTest::initTestCase()
 
 void WorkerTest::cleanupTestCase()
 {
-    qInstallMessageHandler(previousHandler);
+    QLoggingCategory::setFilterRules(QString());
 }
 
 void WorkerTest::cleanup()

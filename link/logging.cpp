@@ -1,0 +1,5 @@
+#include "link/logging.h"
+
+Q_LOGGING_CATEGORY(lcLink, "lumisk.link")
+Q_LOGGING_CATEGORY(lcViews, "lumisk.views")
+Q_LOGGING_CATEGORY(lcApp, "lumisk.app")
