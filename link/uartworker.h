@@ -1,6 +1,7 @@
 #pragma once
-// The link worker: a process-wide object in a thread of its own that owns the
-// serial port and its supervision timer. The main window talks to it through
+// The link worker: a process-wide object in a thread of its own that runs
+// every exchange on the serial port (the port itself is held by Uart) and owns
+// the port's supervision timer. The main window talks to it through
 // queued signals and slots; only closeUart(), isPortAlive(), isConnected() and
 // setConnected() are called directly from the GUI thread, and those hand
 // everything that touches the port, the timer or their connections over to
