@@ -4,6 +4,7 @@
 #include "dialogs/messagedialog.h"
 #include "link/realtimeopmvalueframe.h"
 #include "report/realtimexlsx.h"
+#include "widgets/plaintextlabels.h"
 #include "widgets/powercurve.h"
 
 #include <QMouseEvent>
@@ -52,6 +53,8 @@ ChartForm::ChartForm(QWidget *parent)
     , ui(new Ui::ChartForm)
 {
     ui->setupUi(this);
+    // The read-out shows the meter's texts as they are.
+    showLabelsAsPlainText(this);
     createFrame();
 
     QwtPlot *plot = ui->qwtPlot;
