@@ -117,7 +117,10 @@ void MultiWaveOpmForm::fillDatas()
 {
     qDebug() << "void __thiscall MultiWaveOpmForm::fillDatas(void)";
     auto *opmFrame = static_cast<OpmValueFrame *>(ownedFrame);
-    addItemData(opmFrame->itemData);
+    // The 0x17 mark belongs to this answer: taken with the record now, while
+    // the page holds the frame, never read from a frame the worker may be
+    // filling.
+    addItemData(opmFrame->itemData, opmFrame->isCode17);
     renewFrame();
 }
 
@@ -126,18 +129,18 @@ void MultiWaveOpmForm::createFrame()
     ownedFrame = new OpmValueFrame;
 }
 
-void MultiWaveOpmForm::addItemData(const OpmItemData &data)
+void MultiWaveOpmForm::addItemData(const OpmItemData &data, bool collapsed)
 {
     qDebug() << "void __thiscall MultiWaveOpmForm::addItemData(class OpmItemData)"
              << "-----------------:" << items.currentPage << "-----------" << items.pageCount();
     items.append(data);
     if (items.pageCount() == items.currentPage) {
         qDebug() << "1111111";
-        addOneRow(ui->listWidget->count(), data);
+        addOneRow(ui->listWidget->count(), data, collapsed);
     }
 }
 
-void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
+void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data, bool collapsed)
 {
     qDebug() << "addOneRow";
     qDebug() << "void __thiscall MultiWaveOpmForm::addOneRow(int,class OpmItemData)";
@@ -146,8 +149,8 @@ void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
     card->numLabel()->setText(data.number);
     card->nameLabel()->setText(data.name);
     card->dateTimeLabel()->setText(data.time);
-    // A record answered with code 0x17 is kept but takes no room in the list.
-    const bool collapsed = ownedFrame && ownedFrame->isCode17;
+    // A record answered with code 0x17 is kept but takes no room in the list
+    // as it arrives; a redrawn page shows every card at full height.
     item->setSizeHint(QSize(card->width(), collapsed ? 0 : card->height()));
 
     for (int column = 1; column <= ReadingColumns; ++column) {
