@@ -3,6 +3,7 @@
 
 #include "dialogs/messagedialog.h"
 #include "link/opmvalueframe.h"
+#include "report/multiwavelevel.h"
 #include "report/opmxlsx.h"
 #include "ui_multiwaveopmform.h"
 #include "views/multiwaveopmitem.h"
@@ -15,10 +16,6 @@
 
 namespace {
 constexpr int ReadingColumns = 5;
-// The meter's range: a level (power + reference) at or below LowLevel reads
-// "Low", at or above HighLevel "High".
-constexpr double LowLevel = -79.9;
-constexpr double HighLevel = 49.9;
 
 const QColor OddRowColor(242, 242, 239);
 const QColor EvenRowColor(Qt::white);
@@ -36,26 +33,14 @@ void fillColumn(QWidget *card, int column, const SingleWaveOpmData &wave)
     QLabel *freqLabel = readingLabel(card, "freqLabel", column);
     QLabel *refLabel = readingLabel(card, "refLabel", column);
 
-    // Each text is read as the meter's single-precision value; anything that
-    // is not a number counts as 0.
-    const double level = double(wave.power.toFloat()) + double(wave.reference.toFloat());
-    const bool outOfRange = level <= LowLevel || level >= HighLevel;
+    const bool outOfRange = multiWaveLevel(wave) != MultiWaveLevel::InRange;
     const QString none = QStringLiteral("---");
 
     freqLabel->hide();
     waveLabel->setText(wave.wavelength);
-    if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High")) {
+    if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High"))
         qDebug() << "LOW..............";
-        powerLabel->setText(wave.power);
-    } else {
-        const QString unit = wave.reference != none ? QStringLiteral("dB") : QStringLiteral("dBm");
-        if (level <= LowLevel)
-            powerLabel->setText(QStringLiteral("Low"));
-        else if (level >= HighLevel)
-            powerLabel->setText(QStringLiteral("High"));
-        else
-            powerLabel->setText(wave.power + unit);
-    }
+    powerLabel->setText(multiWavePowerText(wave));
     if (wave.powerW == none)
         wattsLabel->setText(none);
     else
