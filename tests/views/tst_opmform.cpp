@@ -26,7 +26,6 @@ class OpmFormTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void answersAsFormLogic();
     void downloadBeyondFirstPage();
     void gotoPageShowsExactlyThatPage();
     void gotoCurrentPageDoesNotRedraw();
@@ -46,18 +45,6 @@ private:
     static QTableWidget *table(OpmForm &form) { return form.findChild<QTableWidget *>("tableWidget"); }
     static PageWidget *navigator(QWidget &form) { return form.findChild<PageWidget *>("pageWidget"); }
 };
-
-void OpmFormTest::answersAsFormLogic()
-{
-    OpmForm form;
-    QObject *object = &form;
-    QCOMPARE(object->qt_metacast("BaseFormLogic"), static_cast<void *>(static_cast<BaseFormLogic *>(&form)));
-    QCOMPARE(qobject_cast<BaseFormLogic *>(object), static_cast<BaseFormLogic *>(&form));
-    QVERIFY(qobject_cast<OpmValueFrame *>(form.frame()));
-    QCOMPARE(table(form)->columnCount(), 8);
-    QCOMPARE(table(form)->rowCount(), 0);
-    QVERIFY(navigator(form)->isHidden());
-}
 
 void OpmFormTest::downloadBeyondFirstPage()
 {
