@@ -94,7 +94,7 @@ private slots:
         QString title;
         testsupport::onNextModal([&](QWidget *modal) {
             title = modal->findChild<QLabel *>(QStringLiteral("titleLabel"))->text();
-            modal->findChild<QPushButton *>(QStringLiteral("closeBtn"))->click();
+            testsupport::clickButton(modal, QStringLiteral("closeBtn"));
         });
         menu->findChild<QPushButton *>(button)->click();
         QCOMPARE(title, expectedTitle);
