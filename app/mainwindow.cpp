@@ -92,6 +92,7 @@ MainWindow::MainWindow(QWidget *parent)
     registerParseResult();
 
     ui->setupUi(this);
+    ui->deviceLabel->setTextFormat(Qt::PlainText); // the meter's model text, shown as it is
     Configuration::instance()->updateLanguageForUI();
     setMinimumWidth(MinimumWindowWidth);
     fitInitialSize();

@@ -1,18 +1,13 @@
 #include "report/opmxlsx.h"
+#include "report/multiwavelevel.h"
 #include "report/reportsheet.h"
 
 namespace {
 
-// A reading whose power plus reference falls outside these levels is shown
-// as "Low" or "High" and has no meaningful watt value.
-constexpr float kLowLevel = -79.9f;
-constexpr float kHighLevel = 49.9f;
 constexpr int kFirstReadingColumn = 4;
 constexpr int kColumnsPerReading = 4;
 
 const QString kNoValue = QStringLiteral("---");
-const QString kLow = QStringLiteral("Low");
-const QString kHigh = QStringLiteral("High");
 
 } // namespace
 
@@ -64,22 +59,11 @@ bool OpmXlsx::saveMultiWave(const QList<OpmItemData> &datas, const QString &dir)
             const SingleWaveOpmData &wave = item.singleWaveOpmDatas.at(j);
             const int column = kFirstReadingColumn + kColumnsPerReading * j;
             const bool relative = wave.reference != kNoValue;
-            const QString unit = relative ? QStringLiteral("dB") : QStringLiteral("dBm");
-            const float sum = wave.power.toFloat() + wave.reference.toFloat();
-            const bool outOfRange = sum <= kLowLevel || sum >= kHighLevel;
-
-            QString powerText;
-            if (wave.power == kLow || wave.power == kHigh)
-                powerText = wave.power;
-            else if (sum <= kLowLevel)
-                powerText = kLow;
-            else if (sum >= kHighLevel)
-                powerText = kHigh;
-            else
-                powerText = wave.power + unit;
+            // Out of range, a reading has no meaningful watt value.
+            const bool outOfRange = multiWaveLevel(wave) != MultiWaveLevel::InRange;
 
             sheet.writeText(row, column, wave.wavelength);
-            sheet.writeText(row, column + 1, powerText);
+            sheet.writeText(row, column + 1, multiWavePowerText(wave));
             sheet.writeText(row, column + 2, outOfRange ? kNoValue : wave.powerW + wave.powerWUnit);
             sheet.writeText(row, column + 3, (!relative || outOfRange) ? kNoValue : wave.reference);
         }

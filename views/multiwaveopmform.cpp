@@ -3,6 +3,7 @@
 
 #include "dialogs/messagedialog.h"
 #include "link/opmvalueframe.h"
+#include "report/multiwavelevel.h"
 #include "report/opmxlsx.h"
 #include "ui_multiwaveopmform.h"
 #include "views/multiwaveopmitem.h"
@@ -15,10 +16,6 @@
 
 namespace {
 constexpr int ReadingColumns = 5;
-// The meter's range: a level (power + reference) at or below LowLevel reads
-// "Low", at or above HighLevel "High".
-constexpr double LowLevel = -79.9;
-constexpr double HighLevel = 49.9;
 
 const QColor OddRowColor(242, 242, 239);
 const QColor EvenRowColor(Qt::white);
@@ -36,26 +33,14 @@ void fillColumn(QWidget *card, int column, const SingleWaveOpmData &wave)
     QLabel *freqLabel = readingLabel(card, "freqLabel", column);
     QLabel *refLabel = readingLabel(card, "refLabel", column);
 
-    // Each text is read as the meter's single-precision value; anything that
-    // is not a number counts as 0.
-    const double level = double(wave.power.toFloat()) + double(wave.reference.toFloat());
-    const bool outOfRange = level <= LowLevel || level >= HighLevel;
+    const bool outOfRange = multiWaveLevel(wave) != MultiWaveLevel::InRange;
     const QString none = QStringLiteral("---");
 
     freqLabel->hide();
     waveLabel->setText(wave.wavelength);
-    if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High")) {
+    if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High"))
         qDebug() << "LOW..............";
-        powerLabel->setText(wave.power);
-    } else {
-        const QString unit = wave.reference != none ? QStringLiteral("dB") : QStringLiteral("dBm");
-        if (level <= LowLevel)
-            powerLabel->setText(QStringLiteral("Low"));
-        else if (level >= HighLevel)
-            powerLabel->setText(QStringLiteral("High"));
-        else
-            powerLabel->setText(wave.power + unit);
-    }
+    powerLabel->setText(multiWavePowerText(wave));
     if (wave.powerW == none)
         wattsLabel->setText(none);
     else
@@ -117,7 +102,10 @@ void MultiWaveOpmForm::fillDatas()
 {
     qDebug() << "void __thiscall MultiWaveOpmForm::fillDatas(void)";
     auto *opmFrame = static_cast<OpmValueFrame *>(ownedFrame);
-    addItemData(opmFrame->itemData);
+    // The 0x17 mark belongs to this answer: taken with the record now, while
+    // the page holds the frame, never read from a frame the worker may be
+    // filling.
+    addItemData(opmFrame->itemData, opmFrame->isCode17);
     renewFrame();
 }
 
@@ -126,18 +114,18 @@ void MultiWaveOpmForm::createFrame()
     ownedFrame = new OpmValueFrame;
 }
 
-void MultiWaveOpmForm::addItemData(const OpmItemData &data)
+void MultiWaveOpmForm::addItemData(const OpmItemData &data, bool collapsed)
 {
     qDebug() << "void __thiscall MultiWaveOpmForm::addItemData(class OpmItemData)"
              << "-----------------:" << items.currentPage << "-----------" << items.pageCount();
     items.append(data);
     if (items.pageCount() == items.currentPage) {
         qDebug() << "1111111";
-        addOneRow(ui->listWidget->count(), data);
+        addOneRow(ui->listWidget->count(), data, collapsed);
     }
 }
 
-void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
+void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data, bool collapsed)
 {
     qDebug() << "addOneRow";
     qDebug() << "void __thiscall MultiWaveOpmForm::addOneRow(int,class OpmItemData)";
@@ -146,8 +134,8 @@ void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data)
     card->numLabel()->setText(data.number);
     card->nameLabel()->setText(data.name);
     card->dateTimeLabel()->setText(data.time);
-    // A record answered with code 0x17 is kept but takes no room in the list.
-    const bool collapsed = ownedFrame && ownedFrame->isCode17;
+    // A record answered with code 0x17 is kept but takes no room in the list
+    // as it arrives; a redrawn page shows every card at full height.
     item->setSizeHint(QSize(card->width(), collapsed ? 0 : card->height()));
 
     for (int column = 1; column <= ReadingColumns; ++column) {

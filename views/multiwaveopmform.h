@@ -34,8 +34,10 @@ public:
     void clearDatas() override;
     int itemCount() const override;
 
-    void addItemData(const OpmItemData &data);
-    void addOneRow(int index, const OpmItemData &data);
+    // `collapsed`: the record came in an answer with code 0x17; its card,
+    // when drawn now, takes no height.
+    void addItemData(const OpmItemData &data, bool collapsed = false);
+    void addOneRow(int index, const OpmItemData &data, bool collapsed = false);
     void saveDatas(const QString &dir);
 
     Items<OpmItemData> items;

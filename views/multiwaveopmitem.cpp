@@ -1,12 +1,14 @@
 #include "views/multiwaveopmitem.h"
 
 #include "ui_multiwaveopmitem.h"
+#include "widgets/plaintextlabels.h"
 
 MultiWaveOpmItem::MultiWaveOpmItem(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::MultiWaveOpmItem)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 MultiWaveOpmItem::~MultiWaveOpmItem()

@@ -15,6 +15,9 @@
 namespace {
 // Below this width the narrow columns shrink to their contents.
 constexpr int NarrowWidth = 800;
+// The "yy/MM/dd HH:mm" times are read whole at every width: this column
+// always fits its contents, the others share the rest.
+constexpr int TimeColumn = 2;
 const QColor OddRowColor(242, 242, 239);
 const QColor EvenRowColor(Qt::white);
 
@@ -173,7 +176,7 @@ void OpmForm::resizeEvent(QResizeEvent *event)
     if (event->size().width() < NarrowWidth)
         setNarrowResizeModes();
     else
-        ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        setWideResizeModes();
 }
 
 void OpmForm::setHeaderLabels()
@@ -186,8 +189,15 @@ void OpmForm::setHeaderLabels()
 void OpmForm::setNarrowResizeModes()
 {
     QHeaderView *header = ui->tableWidget->horizontalHeader();
-    for (int column : {0, 1, 2, 4})
+    for (int column : {0, 1, 4})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
-    for (int column : {3, 5, 6, 7})
+    for (int column : {TimeColumn, 3, 5, 6, 7})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
+void OpmForm::setWideResizeModes()
+{
+    QHeaderView *header = ui->tableWidget->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(TimeColumn, QHeaderView::ResizeToContents);
 }

@@ -44,6 +44,7 @@ protected:
 private:
     void setHeaderLabels();
     void setNarrowResizeModes();
+    void setWideResizeModes();
 
     Ui::OpmForm *ui;
 };

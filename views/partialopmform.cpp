@@ -20,6 +20,8 @@
 namespace {
 // Below this width every column but the two value columns fits its contents.
 constexpr int NarrowWidth = 800;
+// The "yy/MM/dd HH:mm" times are read whole at every width.
+constexpr int TimeColumn = 2;
 // The value cells need their full width; narrow windows scroll sideways.
 constexpr int MinimumColumnWidth = 72;
 // Rows that stack two wavelengths need room for two lines.
@@ -300,7 +302,7 @@ void PartialOpmForm::resizeEvent(QResizeEvent *event)
     if (event->size().width() < NarrowWidth)
         setNarrowResizeModes();
     else
-        ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        setWideResizeModes();
     qDebug() << "876543";
 }
 
@@ -314,8 +316,15 @@ void PartialOpmForm::setHeaderLabels()
 void PartialOpmForm::setNarrowResizeModes()
 {
     QHeaderView *header = ui->tableWidget->horizontalHeader();
-    for (int column : {0, 1, 2, 3, 5, 7})
+    for (int column : {0, 1, TimeColumn, 3, 5, 7})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     for (int column : {4, 6})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
+}
+
+void PartialOpmForm::setWideResizeModes()
+{
+    QHeaderView *header = ui->tableWidget->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(TimeColumn, QHeaderView::ResizeToContents);
 }

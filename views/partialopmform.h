@@ -45,6 +45,7 @@ protected:
 private:
     void setHeaderLabels();
     void setNarrowResizeModes();
+    void setWideResizeModes();
 
     void deleteCellWidgets();
 

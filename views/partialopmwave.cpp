@@ -1,12 +1,14 @@
 #include "views/partialopmwave.h"
 
 #include "ui_partialopmwave.h"
+#include "widgets/plaintextlabels.h"
 
 PartialopmWave::PartialopmWave(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::PartialopmWave)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 PartialopmWave::~PartialopmWave()

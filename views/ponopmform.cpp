@@ -18,6 +18,8 @@
 namespace {
 // Below this width the number, name and time columns fit their contents.
 constexpr int NarrowWidth = 640;
+// The "yy/MM/dd HH:mm" times are read whole at every width.
+constexpr int TimeColumn = 2;
 constexpr int RowHeight = 35;
 // Readings go to column FirstWaveColumn + typeCode (1310, 1490, 1550 nm).
 constexpr int FirstWaveColumn = 3;
@@ -221,6 +223,7 @@ void PonOpmForm::resizeEvent(QResizeEvent *event)
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     } else {
         header->setSectionResizeMode(QHeaderView::Stretch);
+        header->setSectionResizeMode(TimeColumn, QHeaderView::ResizeToContents);
     }
     qDebug() << "987654";
 }

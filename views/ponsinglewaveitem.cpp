@@ -1,12 +1,14 @@
 #include "views/ponsinglewaveitem.h"
 
 #include "ui_ponsinglewaveitem.h"
+#include "widgets/plaintextlabels.h"
 
 PonSingleWaveItem::PonSingleWaveItem(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::PonSingleWaveItem)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 PonSingleWaveItem::~PonSingleWaveItem()

@@ -1,12 +1,14 @@
 #include "views/poweritem.h"
 
 #include "ui_poweritem.h"
+#include "widgets/plaintextlabels.h"
 
 PowerItem::PowerItem(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::PowerItem)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 PowerItem::~PowerItem()

@@ -1,12 +1,14 @@
 #include "views/xgponitem.h"
 
 #include "ui_xgponitem.h"
+#include "widgets/plaintextlabels.h"
 
 XGPonItem::XGPonItem(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::XGPonItem)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 XGPonItem::~XGPonItem()

@@ -5,6 +5,7 @@
 #include "link/realtimeopmvalueframe.h"
 #include "link/valueformat.h"
 #include "report/realtimexlsx.h"
+#include "widgets/plaintextlabels.h"
 #include "widgets/powercurve.h"
 
 #include <QMouseEvent>
@@ -53,6 +54,8 @@ ChartForm::ChartForm(QWidget *parent)
     , ui(new Ui::ChartForm)
 {
     ui->setupUi(this);
+    // The read-out shows the meter's texts as they are.
+    showLabelsAsPlainText(this);
     createFrame();
 
     QwtPlot *plot = ui->qwtPlot;

@@ -1,11 +1,13 @@
 #include "widgets/doubleexcelitem.h"
 #include "ui_doubleexcelitem.h"
+#include "widgets/plaintextlabels.h"
 
 DoubleExcelItem::DoubleExcelItem(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::DoubleExcelItem)
 {
     ui->setupUi(this);
+    showLabelsAsPlainText(this);
 }
 
 DoubleExcelItem::~DoubleExcelItem()

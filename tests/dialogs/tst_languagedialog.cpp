@@ -35,7 +35,7 @@ public:
             answered = box;
             ++asked;
             text = box->findChild<QLabel *>(QStringLiteral("msgLabel"))->text();
-            box->findChild<QPushButton *>(button)->click();
+            testsupport::clickButton(box, button);
         });
         timer.start(20);
     }
@@ -65,7 +65,7 @@ Outcome runDialog(int choice, const QString &answer)
     QTimer::singleShot(0, &guard, [&]() {
         testsupport::onNextModal([choice](QWidget *modal) {
             modal->findChild<QComboBox *>(QStringLiteral("languageCombo"))->setCurrentIndex(choice);
-            modal->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+            testsupport::clickButton(modal, QStringLiteral("okBtn"));
         });
         LanguageDialog dialog;
         dialog.exec();
@@ -215,7 +215,7 @@ private slots:
         LanguageDialog dialog;
         testsupport::onNextModal([](QWidget *modal) {
             modal->findChild<QComboBox *>(QStringLiteral("languageCombo"))->setCurrentIndex(1);
-            modal->findChild<QPushButton *>(QStringLiteral("closeBtn"))->click();
+            testsupport::clickButton(modal, QStringLiteral("closeBtn"));
         });
         QCOMPARE(dialog.exec(), 0);
         QCOMPARE(storedInFile(), -1);

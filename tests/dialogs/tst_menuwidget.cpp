@@ -76,20 +76,6 @@ private slots:
         QVERIFY(menu.isNull());
     }
 
-    void instructionDoesNothing()
-    {
-        QPointer<MenuWidget> menu = new MenuWidget;
-        QSignalSpy sync(menu.data(), &MenuWidget::syncDateTime);
-        QSignalSpy language(menu.data(), &MenuWidget::languageChanged);
-        menu->show();
-        entry(menu, "optionalInstructionBtn")->click();
-        settle();
-        QVERIFY(!menu.isNull());
-        QVERIFY(menu->isVisible());
-        QCOMPARE(sync.count() + language.count(), 0);
-        delete menu;
-    }
-
     // About and Language run their dialog, and the menu is gone afterwards,
     // even when the dialog's event loop already deleted it.
     void dialogEntriesRunTheirDialog_data()
@@ -108,7 +94,7 @@ private slots:
         QString title;
         testsupport::onNextModal([&](QWidget *modal) {
             title = modal->findChild<QLabel *>(QStringLiteral("titleLabel"))->text();
-            modal->findChild<QPushButton *>(QStringLiteral("closeBtn"))->click();
+            testsupport::clickButton(modal, QStringLiteral("closeBtn"));
         });
         menu->findChild<QPushButton *>(button)->click();
         QCOMPARE(title, expectedTitle);

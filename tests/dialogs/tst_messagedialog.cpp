@@ -20,10 +20,10 @@ void endDialog(QWidget *modal, Ending ending)
 {
     switch (ending) {
     case ClickYes:
-        modal->findChild<QPushButton *>(QStringLiteral("yesBtn"))->click();
+        testsupport::clickButton(modal, QStringLiteral("yesBtn"));
         break;
     case ClickNo:
-        modal->findChild<QPushButton *>(QStringLiteral("noBtn"))->click();
+        testsupport::clickButton(modal, QStringLiteral("noBtn"));
         break;
     case PressEscape:
         QTest::keyClick(modal, Qt::Key_Escape);

@@ -111,7 +111,7 @@ private slots:
             spin(modal, "hourSpinBox")->setValue(h);
             spin(modal, "minSpinBox")->setValue(m);
             spin(modal, "secSpinBox")->setValue(s);
-            modal->findChild<QPushButton *>(button)->click();
+            testsupport::clickButton(modal, button);
         });
         int seconds = -7;
         QCOMPARE(SetTimeDialog::getSeconds(mode, seconds), expectedResult);

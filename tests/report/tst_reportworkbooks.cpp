@@ -163,7 +163,8 @@ void TestReportWorkbooks::multiWaveLevels()
         {"High", "-5.00", "High", "1.23uW", "-5.00"},
         {"-40.00", "-39.90", "Low", "---", "---"},   // sum -79.9 is already low
         {"-79.80", "---", "-79.80dBm", "1.23uW", "---"},
-        {"20.00", "29.90", "High", "---", "---"},    // sum 49.9 is already high
+        {"-79.89", "-0.01", "-79.89dB", "1.23uW", "-0.01"}, // as on the card
+        {"50.00", "---", "High", "---", "---"},
         {"49.80", "---", "49.80dBm", "1.23uW", "---"},
         {"abc", "---", "abcdBm", "1.23uW", "---"},   // not a number counts as 0
     };

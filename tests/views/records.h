@@ -5,7 +5,6 @@
 #include "link/ponopmitemdata.h"
 #include "testsupport.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
@@ -88,20 +87,6 @@ inline QString labelText(QWidget *parent, const QString &name)
 {
     auto *label = parent->findChild<QLabel *>(name);
     return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
-}
-
-// Answers the next message box with its "OK" button and returns (through
-// `texts`) every label text it showed.
-inline void answerMessage(QStringList *texts)
-{
-    testsupport::onNextModal([texts](QWidget *modal) {
-        for (QLabel *label : modal->findChildren<QLabel *>())
-            texts->append(label->text());
-        if (auto *ok = modal->findChild<QAbstractButton *>(QStringLiteral("yesBtn")))
-            ok->click();
-        else
-            modal->close();
-    });
 }
 
 } // namespace views_test

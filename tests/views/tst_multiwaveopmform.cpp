@@ -139,6 +139,18 @@ void MultiWaveOpmFormTest::code17CardTakesNoHeight()
     next->itemData = opmRecord(2, 2);
     form.fillDatas();
     QVERIFY(list(form)->item(1)->sizeHint().height() > 0);
+
+    // A 0x17 answer that was dropped leaves its mark on the page's frame:
+    // neither a record added now nor a redrawn page collapses a card.
+    qobject_cast<OpmValueFrame *>(form.frame())->isCode17 = true;
+    for (int i = 3; i <= 101; ++i)
+        form.addItemData(opmRecord(i, 2));
+    QVERIFY(list(form)->item(2)->sizeHint().height() > 0);
+    form.gotoPage(2);
+    form.gotoPage(1);
+    QCOMPARE(list(form)->count(), 100);
+    for (int i = 0; i < 100; ++i)
+        QVERIFY2(list(form)->item(i)->sizeHint().height() > 0, qPrintable(QString::number(i)));
 }
 
 void MultiWaveOpmFormTest::pagingReplacesCards()

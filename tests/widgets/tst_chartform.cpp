@@ -80,19 +80,6 @@ void wheel(ChartForm *chart, QPoint pos, int delta, bool ctrl)
     QApplication::sendEvent(canvas, &event);
 }
 
-// Notes the text of the next message box and presses one of its buttons.
-void answerNextMessage(QString *shown, const QString &buttonName)
-{
-    testsupport::onNextModal([shown, buttonName](QWidget *modal) {
-        if (auto *label = modal->findChild<QLabel *>(QStringLiteral("msgLabel")))
-            *shown = label->text();
-        if (auto *btn = modal->findChild<QPushButton *>(buttonName))
-            btn->click();
-        else
-            modal->close();
-    });
-}
-
 } // namespace
 
 class TestChartForm : public QObject
@@ -422,13 +409,13 @@ void TestChartForm::cleanAsksFirst()
     feed(chart.get(), -10.0);
     feed(chart.get(), -11.0);
     QString shown;
-    answerNextMessage(&shown, QStringLiteral("noBtn"));
+    testsupport::answerMessage(QStringLiteral("noBtn"), &shown);
     clean->click();
     QCOMPARE(shown, QStringLiteral("Whether to clear existing datas?"));
     QCOMPARE(chart->sampleCount(), 2);
     QVERIFY(emitted.isEmpty());
 
-    answerNextMessage(&shown, QStringLiteral("yesBtn"));
+    testsupport::answerMessage(QStringLiteral("yesBtn"), &shown);
     clean->click();
     QCOMPARE(chart->sampleCount(), 0);
     QVERIFY(!chart->readoutMarker().isVisible());
@@ -475,7 +462,7 @@ void TestChartForm::saving()
         feed(chart.get(), -10.0 - i);
 
     QString shown;
-    answerNextMessage(&shown, QStringLiteral("yesBtn"));
+    testsupport::answerMessage(QStringLiteral("yesBtn"), &shown);
     chart->saveDatas(writableDir ? dir.path() : dir.filePath(QStringLiteral("missing/deeper")));
     QCOMPARE(shown, message);
     // A failed save keeps the readings.

@@ -1,10 +1,11 @@
-// The two-value cell item before a view has written into it.
+// The two-value cell of a two-wavelength row: the first wavelength's value
+// stands above the second's, each with its unit to its right, so that the
+// two readings are never read crosswise.
 
 #include "testregistry.h"
 
 #include "widgets/doubleexcelitem.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QTest>
 
@@ -13,30 +14,31 @@ class TestDoubleExcelItem : public QObject
     Q_OBJECT
 
 private slots:
-    void newItemShowsPlaceholders();
+    void firstWaveAboveSecond();
 };
 
-void TestDoubleExcelItem::newItemShowsPlaceholders()
+void TestDoubleExcelItem::firstWaveAboveSecond()
 {
     DoubleExcelItem item;
-    QCOMPARE(item.objectName(), QStringLiteral("DoubleExcelItem"));
-    const QList<QLabel *> labels{item.valueLabel1(), item.unitLabel1(), item.valueLabel2(), item.unitLabel2()};
-    const QStringList texts{"-80.00", "dBm", "-80.00", "dBm"};
-    auto *grid = item.findChild<QGridLayout *>(QStringLiteral("gridLayout"));
-    QVERIFY(grid);
-    for (int i = 0; i < labels.size(); ++i) {
-        QVERIFY(labels.at(i));
-        QCOMPARE(labels.at(i)->text(), texts.at(i));
-        QCOMPARE(labels.at(i)->font().pointSize(), 9);
-        // Value left, unit right; first wavelength above the second.
-        int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
-        grid->getItemPosition(grid->indexOf(labels.at(i)), &row, &column, &rowSpan, &columnSpan);
-        QCOMPARE(row, i / 2);
-        QCOMPARE(column, i % 2);
-    }
-    QVERIFY(item.valueLabel1()->alignment() & Qt::AlignHCenter);
-    QCOMPARE(item.valueLabel1()->minimumWidth(), 45);
-    QCOMPARE(item.unitLabel2()->minimumWidth(), 25);
+    item.valueLabel1()->setText(QStringLiteral("-12.50"));
+    item.unitLabel1()->setText(QStringLiteral("dBm"));
+    item.valueLabel2()->setText(QStringLiteral("-20.10"));
+    item.unitLabel2()->setText(QStringLiteral("dB"));
+    item.resize(160, 60);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+
+    const auto place = [&item](QLabel *label) { return label->mapTo(&item, label->rect().center()); };
+    const QPoint value1 = place(item.valueLabel1());
+    const QPoint unit1 = place(item.unitLabel1());
+    const QPoint value2 = place(item.valueLabel2());
+    const QPoint unit2 = place(item.unitLabel2());
+    QVERIFY(value1.y() < value2.y());
+    QVERIFY(unit1.y() < unit2.y());
+    QVERIFY(qAbs(value1.y() - unit1.y()) < item.valueLabel1()->height());
+    QVERIFY(qAbs(value2.y() - unit2.y()) < item.valueLabel2()->height());
+    QVERIFY(value1.x() < unit1.x());
+    QVERIFY(value2.x() < unit2.x());
 }
 
 LUMISK_TEST(TestDoubleExcelItem)
