@@ -3,6 +3,7 @@
 // class only.
 
 #include "testregistry.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QTest>
@@ -30,7 +31,15 @@ int main(int argc, char **argv)
         if (!only.isEmpty() && only != entry.first)
             continue;
         std::unique_ptr<QObject> test(entry.second());
-        failed += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
+        int result = QTest::qExec(test.get(), argc, argv);
+        // A modal answer armed in the last test function and never used:
+        // that test waited for nothing.
+        if (testsupport::pendingModalAnswers() > 0) {
+            std::printf("FAIL!  : %s left %d modal answer(s) unused\n", entry.first, testsupport::pendingModalAnswers());
+            testsupport::dropModalAnswers();
+            result = 1;
+        }
+        failed += result != 0 ? 1 : 0;
         ++ran;
     }
     std::printf("%d passed, %d failed\n", ran - failed, failed);

@@ -11,8 +11,10 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QLabel>
 #include <QWidget>
 #include <atomic>
+#include <deque>
 
 namespace testsupport {
 
@@ -103,41 +105,170 @@ void setSerialPorts(const QStringList &paths)
     qputenv("LUMISK_SERIAL_PORTS", paths.join(QLatin1Char(':')).toUtf8());
 }
 
+namespace {
+
+// One armed answer. Answers are served in the order they were armed: the
+// first waits for its modal, the others wait behind it, so that an action
+// may arm the answer for the modal its click brings up next.
+struct ModalAnswer {
+    QByteArray className;
+    std::function<void(QWidget *)> action;
+    QDeadlineTimer deadline;
+    QByteArray testFunction;
+    QByteArray dataTag;
+};
+
+QByteArray currentFunction()
+{
+    return QByteArray(QTest::currentTestFunction());
+}
+
+QByteArray currentTag()
+{
+    return QByteArray(QTest::currentDataTag());
+}
+
+std::deque<ModalAnswer> &modalAnswers()
+{
+    static std::deque<ModalAnswer> answers;
+    return answers;
+}
+
+QString describe(const ModalAnswer &answer)
+{
+    QString where = QString::fromLatin1(answer.testFunction);
+    if (!answer.dataTag.isEmpty())
+        where += QStringLiteral("(%1)").arg(QString::fromLatin1(answer.dataTag));
+    return QStringLiteral("the answer for a modal %1 armed in %2")
+        .arg(answer.className.isEmpty() ? QStringLiteral("widget") : QString::fromLatin1(answer.className), where);
+}
+
+void failNow(const QString &message)
+{
+    QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+}
+
+void serveModalAnswers();
+
+QTimer *modalTimer()
+{
+    static QPointer<QTimer> timer;
+    if (!timer) {
+        timer = new QTimer(qApp);
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, timer, &serveModalAnswers);
+    }
+    return timer;
+}
+
+void serveModalAnswers()
+{
+    auto &answers = modalAnswers();
+    if (answers.empty()) {
+        modalTimer()->stop();
+        return;
+    }
+    const ModalAnswer &first = answers.front();
+    if (first.testFunction != currentFunction() || first.dataTag != currentTag()) {
+        const QString message = describe(first) + QStringLiteral(" found no modal before that test ended");
+        answers.pop_front();
+        failNow(message);
+        return;
+    }
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible() && (first.className.isEmpty() || modal->inherits(first.className.constData()))) {
+        const ModalAnswer answer = first;
+        answers.pop_front();
+        answer.action(modal);
+        return;
+    }
+    if (first.deadline.hasExpired()) {
+        const QString message = describe(first) + QStringLiteral(" timed out: no such modal came up");
+        answers.pop_front();
+        failNow(message);
+    }
+}
+
+void arm(const char *className, std::function<void(QWidget *)> action, int timeoutMs)
+{
+    modalAnswers().push_back(
+        ModalAnswer{QByteArray(className ? className : ""), std::move(action), QDeadlineTimer(timeoutMs), currentFunction(), currentTag()});
+    if (!modalTimer()->isActive())
+        modalTimer()->start();
+}
+
+} // namespace
+
 void onNextModal(std::function<void(QWidget *)> action, int timeoutMs)
 {
-    auto *timer = new QTimer(qApp);
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, action, timeoutMs]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            timer->stop();
-            delete clock;
-            timer->deleteLater();
-            action(modal);
-            return;
-        }
-        if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            delete clock;
-            timer->deleteLater();
-        }
-    });
-    timer->start();
+    arm(nullptr, std::move(action), timeoutMs);
+}
+
+void onNextModal(const char *className, std::function<void(QWidget *)> action, int timeoutMs)
+{
+    arm(className, std::move(action), timeoutMs);
+}
+
+bool clickButton(QWidget *modal, const QString &buttonObjectName)
+{
+    if (auto *button = modal->findChild<QAbstractButton *>(buttonObjectName)) {
+        button->click();
+        return true;
+    }
+    failNow(QStringLiteral("the modal %1 has no button \"%2\"").arg(QString::fromLatin1(modal->metaObject()->className()), buttonObjectName));
+    modal->close();
+    return false;
 }
 
 void clickInNextModal(const QString &buttonObjectName, int timeoutMs)
 {
-    onNextModal(
-        [buttonObjectName](QWidget *modal) {
-            auto *button = modal->findChild<QAbstractButton *>(buttonObjectName);
-            if (button)
-                button->click();
-            else
-                modal->close();
+    arm(nullptr, [buttonObjectName](QWidget *modal) { clickButton(modal, buttonObjectName); }, timeoutMs);
+}
+
+void answerMessage(const QString &buttonObjectName, QString *text, int timeoutMs)
+{
+    arm(
+        "MessageDialog",
+        [buttonObjectName, text](QWidget *box) {
+            if (text)
+                if (auto *label = box->findChild<QLabel *>(QStringLiteral("msgLabel")))
+                    *text = label->text();
+            clickButton(box, buttonObjectName);
         },
         timeoutMs);
+}
+
+bool noModalFor(int ms)
+{
+    QString seen;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&seen]() {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (!modal->isVisible())
+                return;
+            seen = QString::fromLatin1(modal->metaObject()->className());
+            if (auto *label = modal->findChild<QLabel *>(QStringLiteral("msgLabel")))
+                seen += QStringLiteral(" \"%1\"").arg(label->text());
+            modal->close();
+        }
+    });
+    watch.start();
+    QTest::qWait(ms);
+    watch.stop();
+    if (!seen.isEmpty())
+        failNow(QStringLiteral("a modal %1 came up where none was expected").arg(seen));
+    return seen.isEmpty();
+}
+
+int pendingModalAnswers()
+{
+    return int(modalAnswers().size());
+}
+
+void dropModalAnswers()
+{
+    modalAnswers().clear();
 }
 
 int runPython(const QString &scriptRelativeToTests, const QStringList &args, QString *output)

@@ -42,43 +42,11 @@ inline QPushButton *button(QWidget *window, const char *name)
     return widget<QPushButton>(window, name);
 }
 
-// The one modal box of a class that comes up next: `action` runs on it.
-// Another modal still on top (a dialog that is closing) is waited out.
-inline void onModal(const char *className, std::function<void(QWidget *)> action, int timeoutMs = 10000)
-{
-    auto *timer = new QTimer(qApp);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    const QByteArray wanted(className);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, action, wanted, timeoutMs]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && modal->inherits(wanted.constData())) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        } else if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
-
-// Answers the next message box with the given button ("yesBtn" is also the
-// "OK" of a one-button box) and keeps its text in *text.
-inline void answerMessage(const char *buttonName, QString *text = nullptr)
-{
-    onModal("MessageDialog", [buttonName, text](QWidget *box) {
-        if (text)
-            if (auto *label = box->findChild<QLabel *>(QStringLiteral("msgLabel")))
-                *text = label->text();
-        if (auto *b = box->findChild<QAbstractButton *>(QString::fromLatin1(buttonName)))
-            b->click();
-        else
-            box->close();
-    });
-}
+// Modal boxes are answered with testsupport's helpers, which fail the test
+// when the box does not come up or lacks the button.
+using testsupport::answerMessage;
+using testsupport::clickButton;
+using testsupport::onNextModal;
 
 inline bool isConnected(MainWindow *window)
 {

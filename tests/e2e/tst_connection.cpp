@@ -141,17 +141,17 @@ private slots:
         testsupport::setSerialPorts({sim.linkPath(), secondSim.linkPath()});
 
         QStringList offered;
-        onModal("ConnectDialog", [&offered, choose](QWidget *dialog) {
+        onNextModal("ConnectDialog", [&offered, choose](QWidget *dialog) {
             auto *ports = dialog->findChild<QComboBox *>(QStringLiteral("portCombo"));
             for (int i = 0; i < ports->count(); ++i)
                 offered << ports->itemText(i);
             if (!choose) {
-                dialog->findChild<QAbstractButton *>(QStringLiteral("closeBtn"))->click();
+                clickButton(dialog, QStringLiteral("closeBtn"));
                 return;
             }
             ports->setCurrentIndex(1);
             dialog->findChild<QComboBox *>(QStringLiteral("baudRateCombo"))->setCurrentText(QStringLiteral("115200"));
-            dialog->findChild<QAbstractButton *>(QStringLiteral("okBtn"))->click();
+            clickButton(dialog, QStringLiteral("okBtn"));
         });
         button(window.get(), "connectBtn")->click();
         QTRY_COMPARE(offered.size(), 2);
@@ -166,8 +166,8 @@ private slots:
             QTest::qWait(200);
             QVERIFY(!isConnected(window.get()));
             // A later click starts a fresh attempt rather than disconnecting.
-            onModal("ConnectDialog", [](QWidget *dialog) {
-                dialog->findChild<QAbstractButton *>(QStringLiteral("okBtn"))->click();
+            onNextModal("ConnectDialog", [](QWidget *dialog) {
+                clickButton(dialog, QStringLiteral("okBtn"));
             });
             QVERIFY(connectWindow(window.get()));
         }

@@ -389,11 +389,11 @@ private slots:
             dir.remove(old);
         QVERIFY(window->hasUnsavedData());
         QString exported;
-        onModal("MessageDialog", [&asked, &exported](QWidget *prompt) {
+        onNextModal("MessageDialog", [&asked, &exported](QWidget *prompt) {
             asked = prompt->findChild<QLabel *>(QStringLiteral("msgLabel"))->text();
             // "Report exported" follows once the prompt has closed.
             answerMessage("yesBtn", &exported);
-            prompt->findChild<QAbstractButton *>(QStringLiteral("yesBtn"))->click();
+            clickButton(prompt, QStringLiteral("yesBtn"));
         });
         window->close();
         QTRY_VERIFY(!exported.isEmpty());

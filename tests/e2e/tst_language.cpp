@@ -40,10 +40,10 @@ private slots:
 
         MainWindow *shown = window.get();
         QTimer::singleShot(0, shown, [shown]() {
-            onModal("LanguageDialog", [](QWidget *dialog) {
+            onNextModal("LanguageDialog", [](QWidget *dialog) {
                 dialog->findChild<QComboBox *>(QStringLiteral("languageCombo"))->setCurrentIndex(1);
                 answerMessage("yesBtn"); // restart now
-                dialog->findChild<QAbstractButton *>(QStringLiteral("okBtn"))->click();
+                clickButton(dialog, QStringLiteral("okBtn"));
             });
             button(shown, "menuBtn")->click();
             shown->findChild<MenuWidget *>()->findChild<QPushButton *>(QStringLiteral("languageBtn"))->click();

@@ -38,11 +38,11 @@ private:
     // Picks "Customize" and answers the time-span dialog.
     void customize(QComboBox *combo, int hours, int minutes, int seconds)
     {
-        onModal("SetTimeDialog", [hours, minutes, seconds](QWidget *dialog) {
+        onNextModal("SetTimeDialog", [hours, minutes, seconds](QWidget *dialog) {
             dialog->findChild<QSpinBox *>(QStringLiteral("hourSpinBox"))->setValue(hours);
             dialog->findChild<QSpinBox *>(QStringLiteral("minSpinBox"))->setValue(minutes);
             dialog->findChild<QSpinBox *>(QStringLiteral("secSpinBox"))->setValue(seconds);
-            dialog->findChild<QAbstractButton *>(QStringLiteral("okBtn"))->click();
+            clickButton(dialog, QStringLiteral("okBtn"));
         });
         combo->setCurrentIndex(7);
     }
@@ -99,10 +99,10 @@ private slots:
 
         // 24 hours at 0.5 s would be 172800 samples: refused, back to 120m.
         QString refusal;
-        onModal("SetTimeDialog", [&refusal](QWidget *dialog) {
+        onNextModal("SetTimeDialog", [&refusal](QWidget *dialog) {
             dialog->findChild<QSpinBox *>(QStringLiteral("hourSpinBox"))->setValue(24);
             answerMessage("yesBtn", &refusal);
-            dialog->findChild<QAbstractButton *>(QStringLiteral("okBtn"))->click();
+            clickButton(dialog, QStringLiteral("okBtn"));
         });
         timeCombo()->setCurrentIndex(7);
         QTRY_COMPARE(refusal, MainWindow::tr("Sample count can not greater than 65535"));
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(intervalCombo()->count(), 9);
 
         // A cancelled dialog returns to the previous entry.
-        onModal("SetTimeDialog", [](QWidget *dialog) { dialog->close(); });
+        onNextModal("SetTimeDialog", [](QWidget *dialog) { dialog->close(); });
         intervalCombo()->setCurrentIndex(7);
         QCOMPARE(intervalCombo()->currentIndex(), 8);
     }
