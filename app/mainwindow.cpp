@@ -242,6 +242,9 @@ void MainWindow::initDone(Uart::PortInitState state)
     if (state != Uart::InitOk)
         return;
 
+    // Whatever this meter turns out to be, a resume is asked for at most once.
+    const bool resume = resumeAfterReconnect;
+    resumeAfterReconnect = false;
     elapsedMs = 0;
     ui->connectBtn->setStyleSheet(connectedStyle);
     ui->deviceLabel->setText(devDatas->devType);
@@ -254,13 +257,19 @@ void MainWindow::initDone(Uart::PortInitState state)
         return;
     }
 
-    if (resumeAfterReconnect) {
+    if (resume) {
         QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {
             // The user may have stopped the download meanwhile.
-            if (importing)
+            if (!importing)
+                return;
+            // Broken off before the count came: the count first, so that the
+            // download still gets its progress bar.
+            ValueCountFrame *countFrame = countFrameOf(pageType);
+            if (countPending && countFrame && !downloadRequestOut())
+                send(countRequestOf(pageType), countFrame);
+            else
                 importDatas();
         });
-        resumeAfterReconnect = false;
         dropPendingFrame();
         return;
     }
@@ -320,6 +329,7 @@ void MainWindow::uartClosed()
     if (importing)
         finishImport();
     connectRequested = false;
+    resumeAfterReconnect = false;
     resumePauseDownloadRealTimeOpmValue(false, false);
     ui->deviceLabel->setText(tr("No connection"));
     for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
@@ -346,15 +356,32 @@ void MainWindow::uartResponsed(ParseResult result)
     if (ledger->deliveredFrameRetired())
         return;
     Frame *const answered = ledger->deliveredFrame();
+    // Every result is taken as the answer to the request its frame went out
+    // with. A frame that belongs to nothing running now (a record asked for
+    // again after an earlier download, a reading of a finished run) has
+    // nothing to say about what runs now.
+    if (!answered)
+        return;
+    BaseFormLogic *const shownPage = recordPage(pageType);
+    const bool downloadAnswer = downloadRunning()
+        && (answered == countFrameOf(pageType) || (shownPage && answered == shownPage->frame()));
+    const bool samplingAnswer = importing && pageType == ChartPage && answered == ui->chart->frame();
+    const bool clockAnswer = pendingFrame && answered == pendingFrame;
 
     switch (result) {
     case CheckFailed:
-        if (countPending && answered && answered == countFrameOf(pageType))
+        // Asked again only for the download's own requests; a garbled clock
+        // or identity answer asks for nothing.
+        if (!downloadAnswer || !ui->downloadBtn->isChecked())
+            break;
+        if (answered == countFrameOf(pageType))
             send(countRequestOf(pageType), answered);
         else
             importthisDatas();
         break;
     case DataOk: {
+        if (!downloadAnswer && !samplingAnswer)
+            break;
         bool expected = true;
         if (importing) {
             retryCount = 0;
@@ -389,13 +416,17 @@ void MainWindow::uartResponsed(ParseResult result)
         break;
     }
     case CommandDone:
+        if (!clockAnswer)
+            break;
         dropPendingFrame();
         showMessage(tr("Time has been synchronized"));
         break;
     case Busy:
     case NotReady:
+        if (!downloadAnswer)
+            break;
         if (retryCount < MaxBusyRetries && ui->downloadBtn->isChecked()) {
-            if (countPending && answered && answered == countFrameOf(pageType))
+            if (answered == countFrameOf(pageType))
                 send(countRequestOf(pageType), answered);
             else
                 importDatas();
@@ -403,16 +434,20 @@ void MainWindow::uartResponsed(ParseResult result)
         }
         break;
     case Aborted:
+        if (!downloadAnswer)
+            break;
         ui->saveBtn->setEnabled(true);
         ui->menuBtn->setEnabled(true);
         finishImport();
         break;
     case NoRtc:
+        if (!clockAnswer)
+            break;
         dropPendingFrame();
         showMessage(tr("Device has no RTC"));
         break;
     case NeedReinit:
-        if (importing) {
+        if (downloadAnswer || samplingAnswer) {
             resumeAfterReconnect = true;
             emit reconnectDev();
         }
@@ -532,7 +567,12 @@ void MainWindow::choosePage(QPushButton *button, int type)
             button->setChecked(false);
             return;
         }
-        isSaveInfo();
+        // The meter may have gone while the question was open: then there is
+        // no page to go to (losing the link has put the buttons back).
+        if (askToSave() && !linkUp()) {
+            button->setChecked(false);
+            return;
+        }
         clearImportTabs();
         pageWidget(type)->show();
     }
@@ -595,6 +635,16 @@ void MainWindow::send(const QByteArray &data, Frame *frame)
     emit request(data, frame);
 }
 
+bool MainWindow::downloadRunning() const
+{
+    return importing && pageType >= OpmPage && pageType <= FttxPage;
+}
+
+bool MainWindow::linkUp() const
+{
+    return connectRequested && worker->isPortAlive();
+}
+
 bool MainWindow::downloadRequestOut() const
 {
     BaseFormLogic *page = recordPage(pageType);
@@ -607,7 +657,12 @@ void MainWindow::on_downloadBtn_clicked(bool checked)
     qDebug() << "on_downloadBtn_clicked=" << checked << importing << pageType << unsaved << noPromptCopy;
     if (checked) {
         ui->saveBtn->setEnabled(false);
-        isSaveInfo();
+        if (askToSave() && !linkUp()) {
+            // Unplugged while the question was open: no download on a dead link.
+            ui->downloadBtn->setChecked(false);
+            ui->saveBtn->setEnabled(true);
+            return;
+        }
         ui->menuBtn->setEnabled(false);
         ponCountFrame->reset();
         opmCountFrame->reset();
@@ -740,18 +795,28 @@ void MainWindow::saveCurrentPage(const QString &dir)
 
 void MainWindow::isSaveInfo()
 {
+    askToSave();
+}
+
+bool MainWindow::askToSave()
+{
+    bool asked = false;
     if (unsaved) {
         noPromptCopy = noLongerPrompt;
         if (noPromptCopy) {
             qDebug() << "show out!";
-        } else if (questionWithOption(tr("Data has not been saved.\nDo you want to save the data first?"), true) == 1
-                   && !importing) {
-            const QString dir = chooseDirectory();
-            if (!dir.isEmpty())
-                saveCurrentPage(dir);
+        } else {
+            asked = true;
+            if (questionWithOption(tr("Data has not been saved.\nDo you want to save the data first?"), true) == 1
+                && !importing) {
+                const QString dir = chooseDirectory();
+                if (!dir.isEmpty())
+                    saveCurrentPage(dir);
+            }
         }
     }
     unsaved = false;
+    return asked;
 }
 
 void MainWindow::on_saveBtn_clicked()
@@ -911,9 +976,16 @@ void MainWindow::on_sampleTimeCombo_currentIndexChanged(int index)
 void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
 {
     if (start) {
-        if (elapsedMs == sampleTimeMs) {
+        if (runFinished) {
+            // A new run, whatever duration has been chosen since: from zero,
+            // once the last one has been offered for saving.
+            runFinished = false;
             elapsedMs = 0;
-            isSaveInfo();
+            sampledMs = 0;
+            if (askToSave() && !linkUp()) {
+                ui->chart->setPlayUnchecked();
+                return;
+            }
         }
         ui->menuBtn->setEnabled(false);
         importing = true;
@@ -942,6 +1014,7 @@ void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
     importing = false;
     samplingTimer.stop();
     if (!isPause) {
+        runFinished = true;
         sampledMs = 0;
         ui->realTimeParamWidget->setEnabled(true);
         ui->progressBar->setValue(0);
@@ -966,6 +1039,7 @@ void MainWindow::restartDownloadRealTimeOpmValue()
     ui->timerLabel->show();
     sampledMs = 0;
     elapsedMs = 0;
+    runFinished = false;
 }
 
 void MainWindow::stopDownloadRealTimeOpmValue()
@@ -974,6 +1048,10 @@ void MainWindow::stopDownloadRealTimeOpmValue()
     samplingTimer.stop();
     elapsedMs = 0;
     sampledMs = 0;
+    runFinished = false;
+    // The run ends here as with any stop: the menu and saving are back.
+    ui->menuBtn->setEnabled(true);
+    ui->saveBtn->setEnabled(true);
     ui->realTimeParamWidget->setEnabled(true);
     ui->progressBar->setValue(0);
     ui->progressBar->hide();

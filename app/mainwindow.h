@@ -105,6 +105,11 @@ private:
     QByteArray recordRequestOf(int type, int number) const;
     // Sends one request and records that the frame is out with the worker.
     void send(const QByteArray &data, Frame *frame);
+    // A download of stored records runs on a record page.
+    bool downloadRunning() const;
+    // The meter is still there: asked again after every question to the user,
+    // since the link may have gone while the question was open.
+    bool linkUp() const;
     // A request of the running download (count or record) is still out.
     bool downloadRequestOut() const;
     // Gives a fresh frame to the record page or the chart when the current
@@ -114,6 +119,8 @@ private:
     void freshPendingFrame();
     void dropPendingFrame();
     void saveCurrentPage(const QString &dir);
+    // The save question of isSaveInfo(); true when it was put to the user.
+    bool askToSave();
     QString chooseDirectory();
     void initDone(Uart::PortInitState state);
     void applyPageButtonFont(int pointSize);
@@ -141,6 +148,9 @@ private:
     bool unsaved = false;
     bool noPromptCopy = false;
     bool resumeAfterReconnect = false;
+    // The last sampling run has ended (ran its time, or was stopped): the next
+    // start begins a new run from zero and first offers to save this one.
+    bool runFinished = false;
     int prevIntervalIndex = 0;
     int prevTimeIndex = 0;
     int retryCount = 0;

@@ -30,7 +30,14 @@ void ConnectDialog::fillPorts()
 void ConnectDialog::closeFromTitleBar()
 {
     qDebug() << "closer";
-    close();
+    reject();
+}
+
+// Every way of giving up (the title bar's close button, Escape, the window
+// being closed) abandons the connection alike.
+void ConnectDialog::reject()
+{
+    QDialog::reject();
     emit closeConnectDialog();
 }
 
@@ -41,5 +48,5 @@ void ConnectDialog::on_okBtn_clicked()
     Uart::baudRate = ui->baudRateCombo->currentText().toInt();
     Uart::selectedPortName = ui->portCombo->currentText();
     qDebug() << "cloon_okBtn_clickedser" << Uart::selectedPortName << Uart::baudRate;
-    close();
+    accept();
 }

@@ -18,9 +18,10 @@ public:
 
     // Lists the ports the transport found, in its order.
     void fillPorts();
+    void reject() override;
 
 signals:
-    // The user gave up through the title bar: nothing is to be opened.
+    // The user gave up (title bar, Escape): nothing is to be opened.
     void closeConnectDialog();
 
 private slots:

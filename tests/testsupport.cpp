@@ -179,7 +179,16 @@ void serveModalAnswers()
     if (modal && modal->isVisible() && (first.className.isEmpty() || modal->inherits(first.className.constData()))) {
         const ModalAnswer answer = first;
         answers.pop_front();
-        answer.action(modal);
+        // Run outside this timer's slot: Qt never fires a timer again while
+        // its slot runs, and the action may open the next modal (a nested
+        // event loop) that a later answer has to serve.
+        QPointer<QWidget> target(modal);
+        QTimer::singleShot(0, qApp, [answer, target]() {
+            if (target)
+                answer.action(target);
+            else
+                failNow(describe(answer) + QStringLiteral(" saw its modal vanish before it could answer"));
+        });
         return;
     }
     if (first.deadline.hasExpired()) {

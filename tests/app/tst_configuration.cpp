@@ -35,7 +35,7 @@ private slots:
     void unknownCodeLoadsNothing();
     void findsTranslationsBesideExecutable();
     void heavyFontCoversPageButtons();
-    void singleInstance();
+    void unsavedChoiceIsSeenProcessWide();
 
 private:
     // A fresh Configuration reading the test settings file, as at start-up.
@@ -277,12 +277,19 @@ void TestConfiguration::heavyFontCoversPageButtons()
     }
 }
 
-void TestConfiguration::singleInstance()
+// A language chosen but not saved yet (the language dialog before the
+// restart) is what every later reader in the process gets, while the file
+// keeps the old one until it is saved.
+void TestConfiguration::unsavedChoiceIsSeenProcessWide()
 {
-    Configuration *configuration = Configuration::instance();
-    QVERIFY(configuration);
-    QCOMPARE(Configuration::instance(), configuration);
-    QCOMPARE(configuration->parent(), QCoreApplication::instance());
+    writeLanguage(Configuration::English);
+    Configuration *shared = Configuration::instance();
+    const int before = shared->getLanguage();
+    const int other = before == Configuration::Chinese ? Configuration::English : Configuration::Chinese;
+    shared->setLanguage(other, false);
+    QCOMPARE(Configuration::instance()->getLanguage(), other);
+    QCOMPARE(create()->getLanguage(), int(Configuration::English));
+    Configuration::instance()->setLanguage(before, false);
 }
 
 LUMISK_TEST(TestConfiguration)

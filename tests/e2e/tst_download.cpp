@@ -5,6 +5,8 @@
 #include "e2esupport.h"
 
 #include "app/requestledger.h"
+#include "link/valueformat.h"
+#include "records.h"
 #include "views/multiwaveopmform.h"
 #include "views/opmform.h"
 #include "views/partialopmform.h"
@@ -14,6 +16,8 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <cmath>
+#include <cstring>
 
 using namespace e2e;
 
@@ -62,6 +66,146 @@ bool isNonDecreasing(const QList<int> &values)
         if (values.at(i) < values.at(i - 1))
             return false;
     return true;
+}
+
+// ---- What the simulator sent ------------------------------------------
+
+// One reading as the simulator put it on the wire.
+struct SentReading {
+    int wavelength = 0;
+    float power = 0;
+    int unit = 0;
+    float watt = 0;
+    float reference = 0;
+};
+
+// The readings of record `number` of a family ("06", "07" multi, "07p"
+// partial, "09", "0A"), decoded from the simulator's own encoding of it.
+QList<SentReading> sentReadings(const QString &family, int number)
+{
+    const StoredRecord record = family == "06"    ? records::generatedSingle(number)
+        : family == "07"                           ? records::generatedMulti(number)
+        : family == "07p"                          ? records::generatedPartial(number)
+        : family == "09"                           ? records::generatedPon(number)
+                                                   : records::generatedXgPon(number);
+    const bool pon = family == "09" || family == "0A";
+    const QByteArray &p = record.payload;
+    int at = 0;
+    auto u8 = [&]() { return at < p.size() ? quint8(p.at(at++)) : quint8(0); };
+    auto u16 = [&]() { const int high = u8(); return (high << 8) | u8(); };
+    auto f32 = [&]() {
+        quint32 bits = 0;
+        for (int i = 0; i < 4; ++i)
+            bits = (bits << 8) | u8();
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    };
+    const int nameLength = qint8(u8());
+    at += qMax(nameLength, 0) + 9; // name, date, number
+    QList<SentReading> readings;
+    while (p.size() - at >= 18) {
+        SentReading r;
+        if (pon)
+            u8(); // type
+        r.wavelength = u16();
+        r.power = f32();
+        r.unit = u8();
+        r.watt = f32();
+        u8(); // watt unit
+        r.reference = f32();
+        if (pon)
+            u8(); // verdict
+        else
+            u16(); // frequency
+        readings << r;
+    }
+    return readings;
+}
+
+// The shown text stands for this value, rounded to the text's decimals.
+bool shows(const QString &text, float value)
+{
+    bool ok = false;
+    const double shown = text.toDouble(&ok);
+    if (!ok)
+        return false;
+    const int dot = text.indexOf(QLatin1Char('.'));
+    const int decimals = dot < 0 ? 0 : text.size() - dot - 1;
+    return std::abs(shown - double(value)) <= 0.5 * std::pow(10.0, -decimals) + 1e-4;
+}
+
+// Empty when the shown reading is the one sent, otherwise what differs.
+QString differs(const SentReading &sent, const QString &wavelength, const QString &power, const QString &watt,
+                const QString &reference)
+{
+    const bool outOfRange = sent.power <= ValueFormat::LowLimit || sent.power >= ValueFormat::HighLimit;
+    const bool relative = sent.unit == ValueFormat::RelativeUnitCode;
+    const QString absent = ValueFormat::absentText();
+    if (wavelength != QString::number(sent.wavelength))
+        return QStringLiteral("wavelength %1, sent %2").arg(wavelength).arg(sent.wavelength);
+    if (outOfRange ? power != (sent.power <= ValueFormat::LowLimit ? "Low" : "High") : !shows(power, sent.power))
+        return QStringLiteral("power %1, sent %2").arg(power).arg(double(sent.power));
+    if (outOfRange ? watt != absent : !shows(watt, sent.watt))
+        return QStringLiteral("watt %1, sent %2").arg(watt).arg(double(sent.watt));
+    if (!outOfRange && relative ? !shows(reference, sent.reference) : reference != absent)
+        return QStringLiteral("reference %1, sent %2").arg(reference).arg(double(sent.reference));
+    return QString();
+}
+
+// Compares every reading of every record a page holds with what the
+// simulator sent for that record number; empty when all match.
+QString readingsDiffer(MainWindow *window, const QString &page, const QString &family)
+{
+    QWidget *w = window->findChild<QWidget *>(page);
+    auto check = [&family](int number, const QList<QStringList> &shown) -> QString {
+        const QList<SentReading> sent = sentReadings(family, number);
+        if (shown.size() != sent.size())
+            return QStringLiteral("record %1: %2 readings, sent %3").arg(number).arg(shown.size()).arg(sent.size());
+        for (int i = 0; i < sent.size(); ++i) {
+            const QStringList &s = shown.at(i);
+            const QString error = differs(sent.at(i), s.at(0), s.at(1), s.at(2), s.at(3));
+            if (!error.isEmpty())
+                return QStringLiteral("record %1 reading %2: %3").arg(number).arg(i + 1).arg(error);
+        }
+        return QString();
+    };
+    auto opm = [](const SingleWaveOpmData &d) { return QStringList{d.wavelength, d.power, d.powerW, d.reference}; };
+    QString error;
+    auto opmRecords = [&](const auto &items) {
+        for (const OpmItemData &record : items) {
+            QList<QStringList> shown;
+            for (const SingleWaveOpmData &d : record.singleWaveOpmDatas)
+                shown << opm(d);
+            for (const PartialOpmData &d : record.partialOpmDatas) {
+                shown << opm(d.wave1);
+                if (d.waveCount > 1)
+                    shown << opm(d.wave2);
+            }
+            if (error.isEmpty())
+                error = check(record.number.toInt(), shown);
+        }
+    };
+    auto ponRecords = [&](const auto &items) {
+        for (const PonOpmItemData &record : items) {
+            QList<QStringList> shown;
+            for (const PowerInfo &d : record.powerInfos)
+                shown << QStringList{d.wavelength, d.power, d.powerW, d.reference};
+            if (error.isEmpty())
+                error = check(record.number.toInt(), shown);
+        }
+    };
+    if (auto *p = qobject_cast<OpmForm *>(w))
+        opmRecords(p->items.allItems());
+    else if (auto *p = qobject_cast<MultiWaveOpmForm *>(w))
+        opmRecords(p->items.allItems());
+    else if (auto *p = qobject_cast<PartialOpmForm *>(w))
+        opmRecords(p->items.allItems());
+    else if (auto *p = qobject_cast<PonOpmForm *>(w))
+        ponRecords(p->items.allItems());
+    else if (auto *p = qobject_cast<XGPonForm *>(w))
+        ponRecords(p->items.allItems());
+    return error;
 }
 
 } // namespace
@@ -165,6 +309,9 @@ private slots:
         QStringList numbers, names;
         storedRecords(window.get(), page, &numbers, &names);
         QCOMPARE(numbers, oneTo(250));
+        // Every reading of every record is the one the meter sent.
+        const QString differing = readingsDiffer(window.get(), page, page == "PartialOpmWaveTable" ? "07p" : command);
+        QVERIFY2(differing.isEmpty(), qPrintable(differing));
 
         // The meter was asked for 1..251 (251 answers "no more"), in order;
         // a number comes twice only right after a refused or spoiled answer.
@@ -297,14 +444,13 @@ private slots:
         QCOMPARE(storedCount(window.get(), "opmTable"), 2);
     }
 
-    // A garbled answer to the clock command on a record page asks for that
-    // page's next record outside any download; here that is record 9 of 8,
-    // answered slowly with "no further record". A download started while
+    // A record asked for again outside any download (here record 9 of 8,
+    // answered slowly with "no further record"): a download started while
     // that answer is on its way must not take it as its own: it would end at
     // once with nothing.
     void leftoverRecordAnswerDoesNotEndANewDownload()
     {
-        QVERIFY(connectTo({"--kind", "6", "--records", "8", "--bad-checksum", "1@clock", "--trickle", "300@9"}));
+        QVERIFY(connectTo({"--kind", "6", "--records", "8", "--trickle", "300@9"}));
         startDownload("opmBtn");
         QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
         QCOMPARE(storedCount(window.get(), "opmTable"), 8);
@@ -312,8 +458,8 @@ private slots:
         auto *page = window->findChild<OpmForm *>(QStringLiteral("opmTable"));
         QVERIFY(page);
         QVERIFY(waitForFrames());
-        window->syncDateTime();
-        QTRY_VERIFY_WITH_TIMEOUT(RequestLedger::instance()->isInFlight(page->frame()), 5000);
+        window->importthisDatas();
+        QVERIFY(RequestLedger::instance()->isInFlight(page->frame()));
 
         answerMessage("noBtn");
         button(window.get(), "downloadBtn")->click();
@@ -322,6 +468,90 @@ private slots:
         QStringList numbers, names;
         storedRecords(window.get(), "opmTable", &numbers, &names);
         QCOMPARE(numbers, oneTo(8));
+    }
+
+    // A garbled answer to the clock command, with no download running, asks
+    // the meter for nothing more; the next download's records hold exactly
+    // the readings sent (a leftover record would double record 1's).
+    void garbledClockAnswerAsksForNoRecord()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "6", "--bad-checksum", "1@clock"}));
+        button(window.get(), "multiWaveOpmBtn")->click();
+        const int before = sim.logLines().size();
+        window->syncDateTime();
+        // The three identity requests and the clock command.
+        QTRY_VERIFY_WITH_TIMEOUT(sim.logLines().size() >= before + 4, 5000);
+        QVERIFY(waitForFrames());
+        QVERIFY(testsupport::noModalFor(700));
+        QCOMPARE(requestCount(sim, "07"), 0);
+        QCOMPARE(sim.logLines().size(), before + 4);
+
+        button(window.get(), "downloadBtn")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
+        QStringList numbers, names;
+        storedRecords(window.get(), "multiWaveOpmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(6));
+        const QString differing = readingsDiffer(window.get(), "multiWaveOpmTable", "07");
+        QVERIFY2(differing.isEmpty(), qPrintable(differing));
+    }
+
+    // A need-reinit answer to the count request: after the port is back the
+    // count is asked for again, so the download has its progress bar.
+    void needReinitOnTheCountAsksForTheCountAgain()
+    {
+        QVERIFY(connectTo({"--kind", "6", "--records", "5", "--need-reinit", "1@count"}));
+        auto *progress = widget<QProgressBar>(window.get(), "progressBar");
+        int largestMaximum = 0;
+        connect(progress, &QProgressBar::valueChanged, this,
+                [&largestMaximum, progress]() { largestMaximum = qMax(largestMaximum, progress->maximum()); });
+        startDownload("opmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
+        QCOMPARE(requestCount(sim, "0E"), 2);
+        QCOMPARE(largestMaximum, 5);
+        QStringList numbers, names;
+        storedRecords(window.get(), "opmTable", &numbers, &names);
+        QCOMPARE(numbers, oneTo(5));
+    }
+
+    // The meter is unplugged while the "not saved" question is open: once
+    // answered, the download or the page change is dropped, and the window
+    // is free to connect again.
+    void unplugWhileTheSaveQuestionIsOpen_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("download") << "downloadBtn";
+        QTest::newRow("page switch") << "multiWaveOpmBtn";
+    }
+
+    void unplugWhileTheSaveQuestionIsOpen()
+    {
+        QFETCH(QString, action);
+        QVERIFY(connectTo({"--kind", "5", "--records", "3"}));
+        startDownload("opmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
+        QVERIFY(window->hasUnsavedData());
+        QVERIFY(waitForFrames());
+
+        MainWindow *w = window.get();
+        bool gone = false;
+        onNextModal("MessageDialog", [this, w, &gone](QWidget *question) {
+            sim.killNow();
+            QElapsedTimer clock;
+            clock.start();
+            while (isConnected(w) && clock.elapsed() < 5000)
+                QTest::qWait(10);
+            gone = !isConnected(w);
+            clickButton(question, QStringLiteral("noBtn"));
+        });
+        button(window.get(), action.toLatin1().constData())->click();
+        QVERIFY(gone);
+        QVERIFY(testsupport::noModalFor(200));
+        QVERIFY(!window->isImporting());
+        QVERIFY(!button(window.get(), "downloadBtn")->isChecked());
+        QVERIFY(!button(window.get(), "multiWaveOpmBtn")->isChecked());
+        QVERIFY(!widget(window.get(), "multiWaveOpmTable")->isVisible());
+        QVERIFY(button(window.get(), "connectBtn")->isEnabled());
+        QVERIFY(waitForFrames());
     }
 
     // The window goes away (as on a language restart) while an answer is

@@ -205,6 +205,114 @@ private slots:
         pressPlay();
     }
 
+    // Runs a whole run of the chosen length to its end, tick by tick.
+    bool runToTheEnd()
+    {
+        int readings = chart()->sampleCount();
+        while (window->isImporting()) {
+            if (!tick(&readings))
+                return false;
+        }
+        return true;
+    }
+
+    // A new duration chosen after a run has ended: the next run starts from
+    // zero at the new length and first offers to save the last one.
+    void aNewDurationAfterAFinishedRunStartsAfresh_data()
+    {
+        QTest::addColumn<int>("firstMinutes");
+        QTest::addColumn<int>("nextMinutes");
+        QTest::newRow("longer") << 1 << 3;
+        QTest::newRow("shorter") << 2 << 1;
+    }
+
+    void aNewDurationAfterAFinishedRunStartsAfresh()
+    {
+        QFETCH(int, firstMinutes);
+        QFETCH(int, nextMinutes);
+        QVERIFY(connectTo({"--kind", "5"}));
+        button(window.get(), "chartBtn")->click();
+        customize(intervalCombo(), 0, 0, 30);
+        customize(timeCombo(), 0, firstMinutes, 0);
+        pressPlay();
+        QTRY_COMPARE(chart()->sampleCount(), 1);
+        QVERIFY(runToTheEnd());
+        QVERIFY(window->hasUnsavedData());
+
+        customize(timeCombo(), 0, nextMinutes, 0);
+        const int asked08 = requestCount(sim, "08");
+        QString asked;
+        answerMessage("noBtn", &asked);
+        pressPlay();
+        QCOMPARE(asked, MainWindow::tr("Data has not been saved.\nDo you want to save the data first?"));
+        QVERIFY(window->isImporting());
+        QCOMPARE(widget<QLabel>(window.get(), "timerLabel")->text(), QStringLiteral("%1s").arg(nextMinutes * 60));
+        QTRY_COMPARE(chart()->sampleCount(), 1);
+        QCOMPARE(requestCount(sim, "08"), asked08 + 1);
+        pressPlay();
+    }
+
+    // The chart's clean button during a run ends it: the menu and saving
+    // come back.
+    void cleaningDuringARunEndsIt()
+    {
+        QVERIFY(connectTo({"--kind", "5"}));
+        button(window.get(), "chartBtn")->click();
+        pressPlay();
+        QTRY_COMPARE(chart()->sampleCount(), 1);
+        QVERIFY(!button(window.get(), "menuBtn")->isEnabled());
+        answerMessage("yesBtn");
+        chart()->findChild<QPushButton *>(QStringLiteral("cleanBtn"))->click();
+        QVERIFY(!window->isImporting());
+        QCOMPARE(chart()->sampleCount(), 0);
+        QVERIFY(button(window.get(), "menuBtn")->isEnabled());
+        QVERIFY(button(window.get(), "saveBtn")->isEnabled());
+    }
+
+    // A record asked for outside any download, answered "no further record"
+    // while a sampling run has started: that answer is not the run's and
+    // must not end it.
+    void aStrayRecordAnswerDoesNotEndARun()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "0"}));
+        button(window.get(), "opmBtn")->click();
+        window->importthisDatas();
+        QVERIFY(RequestLedger::instance()->inFlightCount() > 0);
+        button(window.get(), "chartBtn")->click();
+        pressPlay();
+        // The record's answer comes first, then the run's first reading.
+        QTRY_COMPARE(chart()->sampleCount(), 1);
+        QVERIFY(window->isImporting());
+        int readings = 1;
+        // Every later reading is taken too.
+        QVERIFY(tick(&readings));
+        QVERIFY(tick(&readings));
+        QCOMPARE(readings, 3);
+        QVERIFY(window->isImporting());
+        pressPlay();
+    }
+
+    // A meter without record pages re-initialised during a run (need-reinit
+    // on a reading): the next meter connected still gets its page buttons.
+    void aResumeIsNotCarriedToTheNextMeter()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--no-record-pages", "--need-reinit", "1@rt"}));
+        button(window.get(), "chartBtn")->click();
+        const int identities = requestCount(sim, "01");
+        pressPlay();
+        // The port is opened again and the meter identified again.
+        QTRY_VERIFY_WITH_TIMEOUT(requestCount(sim, "01") > identities, 5000);
+        QTest::qWait(100);
+        pressPlay();
+        QTRY_VERIFY(RequestLedger::instance()->inFlightCount() == 0);
+        button(window.get(), "connectBtn")->click();
+        QTRY_VERIFY(!isConnected(window.get()));
+        sim.stop();
+
+        QVERIFY(connectTo({"--kind", "6"}));
+        QVERIFY(button(window.get(), "opmBtn")->isEnabled());
+    }
+
     void anIntervalLongerThanTheRunFallsBackToHalfASecond()
     {
         QVERIFY(connectTo({"--kind", "5"}));

@@ -297,7 +297,7 @@ void OpmFormTest::saveIntoMissingDirectoryFails()
 
     // No directory chosen: nothing is written and nothing is said.
     form.saveDatas(QString());
-    QVERIFY(testsupport::noModalFor(300));
+    QVERIFY(testsupport::noModalFor(400));
 }
 
 LUMISK_TEST(OpmFormTest)
