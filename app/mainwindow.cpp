@@ -1,17 +1,21 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/clocksetting.h"
 #include "app/configuration.h"
-#include "app/requestledger.h"
+#include "app/downloadsession.h"
+#include "link/requestledger.h"
+#include "app/samplingrun.h"
+#include "app/windowlayout.h"
 #include "dialogs/connectdialog.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
 #include "dialogs/settimedialog.h"
 #include "link/commands.h"
 #include "link/devdatas.h"
+#include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
 #include "link/uartworker.h"
-#include "link/valuecountframe.h"
 #include "link/valueformat.h"
 #include "views/multiwaveopmform.h"
 #include "views/opmform.h"
@@ -22,41 +26,20 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDebug>
 #include <QFileDialog>
-#include <QFont>
 #include <QIcon>
 #include <QResizeEvent>
-#include <QScreen>
-#include <QGuiApplication>
 #include <QStandardPaths>
 
 namespace {
-constexpr int MinimumWindowWidth = 640;
-// Wide enough that a record table with every column stretched shows whole
-// "yy/MM/dd HH:mm" times; used only where the screen has room for it.
-constexpr int PreferredWindowWidth = 1220;
-constexpr int PreferredWindowHeight = 740;
-constexpr double ScreenShare = 0.95;
-constexpr int PageButtonPointSize = 8;
-constexpr int MaxPageButtonPointSize = 11;
-// opmBtn's design size, at which the page buttons use PageButtonPointSize.
-constexpr float PageButtonDesignWidth = 123.0f;
-constexpr float PageButtonDesignHeight = 28.0f;
-constexpr int HeavyWeight = 75;
-constexpr int SamplingTickMs = 500;
 constexpr int ClockTickMs = 1000;
-constexpr int MaxBusyRetries = 5;
 constexpr int ResumeAfterReconnectMs = 10;
-constexpr int ClockCommandDelayMs = 500;
-constexpr float MaxSampleCount = 65535.0f;
+constexpr double MaxSampleCount = 65535.0;
 constexpr int MenuMargin = 10;
 // Entry of both sampling combos that opens the time-span dialog, and the
 // index a custom value is appended at.
 constexpr int CustomizeIndex = 7;
 constexpr int CustomEntryIndex = 8;
-
-const char *const HeavyFamilyFallback = "Alibaba PuHuiTi Heavy";
 
 const QString connectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_connected.png);}"
@@ -65,10 +48,11 @@ const QString unconnectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_unconnected.png);}"
     "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
 
-QString heavyFamily()
+// Readings a run of this duration takes at this interval stay within what the
+// chart and the report hold.
+bool withinSampleCount(SamplingRun::Ms duration, SamplingRun::Ms interval)
 {
-    const QString family = Configuration::heavyFontFamily();
-    return family.isEmpty() ? QString::fromLatin1(HeavyFamilyFallback) : family;
+    return interval.count() > 0 && double(duration.count()) / double(interval.count()) <= MaxSampleCount;
 }
 } // namespace
 
@@ -80,12 +64,7 @@ void MainWindow::setDirectoryChooser(DirectoryChooser chooser)
 }
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow)
-    , ponCountFrame(new ValueCountFrame)
-    , opmCountFrame(new ValueCountFrame)
-    , samplingTimer(this)
-    , clockTimer(this)
+    : QMainWindow(parent), ui(new Ui::MainWindow), samplingTimer(this), clockTimer(this)
 {
     samplingTimer.setObjectName(QStringLiteral("samplingTimer"));
     clockTimer.setObjectName(QStringLiteral("clockTimer"));
@@ -94,20 +73,17 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     ui->deviceLabel->setTextFormat(Qt::PlainText); // the meter's model text, shown as it is
     Configuration::instance()->updateLanguageForUI();
-    setMinimumWidth(MinimumWindowWidth);
-    fitInitialSize();
+    setMinimumWidth(WindowLayout::MinimumWidth);
+    WindowLayout::fitInitialSize(this);
 
-    tabButtons = {ui->opmBtn, ui->multiWaveOpmBtn, ui->partialOpmBtn, ui->ponOpmBtn,
-                  ui->xgPonBtn, ui->fttxBtn, ui->chartBtn};
-    applyPageButtonFont(PageButtonPointSize);
+    buildPageTable();
+    WindowLayout::applyPageButtonFont(tabButtons, WindowLayout::PageButtonPointSize);
     ui->opmBtn->installEventFilter(this);
-    for (QWidget *page : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-        page->hide();
-    ui->realTimeParamWidget->hide();
-    ui->downloadBtn->hide();
-    ui->saveBtn->hide();
-    ui->timerLabel->hide();
-    ui->progressBar->hide();
+    clearImportTabs();
+    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
+                            static_cast<QWidget *>(ui->saveBtn), static_cast<QWidget *>(ui->timerLabel),
+                            static_cast<QWidget *>(ui->progressBar)})
+        hidden->hide();
 
     setWindowTitle(tr("Lumisk"));
     setWindowIcon(QIcon(QStringLiteral(":/img/logob_t3.png")));
@@ -115,6 +91,10 @@ MainWindow::MainWindow(QWidget *parent)
     worker = UartWorker::instance();
     // Before the window's own connection to the worker's results.
     ledger = RequestLedger::instance();
+    const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
+    download = new DownloadSession(ledger, sender, this);
+    run = new SamplingRun(this);
+    clock = new ClockSetting(ledger, sender, [this]() { return worker->isPortAlive(); }, this);
 
     connect(worker, &UartWorker::uartInited, this, &MainWindow::devInited);
     connect(this, &MainWindow::reconnectDev, worker, &UartWorker::reinitUart);
@@ -129,6 +109,27 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::reinitDev, worker, &UartWorker::initUartOutPoint);
     connect(worker, SIGNAL(ReconnectResult(Uart::PortInitState)), this,
             SLOT(ReconnectRelsult(Uart::PortInitState)));
+
+    connect(download, &DownloadSession::countKnown, this, [this](int count) {
+        ui->progressBar->setMaximum(count);
+        ui->progressBar->setValue(0);
+        ui->progressBar->show();
+    });
+    connect(download, &DownloadSession::progress, ui->progressBar, &QProgressBar::setValue);
+    connect(download, &DownloadSession::ended, this, [this]() {
+        ui->saveBtn->setEnabled(true);
+        ui->menuBtn->setEnabled(true);
+        finishImport();
+    });
+    connect(run, &SamplingRun::sampleDue, this, [this]() {
+        // A reading still on its way keeps the frame; this tick's request is
+        // skipped rather than sent into a frame the worker is filling.
+        if (!ledger->isInFlight(ui->chart->frame()))
+            send(Command::realTimeValue(), ui->chart->frame());
+    });
+    connect(run, &SamplingRun::progress, ui->progressBar, &QProgressBar::setValue);
+    connect(run, &SamplingRun::remainingChanged, this, &MainWindow::showRemaining);
+    connect(run, &SamplingRun::finished, this, [this]() { resumePauseDownloadRealTimeOpmValue(false, false); });
 
     devDatas = DevDatas::instance();
 
@@ -146,80 +147,154 @@ MainWindow::~MainWindow()
     clockTimer.stop();
     // Frames still out with the worker must outlive this window: hand them to
     // the ledger and give the pages fresh ones to delete with themselves.
-    for (int type = OpmPage; type <= XGPonPage; ++type) {
-        BaseFormLogic *page = recordPage(type);
-        if (ledger->isInFlight(page->frame())) {
-            ledger->retire(page->frame());
-            page->createFrame();
-        }
+    for (const PageEntry &entry : pages) {
+        if (entry.records && ledger->isInFlight(entry.records->frame()))
+            replacePageFrame(entry.type);
     }
-    if (ledger->isInFlight(ui->chart->frame())) {
+    if (ledger->isInFlight(ui->chart->frame()))
+        replacePageFrame(PageType::Chart);
+    delete ui;
+}
+
+bool MainWindow::isImporting() const
+{
+    return download->isRunning() || run->isRunning();
+}
+
+// --------------------------------------------------------------- page table
+
+void MainWindow::buildPageTable()
+{
+    auto saver = [](auto *view) { return [view](const QString &dir) { view->saveDatas(dir); }; };
+    pages = {
+        {PageType::Opm, ui->opmBtn, ui->opmTable, ui->opmTable, &Command::opmCount, &Command::singleWaveRecord, 0,
+         saver(ui->opmTable)},
+        {PageType::MultiWave, ui->multiWaveOpmBtn, ui->multiWaveOpmTable, ui->multiWaveOpmTable,
+         &Command::multiWaveCount, &Command::multiWaveRecord, 1, saver(ui->multiWaveOpmTable)},
+        {PageType::Partial, ui->partialOpmBtn, ui->PartialOpmWaveTable, ui->PartialOpmWaveTable, &Command::opmCount,
+         &Command::multiWaveRecord, 0, saver(ui->PartialOpmWaveTable)},
+        {PageType::Pon, ui->ponOpmBtn, ui->ponOpmTable, ui->ponOpmTable, &Command::ponCount, &Command::ponRecord, 0,
+         saver(ui->ponOpmTable)},
+        {PageType::XGPon, ui->xgPonBtn, ui->xGPonTable, ui->xGPonTable, &Command::ponCount, &Command::xgPonRecord, 0,
+         saver(ui->xGPonTable)},
+        {PageType::Fttx, ui->fttxBtn, ui->fttxTable, nullptr, &Command::ponCount, nullptr, 0, {}},
+        {PageType::Chart, ui->chartBtn, ui->chart, nullptr, nullptr, nullptr, 0, saver(ui->chart)},
+    };
+    for (const PageEntry &entry : pages)
+        tabButtons << entry.button;
+}
+
+const PageEntry &MainWindow::page(PageType type) const
+{
+    static const PageEntry none;
+    for (const PageEntry &entry : pages) {
+        if (entry.type == type)
+            return entry;
+    }
+    return none;
+}
+
+void MainWindow::clearImportTabs()
+{
+    for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
+        button->setChecked(false);
+    for (QWidget *widget : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        widget->hide();
+}
+
+void MainWindow::choosePage(PageType type)
+{
+    QPushButton *button = page(type).button;
+    if (button->isChecked()) {
+        if (isImporting()) {
+            showMessage(tr("Can not switch tab when it's importing datas"));
+            button->setChecked(false);
+            return;
+        }
+        // The meter may have gone while the question was open: then there is
+        // no page to go to (losing the link has put the buttons back).
+        if (askToSave() && !linkUp()) {
+            button->setChecked(false);
+            return;
+        }
+        clearImportTabs();
+        page(type).widget->show();
+    }
+    button->setChecked(true);
+    pageType = type;
+    ui->realTimeParamWidget->setVisible(type == PageType::Chart);
+    ui->downloadBtn->setVisible(type != PageType::Chart);
+    ui->saveBtn->show();
+}
+
+void MainWindow::on_opmBtn_clicked() { choosePage(PageType::Opm); }
+void MainWindow::on_multiWaveOpmBtn_clicked() { choosePage(PageType::MultiWave); }
+void MainWindow::on_partialOpmBtn_clicked() { choosePage(PageType::Partial); }
+void MainWindow::on_ponOpmBtn_clicked() { choosePage(PageType::Pon); }
+void MainWindow::on_xgPonBtn_clicked() { choosePage(PageType::XGPon); }
+void MainWindow::on_fttxBtn_clicked() { choosePage(PageType::Fttx); }
+void MainWindow::on_chartBtn_clicked() { choosePage(PageType::Chart); }
+
+void MainWindow::replacePageFrame(PageType type)
+{
+    if (BaseFormLogic *records = page(type).records) {
+        if (ledger->isInFlight(records->frame())) {
+            ledger->retire(records->frame());
+            records->createFrame();
+        } else {
+            records->renewFrame();
+        }
+    } else if (type == PageType::Chart) {
         ledger->retire(ui->chart->frame());
         ui->chart->createFrame();
     }
-    ledger->retire(ponCountFrame);
-    ledger->retire(opmCountFrame);
-    ledger->retire(pendingFrame);
-    delete ui;
 }
 
 // ---------------------------------------------------------------- connecting
 
 void MainWindow::on_connectBtn_clicked()
 {
-    if (importing)
+    if (isImporting())
         return;
     ui->connectBtn->setEnabled(false);
     if (connectRequested) {
-        importing = false;
         unsaved = false;
         worker->closeUart();
         connectRequested = false;
         ui->chart->setPlayEnabled(false);
         return;
     }
-    for (QWidget *page : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-        page->hide();
+    clearImportTabs();
     unsaved = false;
-    ui->opmTable->clearDatas();
-    ui->multiWaveOpmTable->clearDatas();
-    ui->PartialOpmWaveTable->clearDatas();
-    ui->ponOpmTable->clearDatas();
-    ui->xGPonTable->clearDatas();
+    for (const PageEntry &entry : pages) {
+        if (entry.records)
+            entry.records->clearDatas();
+    }
     ui->chart->clearDatas();
     connectRequested = true;
     ui->chart->setPlayEnabled(true);
     emit connectDev();
 }
 
-void MainWindow::closeConnect()
-{
-    connectRequested = false;
-}
-
-void MainWindow::devInited(Uart::PortInitState state)
-{
-    initDone(state);
-}
-
-void MainWindow::ReconnectRelsult(Uart::PortInitState status)
-{
-    initDone(status);
-}
+void MainWindow::closeConnect() { connectRequested = false; }
+void MainWindow::devInited(Uart::PortInitState state) { initDone(state); }
+void MainWindow::ReconnectRelsult(Uart::PortInitState status) { initDone(status); }
 
 void MainWindow::initDone(Uart::PortInitState state)
 {
-    qDebug() << "devInited" << state;
+    qCDebug(lcApp) << "devInited" << state;
     ui->connectBtn->setEnabled(true);
 
     if (state == Uart::InitFailed) {
         connectRequested = false;
-        // A download waiting for the port to come back cannot go on.
+        // A download or run waiting for the port to come back cannot go on.
         if (resumeAfterReconnect) {
             resumeAfterReconnect = false;
-            if (importing) {
+            if (download->isRunning()) {
                 finishImport();
                 ui->menuBtn->setEnabled(true);
+            } else if (run->isRunning()) {
+                resumePauseDownloadRealTimeOpmValue(false, false);
             }
         }
         showMessage(tr("Failed to connect device"));
@@ -233,7 +308,7 @@ void MainWindow::initDone(Uart::PortInitState state)
         connect(&dialog, &ConnectDialog::closeConnectDialog, this, &MainWindow::closeConnect);
         dialog.exec();
         if (connectRequested) {
-            qDebug() << " emit  reinitDev";
+            qCDebug(lcApp) << " emit  reinitDev";
             emit reinitDev();
         }
         return;
@@ -245,100 +320,58 @@ void MainWindow::initDone(Uart::PortInitState state)
     // Whatever this meter turns out to be, a resume is asked for at most once.
     const bool resume = resumeAfterReconnect;
     resumeAfterReconnect = false;
-    elapsedMs = 0;
+    run->rewind();
     ui->connectBtn->setStyleSheet(connectedStyle);
     ui->deviceLabel->setText(devDatas->devType);
     if (devDatas->devKind != 9)
         ui->chartBtn->setEnabled(devDatas->rangeCode != 0);
-    qDebug() << "devDatas->devTypeData.devType=" << devDatas->devType;
+    qCDebug(lcApp) << "devDatas->devTypeData.devType=" << devDatas->devType;
 
     if (!devDatas->hasRecordPages) {
         ui->chartBtn->setEnabled(true);
         return;
     }
-
     if (resume) {
         QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {
             // The user may have stopped the download meanwhile.
-            if (!importing)
-                return;
-            // Broken off before the count came: the count first, so that the
-            // download still gets its progress bar.
-            ValueCountFrame *countFrame = countFrameOf(pageType);
-            if (countPending && countFrame && !downloadRequestOut())
-                send(countRequestOf(pageType), countFrame);
-            else
-                importDatas();
+            if (download->isRunning())
+                download->resume();
         });
-        dropPendingFrame();
+        clock->drop();
         return;
     }
+    enableOfferedPages();
+}
 
-    const bool ranged = devDatas->rangeCode != 0;
-    QList<QPushButton *> enabled;
-    switch (devDatas->devKind) {
-    case 1:
-    case 2:
-        enabled << ui->ponOpmBtn;
-        if (ranged)
-            enabled << ui->opmBtn;
-        break;
-    case 3:
-        enabled << ui->xgPonBtn;
-        if (ranged)
-            enabled << ui->opmBtn;
-        break;
-    case 4:
-        enabled << ui->ponOpmBtn << ui->fttxBtn;
-        break;
-    case 5:
-        enabled << ui->opmBtn << ui->multiWaveOpmBtn;
-        ui->chartBtn->setEnabled(true);
-        break;
-    case 6:
-    case 7:
-    case 8:
-    case 10:
-        enabled << ui->opmBtn;
-        ui->chartBtn->setEnabled(true);
-        break;
-    case 9:
-        enabled << ui->partialOpmBtn;
-        ui->chartBtn->setEnabled(false);
-        break;
-    default:
-        break;
-    }
-    for (QPushButton *button : enabled)
-        button->setEnabled(true);
-    if (ui->chartBtn->isEnabled())
-        enabled << ui->chartBtn;
-    for (QPushButton *button : tabButtons) {
-        if (enabled.contains(button))
-            continue;
-        button->setEnabled(false);
-        if (button->isChecked()) {
-            button->setChecked(false);
-            pageType = NoPage;
+void MainWindow::enableOfferedPages()
+{
+    const QList<PageType> offered = pagesFor(*devDatas);
+    for (const PageEntry &entry : pages) {
+        const bool enabled = offered.contains(entry.type);
+        entry.button->setEnabled(enabled);
+        if (!enabled && entry.button->isChecked()) {
+            entry.button->setChecked(false);
+            pageType = PageType::None;
         }
     }
 }
 
 void MainWindow::uartClosed()
 {
-    if (importing)
+    if (download->isRunning())
         finishImport();
+    else if (run->isRunning())
+        replacePageFrame(PageType::Chart);
     connectRequested = false;
     resumeAfterReconnect = false;
     resumePauseDownloadRealTimeOpmValue(false, false);
     ui->deviceLabel->setText(tr("No connection"));
     for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
         button->setChecked(false);
-    ui->realTimeParamWidget->hide();
-    ui->downloadBtn->hide();
-    ui->saveBtn->hide();
-    ui->timerLabel->hide();
-    ui->opmTable->hide();
+    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
+                            static_cast<QWidget *>(ui->saveBtn), static_cast<QWidget *>(ui->timerLabel),
+                            static_cast<QWidget *>(ui->opmTable)})
+        hidden->hide();
     ui->connectBtn->setStyleSheet(unconnectedStyle);
     ui->connectBtn->setEnabled(true);
     for (QPushButton *button : tabButtons)
@@ -346,281 +379,50 @@ void MainWindow::uartClosed()
     ui->chart->setPlayEnabled(false);
 }
 
+bool MainWindow::linkUp() const
+{
+    return connectRequested && worker->isPortAlive();
+}
+
 // ------------------------------------------------------------- parse results
 
 void MainWindow::uartResponsed(ParseResult result)
 {
-    qDebug() << "void __thiscall MainWindow::uartResponsed(enum ParseResult)";
+    qCDebug(lcApp) << "void __thiscall MainWindow::uartResponsed(enum ParseResult)";
     // An answer into a frame that its owner has given up belongs to a request
-    // that no longer matters (a stopped download, a replaced frame).
-    if (ledger->deliveredFrameRetired())
+    // that no longer matters (a stopped download, a replaced frame); one into
+    // a frame of nothing running now has nothing to say about what runs now.
+    if (ledger->deliveredFrameRetired() || !ledger->deliveredFrame())
         return;
     Frame *const answered = ledger->deliveredFrame();
-    // Every result is taken as the answer to the request its frame went out
-    // with. A frame that belongs to nothing running now (a record asked for
-    // again after an earlier download, a reading of a finished run) has
-    // nothing to say about what runs now.
-    if (!answered)
-        return;
-    BaseFormLogic *const shownPage = recordPage(pageType);
-    const bool downloadAnswer = downloadRunning()
-        && (answered == countFrameOf(pageType) || (shownPage && answered == shownPage->frame()));
-    const bool samplingAnswer = importing && pageType == ChartPage && answered == ui->chart->frame();
-    const bool clockAnswer = pendingFrame && answered == pendingFrame;
+    const bool samplingAnswer = run->isRunning() && pageType == PageType::Chart && answered == ui->chart->frame();
 
-    switch (result) {
-    case CheckFailed:
-        // Asked again only for the download's own requests; a garbled clock
-        // or identity answer asks for nothing.
-        if (!downloadAnswer || !ui->downloadBtn->isChecked())
-            break;
-        if (answered == countFrameOf(pageType))
-            send(countRequestOf(pageType), answered);
-        else
-            importthisDatas();
-        break;
-    case DataOk: {
-        if (!downloadAnswer && !samplingAnswer)
-            break;
-        bool expected = true;
-        if (importing) {
-            retryCount = 0;
+    if (download->owns(answered)) {
+        if (result == DataOk && !worker->isPortAlive()) {
+            finishImport();
+            return;
+        }
+        if (result == NeedReinit) {
+            resumeAfterReconnect = true;
+            emit reconnectDev();
+            return;
+        }
+        download->handle(result, answered, ui->downloadBtn->isChecked());
+    } else if (samplingAnswer) {
+        if (result == DataOk) {
             if (!worker->isPortAlive()) {
                 finishImport();
                 return;
             }
-            if (pageType >= OpmPage && pageType <= XGPonPage) {
-                ValueCountFrame *countFrame = countFrameOf(pageType);
-                BaseFormLogic *page = recordPage(pageType);
-                if (answered && answered != countFrame && answered != page->frame()) {
-                    expected = false;
-                } else if (countFrame->countReady) {
-                    countPending = false;
-                    ui->progressBar->setMaximum(countFrame->count);
-                    countFrame->setCountReady(false);
-                    ui->progressBar->setValue(0);
-                    ui->progressBar->show();
-                } else {
-                    ui->progressBar->setValue(page->nextItemNumber());
-                    page->fillDatas();
-                }
-            } else if (pageType == ChartPage) {
-                if (answered && answered != ui->chart->frame())
-                    expected = false;
-                else
-                    ui->chart->addRealTimeValue();
-            }
-        }
-        if (expected && ui->downloadBtn->isChecked())
-            importDatas();
-        break;
-    }
-    case CommandDone:
-        if (!clockAnswer)
-            break;
-        dropPendingFrame();
-        showMessage(tr("Time has been synchronized"));
-        break;
-    case Busy:
-    case NotReady:
-        if (!downloadAnswer)
-            break;
-        if (retryCount < MaxBusyRetries && ui->downloadBtn->isChecked()) {
-            if (answered == countFrameOf(pageType))
-                send(countRequestOf(pageType), answered);
-            else
-                importDatas();
-            retryCount += 1;
-        }
-        break;
-    case Aborted:
-        if (!downloadAnswer)
-            break;
-        ui->saveBtn->setEnabled(true);
-        ui->menuBtn->setEnabled(true);
-        finishImport();
-        break;
-    case NoRtc:
-        if (!clockAnswer)
-            break;
-        dropPendingFrame();
-        showMessage(tr("Device has no RTC"));
-        break;
-    case NeedReinit:
-        if (downloadAnswer || samplingAnswer) {
+            ui->chart->addRealTimeValue();
+        } else if (result == NeedReinit) {
             resumeAfterReconnect = true;
             emit reconnectDev();
         }
-        break;
-    case OtherStatus:
-    case Incomplete:
-    default:
-        break;
+    } else if (clock->owns(answered) && (result == CommandDone || result == NoRtc)) {
+        clock->drop();
+        showMessage(result == CommandDone ? tr("Time has been synchronized") : tr("Device has no RTC"));
     }
-}
-
-// ------------------------------------------------------------------- pages
-
-QWidget *MainWindow::pageWidget(int type) const
-{
-    switch (type) {
-    case OpmPage:
-        return ui->opmTable;
-    case MultiWavePage:
-        return ui->multiWaveOpmTable;
-    case PartialPage:
-        return ui->PartialOpmWaveTable;
-    case PonPage:
-        return ui->ponOpmTable;
-    case XGPonPage:
-        return ui->xGPonTable;
-    case FttxPage:
-        return ui->fttxTable;
-    case ChartPage:
-        return ui->chart;
-    default:
-        return nullptr;
-    }
-}
-
-BaseFormLogic *MainWindow::recordPage(int type) const
-{
-    switch (type) {
-    case OpmPage:
-        return ui->opmTable;
-    case MultiWavePage:
-        return ui->multiWaveOpmTable;
-    case PartialPage:
-        return ui->PartialOpmWaveTable;
-    case PonPage:
-        return ui->ponOpmTable;
-    case XGPonPage:
-        return ui->xGPonTable;
-    default:
-        return nullptr;
-    }
-}
-
-ValueCountFrame *MainWindow::countFrameOf(int type) const
-{
-    switch (type) {
-    case OpmPage:
-    case MultiWavePage:
-    case PartialPage:
-        return opmCountFrame;
-    case PonPage:
-    case XGPonPage:
-    case FttxPage:
-        return ponCountFrame;
-    default:
-        return nullptr;
-    }
-}
-
-QByteArray MainWindow::countRequestOf(int type) const
-{
-    switch (type) {
-    case OpmPage:
-    case PartialPage:
-        return Command::opmCount();
-    case MultiWavePage:
-        return Command::multiWaveCount();
-    case PonPage:
-    case XGPonPage:
-    case FttxPage:
-        return Command::ponCount();
-    default:
-        return QByteArray();
-    }
-}
-
-QByteArray MainWindow::recordRequestOf(int type, int number) const
-{
-    switch (type) {
-    case OpmPage:
-        return Command::singleWaveRecord(number);
-    case MultiWavePage:
-    case PartialPage:
-        return Command::multiWaveRecord(number);
-    case PonPage:
-        return Command::ponRecord(number);
-    case XGPonPage:
-        return Command::xgPonRecord(number);
-    default:
-        return QByteArray();
-    }
-}
-
-void MainWindow::clearImportTabs()
-{
-    for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
-        button->setChecked(false);
-    for (QWidget *page : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-        page->hide();
-}
-
-void MainWindow::choosePage(QPushButton *button, int type)
-{
-    if (button->isChecked()) {
-        if (importing) {
-            showMessage(tr("Can not switch tab when it's importing datas"));
-            button->setChecked(false);
-            return;
-        }
-        // The meter may have gone while the question was open: then there is
-        // no page to go to (losing the link has put the buttons back).
-        if (askToSave() && !linkUp()) {
-            button->setChecked(false);
-            return;
-        }
-        clearImportTabs();
-        pageWidget(type)->show();
-    }
-    button->setChecked(true);
-    pageType = type;
-    if (type == ChartPage) {
-        ui->realTimeParamWidget->show();
-        ui->downloadBtn->hide();
-    } else {
-        ui->realTimeParamWidget->hide();
-        ui->downloadBtn->show();
-    }
-    ui->saveBtn->show();
-}
-
-void MainWindow::on_opmBtn_clicked()
-{
-    choosePage(ui->opmBtn, OpmPage);
-}
-
-void MainWindow::on_multiWaveOpmBtn_clicked()
-{
-    choosePage(ui->multiWaveOpmBtn, MultiWavePage);
-}
-
-void MainWindow::on_partialOpmBtn_clicked()
-{
-    choosePage(ui->partialOpmBtn, PartialPage);
-}
-
-void MainWindow::on_ponOpmBtn_clicked()
-{
-    choosePage(ui->ponOpmBtn, PonPage);
-}
-
-void MainWindow::on_xgPonBtn_clicked()
-{
-    choosePage(ui->xgPonBtn, XGPonPage);
-}
-
-void MainWindow::on_fttxBtn_clicked()
-{
-    choosePage(ui->fttxBtn, FttxPage);
-}
-
-void MainWindow::on_chartBtn_clicked()
-{
-    choosePage(ui->chartBtn, ChartPage);
 }
 
 // ---------------------------------------------------------------- download
@@ -635,26 +437,10 @@ void MainWindow::send(const QByteArray &data, Frame *frame)
     emit request(data, frame);
 }
 
-bool MainWindow::downloadRunning() const
-{
-    return importing && pageType >= OpmPage && pageType <= FttxPage;
-}
-
-bool MainWindow::linkUp() const
-{
-    return connectRequested && worker->isPortAlive();
-}
-
-bool MainWindow::downloadRequestOut() const
-{
-    BaseFormLogic *page = recordPage(pageType);
-    return ledger->isInFlight(opmCountFrame) || ledger->isInFlight(ponCountFrame)
-        || (page && ledger->isInFlight(page->frame()));
-}
-
 void MainWindow::on_downloadBtn_clicked(bool checked)
 {
-    qDebug() << "on_downloadBtn_clicked=" << checked << importing << pageType << unsaved << noPromptCopy;
+    qCDebug(lcApp) << "on_downloadBtn_clicked=" << checked << isImporting() << int(pageType) << unsaved
+                   << noPromptCopy;
     if (checked) {
         ui->saveBtn->setEnabled(false);
         if (askToSave() && !linkUp()) {
@@ -664,29 +450,16 @@ void MainWindow::on_downloadBtn_clicked(bool checked)
             return;
         }
         ui->menuBtn->setEnabled(false);
-        ponCountFrame->reset();
-        opmCountFrame->reset();
-        importing = true;
         unsaved = true;
-        retryCount = 0;
-        if (pageType >= OpmPage && pageType <= FttxPage) {
-            if (BaseFormLogic *page = recordPage(pageType)) {
-                page->clearDatas();
-                // A record asked for again outside a download (after a garbled
-                // answer) may still be out: its answer must not become the
-                // first record of this one.
-                if (ledger->isInFlight(page->frame()))
-                    replacePageFrame(pageType);
-            }
-            if (pageType == MultiWavePage)
-                qDebug() << "123456654987";
-            countPending = true;
-            send(countRequestOf(pageType), countFrameOf(pageType));
+        const PageEntry &entry = page(pageType);
+        if (entry.countRequest) {
+            if (pageType == PageType::MultiWave)
+                qCDebug(lcApp) << "123456654987";
+            download->start(entry);
         } else {
-            importing = false;
             ui->downloadBtn->setChecked(false);
         }
-        qDebug() << "aaaa" << pageType;
+        qCDebug(lcApp) << "aaaa" << int(pageType);
         return;
     }
 
@@ -694,7 +467,7 @@ void MainWindow::on_downloadBtn_clicked(bool checked)
         finishImport();
         ui->saveBtn->setEnabled(true);
         ui->menuBtn->setEnabled(true);
-    } else if (importing) {
+    } else if (download->isRunning()) {
         // The download may have ended while the question was open; then there
         // is nothing to go on with.
         ui->downloadBtn->setChecked(true);
@@ -702,58 +475,16 @@ void MainWindow::on_downloadBtn_clicked(bool checked)
     }
 }
 
-void MainWindow::importDatas()
-{
-    BaseFormLogic *page = recordPage(pageType);
-    if (!page)
-        return;
-    // One request at a time: an answer still to come drives the next request.
-    if (downloadRequestOut())
-        return;
-    const int number = page->nextItemNumber() + (pageType == MultiWavePage ? 1 : 0);
-    send(recordRequestOf(pageType, number), page->frame());
-}
-
-void MainWindow::importthisDatas()
-{
-    BaseFormLogic *page = recordPage(pageType);
-    if (!page || downloadRequestOut())
-        return;
-    // The record in flight, the same number importDatas() asked for.
-    send(recordRequestOf(pageType, page->itemCount() + 1), page->frame());
-}
-
-void MainWindow::replacePageFrame(int type)
-{
-    if (BaseFormLogic *page = recordPage(type)) {
-        if (ledger->isInFlight(page->frame())) {
-            ledger->retire(page->frame());
-            page->createFrame();
-        } else {
-            page->renewFrame();
-        }
-    } else if (type == ChartPage) {
-        ledger->retire(ui->chart->frame());
-        ui->chart->createFrame();
-    }
-}
+void MainWindow::importDatas() { download->requestNext(page(pageType)); }
+void MainWindow::importthisDatas() { download->requestAgain(page(pageType)); }
 
 void MainWindow::finishImport()
 {
-    importing = false;
-    countPending = false;
+    download->finish();
     ui->saveBtn->setEnabled(true);
     ui->downloadBtn->setChecked(false);
     ui->progressBar->hide();
     replacePageFrame(pageType);
-    // A count request may be out too; its answer must not count for the next
-    // download.
-    for (ValueCountFrame **countFrame : {&opmCountFrame, &ponCountFrame}) {
-        if (ledger->isInFlight(*countFrame)) {
-            ledger->retire(*countFrame);
-            *countFrame = new ValueCountFrame;
-        }
-    }
 }
 
 // ------------------------------------------------------------------ saving
@@ -769,34 +500,11 @@ QString MainWindow::chooseDirectory()
 
 void MainWindow::saveCurrentPage(const QString &dir)
 {
-    switch (pageType) {
-    case OpmPage:
-        ui->opmTable->saveDatas(dir);
-        break;
-    case MultiWavePage:
-        ui->multiWaveOpmTable->saveDatas(dir);
-        break;
-    case PartialPage:
-        ui->PartialOpmWaveTable->saveDatas(dir);
-        break;
-    case PonPage:
-        ui->ponOpmTable->saveDatas(dir);
-        break;
-    case XGPonPage:
-        ui->xGPonTable->saveDatas(dir);
-        break;
-    case ChartPage:
-        ui->chart->saveDatas(dir);
-        break;
-    default:
-        break;
-    }
+    if (const auto &save = page(pageType).save)
+        save(dir);
 }
 
-void MainWindow::isSaveInfo()
-{
-    askToSave();
-}
+void MainWindow::isSaveInfo() { askToSave(); }
 
 bool MainWindow::askToSave()
 {
@@ -804,11 +512,11 @@ bool MainWindow::askToSave()
     if (unsaved) {
         noPromptCopy = noLongerPrompt;
         if (noPromptCopy) {
-            qDebug() << "show out!";
+            qCDebug(lcApp) << "show out!";
         } else {
             asked = true;
             if (questionWithOption(tr("Data has not been saved.\nDo you want to save the data first?"), true) == 1
-                && !importing) {
+                && !isImporting()) {
                 const QString dir = chooseDirectory();
                 if (!dir.isEmpty())
                     saveCurrentPage(dir);
@@ -821,7 +529,7 @@ bool MainWindow::askToSave()
 
 void MainWindow::on_saveBtn_clicked()
 {
-    if (importing)
+    if (isImporting())
         return;
     const QString dir = chooseDirectory();
     if (dir.isEmpty())
@@ -830,21 +538,16 @@ void MainWindow::on_saveBtn_clicked()
     unsaved = false;
 }
 
-void MainWindow::dataclear()
-{
-    unsaved = false;
-}
+void MainWindow::dataclear() { unsaved = false; }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing ends what is running, then offers to keep what was collected.
-    if (importing) {
-        if (pageType == ChartPage) {
-            resumePauseDownloadRealTimeOpmValue(false, false);
-        } else {
-            finishImport();
-            ui->menuBtn->setEnabled(true);
-        }
+    if (run->isRunning()) {
+        resumePauseDownloadRealTimeOpmValue(false, false);
+    } else if (download->isRunning()) {
+        finishImport();
+        ui->menuBtn->setEnabled(true);
     }
     if (unsaved)
         isSaveInfo();
@@ -853,10 +556,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 // ------------------------------------------------------------------ menu
 
-void MainWindow::setMenuButtonUnchecked()
-{
-    ui->menuBtn->setChecked(false);
-}
+void MainWindow::setMenuButtonUnchecked() { ui->menuBtn->setChecked(false); }
 
 void MainWindow::on_menuBtn_clicked(bool checked)
 {
@@ -893,129 +593,101 @@ void MainWindow::changeLanguage()
 
 // ------------------------------------------------------- real-time sampling
 
-float MainWindow::entryValue(const QString &text)
-{
-    QString number = text;
-    number.remove(QLatin1Char('s')).remove(QLatin1Char('m'));
-    return number.toFloat();
-}
-
-bool MainWindow::checkIntervalAgainstTime(float seconds)
-{
-    const int minutes = int(entryValue(ui->sampleTimeCombo->currentText()));
-    if (float(minutes * 60) / seconds <= MaxSampleCount)
-        return true;
-    showMessage(tr("Sample count can not greater than 65535"));
-    return false;
-}
-
-bool MainWindow::checkTimeAgainstInterval(int seconds)
-{
-    const float interval = entryValue(ui->sampleIntervalCombo->currentText());
-    if (float(seconds) / interval <= MaxSampleCount)
-        return true;
-    showMessage(tr("Sample count can not greater than 65535"));
-    return false;
-}
-
 void MainWindow::on_sampleIntervalCombo_currentIndexChanged(int index)
 {
     QComboBox *combo = ui->sampleIntervalCombo;
+    const auto fits = [this](SamplingRun::Ms interval) {
+        if (withinSampleCount(SamplingRun::durationOf(ui->sampleTimeCombo->currentText()), interval))
+            return true;
+        showMessage(tr("Sample count can not greater than 65535"));
+        return false;
+    };
     if (index == CustomizeIndex) {
         combo->setEditable(false);
         int seconds = 0;
         if (SetTimeDialog::getSeconds(SetTimeDialog::Interval, seconds) == 1 && seconds != 0
-            && checkIntervalAgainstTime(float(seconds))) {
+            && fits(std::chrono::seconds(seconds))) {
             if (combo->count() > CustomEntryIndex)
                 combo->removeItem(combo->count() - 1);
-            sampleIntervalMs = unsigned(seconds) * 1000u;
             combo->addItem(QString::number(seconds) + QLatin1Char('s'));
             combo->setCurrentIndex(CustomEntryIndex);
             return;
         }
         combo->setEditable(false);
         combo->setCurrentIndex(prevIntervalIndex);
-        return;
+    } else if (index >= 0) {
+        if (fits(SamplingRun::intervalOf(combo->itemText(index))))
+            prevIntervalIndex = index;
+        else
+            combo->setCurrentIndex(prevIntervalIndex);
     }
-    if (index < 0)
-        return;
-    if (checkIntervalAgainstTime(entryValue(combo->itemText(index))))
-        prevIntervalIndex = index;
-    else
-        combo->setCurrentIndex(prevIntervalIndex);
 }
 
 void MainWindow::on_sampleTimeCombo_currentIndexChanged(int index)
 {
     QComboBox *combo = ui->sampleTimeCombo;
+    const auto fits = [this](SamplingRun::Ms duration) {
+        if (withinSampleCount(duration, SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText())))
+            return true;
+        showMessage(tr("Sample count can not greater than 65535"));
+        return false;
+    };
     if (index == CustomizeIndex) {
         combo->setEditable(false);
         int seconds = 0;
         if (SetTimeDialog::getSeconds(SetTimeDialog::Duration, seconds) == 1 && seconds != 0
-            && checkTimeAgainstInterval(seconds)) {
+            && fits(std::chrono::seconds(seconds))) {
             if (combo->count() > CustomEntryIndex)
                 combo->removeItem(combo->count() - 1);
-            sampleTimeMs = unsigned(seconds) * 1000u;
             combo->addItem(QString::number(seconds / 60) + QLatin1Char('m'));
             combo->setCurrentIndex(CustomEntryIndex);
             return;
         }
         combo->setEditable(false);
         combo->setCurrentIndex(prevTimeIndex);
-        return;
+    } else if (index >= 0) {
+        if (fits(SamplingRun::durationOf(combo->itemText(index))))
+            prevTimeIndex = index;
+        else
+            combo->setCurrentIndex(prevTimeIndex);
     }
-    if (index < 0)
-        return;
-    const int minutes = int(entryValue(combo->itemText(index)));
-    if (checkTimeAgainstInterval(minutes * 60))
-        prevTimeIndex = index;
-    else
-        combo->setCurrentIndex(prevTimeIndex);
 }
 
 void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
 {
     if (start) {
-        if (runFinished) {
-            // A new run, whatever duration has been chosen since: from zero,
-            // once the last one has been offered for saving.
-            runFinished = false;
-            elapsedMs = 0;
-            sampledMs = 0;
-            if (askToSave() && !linkUp()) {
-                ui->chart->setPlayUnchecked();
-                return;
-            }
+        // After a run has ended, a new one begins from zero, whatever duration
+        // has been chosen since, once the last one has been offered for saving.
+        if (run->state() == SamplingRun::State::Finished && askToSave() && !linkUp()) {
+            ui->chart->setPlayUnchecked();
+            return;
         }
         ui->menuBtn->setEnabled(false);
-        importing = true;
         ui->saveBtn->setEnabled(false);
-        sampleTimeMs = unsigned(int(entryValue(ui->sampleTimeCombo->currentText()))) * 60000u;
-        sampleIntervalMs = unsigned(entryValue(ui->sampleIntervalCombo->currentText()) * 1000.0f);
-        if (sampleIntervalMs > sampleTimeMs) {
-            sampleIntervalMs = SamplingTickMs;
+        const bool fresh = run->start(SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText()),
+                                      SamplingRun::durationOf(ui->sampleTimeCombo->currentText()));
+        if (fresh && run->intervalAdjusted())
             ui->sampleIntervalCombo->setCurrentIndex(0);
-        }
-        samplingTimer.start(SamplingTickMs);
+        samplingTimer.start(int(SamplingRun::Tick.count()));
         ui->realTimeParamWidget->setEnabled(false);
         ui->progressBar->setValue(0);
-        ui->progressBar->setMaximum(int(sampleTimeMs / 1000));
+        ui->progressBar->setMaximum(int(run->duration().count() / 1000));
         ui->progressBar->show();
-        ui->timerLabel->setText(QString::number((sampleTimeMs - elapsedMs) / 1000) + QLatin1Char('s'));
+        ui->timerLabel->setText(QString::number(run->remaining().count() / 1000) + QLatin1Char('s'));
         ui->timerLabel->show();
         unsaved = true;
-        if (elapsedMs == 0 && !ledger->isInFlight(ui->chart->frame()))
+        if (run->elapsed().count() == 0 && !ledger->isInFlight(ui->chart->frame()))
             send(Command::realTimeValue(), ui->chart->frame());
         return;
     }
 
     ui->saveBtn->setEnabled(true);
     ui->menuBtn->setEnabled(true);
-    importing = false;
     samplingTimer.stop();
-    if (!isPause) {
-        runFinished = true;
-        sampledMs = 0;
+    if (isPause) {
+        run->pause();
+    } else {
+        run->finish();
         ui->realTimeParamWidget->setEnabled(true);
         ui->progressBar->setValue(0);
     }
@@ -1028,27 +700,20 @@ void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
 void MainWindow::restartDownloadRealTimeOpmValue()
 {
     unsaved = true;
-    importing = true;
-    sampleTimeMs = unsigned(int(entryValue(ui->sampleTimeCombo->currentText()))) * 60000u;
-    sampleIntervalMs = unsigned(entryValue(ui->sampleIntervalCombo->currentText()) * 1000.0f);
-    samplingTimer.start(SamplingTickMs);
+    run->restart(SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText()),
+                 SamplingRun::durationOf(ui->sampleTimeCombo->currentText()));
+    samplingTimer.start(int(SamplingRun::Tick.count()));
     ui->realTimeParamWidget->setEnabled(false);
     ui->progressBar->show();
     ui->progressBar->setValue(0);
-    ui->progressBar->setMaximum(int(sampleTimeMs / 1000));
+    ui->progressBar->setMaximum(int(run->duration().count() / 1000));
     ui->timerLabel->show();
-    sampledMs = 0;
-    elapsedMs = 0;
-    runFinished = false;
 }
 
 void MainWindow::stopDownloadRealTimeOpmValue()
 {
-    importing = false;
     samplingTimer.stop();
-    elapsedMs = 0;
-    sampledMs = 0;
-    runFinished = false;
+    run->clear();
     // The run ends here as with any stop: the menu and saving are back.
     ui->menuBtn->setEnabled(true);
     ui->saveBtn->setEnabled(true);
@@ -1062,78 +727,20 @@ void MainWindow::stopDownloadRealTimeOpmValue()
 
 void MainWindow::downloadRealTimeOpmValueTimes()
 {
-    if (!connectRequested)
-        return;
-    elapsedMs += SamplingTickMs;
-    const unsigned interval = sampleIntervalMs ? sampleIntervalMs : unsigned(SamplingTickMs);
-    if (elapsedMs % interval == 0) {
-        sampledMs += interval;
-        // A reading still on its way keeps the frame; this tick's request is
-        // skipped rather than sent into a frame the worker is filling.
-        if (!ledger->isInFlight(ui->chart->frame()))
-            send(Command::realTimeValue(), ui->chart->frame());
-        ui->progressBar->setValue(int(sampledMs / 1000));
-    }
-    if (elapsedMs > sampleTimeMs) {
-        elapsedMs = sampleTimeMs;
-        resumePauseDownloadRealTimeOpmValue(false, false);
-        return;
-    }
-    if (elapsedMs % 1000 == 0)
-        ui->timerLabel->setText(QString::number(double((sampleTimeMs - elapsedMs) / 1000), 'g', 6)
-                                + QLatin1Char('s'));
+    if (connectRequested)
+        run->tick();
+}
+
+void MainWindow::showRemaining(int seconds)
+{
+    ui->timerLabel->setText(QString::number(double(seconds), 'g', 6) + QLatin1Char('s'));
 }
 
 // --------------------------------------------------------------------- clock
 
-void MainWindow::freshPendingFrame()
-{
-    if (pendingFrame && ledger->isInFlight(pendingFrame)) {
-        // Still being filled by an earlier request: never reset it under the
-        // worker's hands, take a new one.
-        ledger->retire(pendingFrame);
-        pendingFrame = new Frame;
-    } else if (!pendingFrame) {
-        pendingFrame = new Frame;
-    } else {
-        pendingFrame->reset();
-    }
-}
-
-void MainWindow::dropPendingFrame()
-{
-    ledger->retire(pendingFrame);
-    pendingFrame = nullptr;
-}
-
-void MainWindow::connectcmd()
-{
-    if (!worker->isPortAlive())
-        return;
-    for (const QByteArray &command : {Command::devType(), Command::devModel(), Command::devVersion()}) {
-        freshPendingFrame();
-        send(command, pendingFrame);
-    }
-    freshPendingFrame();
-}
-
-void MainWindow::syncDateTime()
-{
-    connectcmd();
-    QTimer::singleShot(ClockCommandDelayMs, this, &MainWindow::reallytime);
-}
-
-void MainWindow::reallytime()
-{
-    if (!pendingFrame)
-        return;
-    freshPendingFrame();
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    send(Command::setClock(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()),
-         pendingFrame);
-}
+void MainWindow::connectcmd() { clock->sendIdentity(); }
+void MainWindow::syncDateTime() { clock->start(); }
+void MainWindow::reallytime() { clock->sendTime(); }
 
 void MainWindow::updateDateTime()
 {
@@ -1142,13 +749,6 @@ void MainWindow::updateDateTime()
 }
 
 // -------------------------------------------------------------------- layout
-
-void MainWindow::applyPageButtonFont(int pointSize)
-{
-    const QFont font(heavyFamily(), pointSize, HeavyWeight, false);
-    for (QPushButton *button : tabButtons)
-        button->setFont(font);
-}
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
@@ -1167,24 +767,5 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::fitPageButtonFont()
 {
-    const QSize size = ui->opmBtn->size();
-    const int byWidth = int(float(size.width()) / PageButtonDesignWidth * float(PageButtonPointSize));
-    const int byHeight = int(float(size.height()) / PageButtonDesignHeight * float(PageButtonPointSize));
-    int pointSize = qMin(qMin(byWidth, byHeight), MaxPageButtonPointSize);
-    qDebug() << "zihao:" << pointSize;
-    // A button not laid out yet has no size; a point size must be positive.
-    if (pointSize < 1)
-        pointSize = PageButtonPointSize;
-    applyPageButtonFont(pointSize);
-}
-
-void MainWindow::fitInitialSize()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize available = screen->availableSize();
-    const int width = qMin(PreferredWindowWidth, int(available.width() * ScreenShare));
-    const int height = qMin(PreferredWindowHeight, int(available.height() * ScreenShare));
-    resize(qMax(width, this->width()), qMax(height, this->height()));
+    WindowLayout::applyPageButtonFont(tabButtons, WindowLayout::pageButtonPointSize(ui->opmBtn));
 }

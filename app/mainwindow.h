@@ -4,8 +4,10 @@
 // page shown, runs real-time sampling, sets the meter's clock and saves
 // reports. The link worker does the serial work on its own thread; this
 // window talks to it only through queued signals (and the few direct calls
-// the worker allows).
+// the worker allows). The work itself sits in its own pieces: the page table,
+// a download session, a sampling run and the clock setting.
 
+#include "app/pages.h"
 #include "link/frame.h"
 #include "link/uart.h"
 
@@ -19,11 +21,12 @@ namespace Ui {
 class MainWindow;
 }
 
-class BaseFormLogic;
+class ClockSetting;
+class DownloadSession;
 class QPushButton;
 class RequestLedger;
+class SamplingRun;
 class UartWorker;
-class ValueCountFrame;
 struct DevDatas;
 
 class MainWindow : public QMainWindow
@@ -40,8 +43,8 @@ public:
     static void setDirectoryChooser(DirectoryChooser chooser);
 
     // State a caller may look at (the flags behind the widgets).
-    int currentPageType() const { return pageType; }
-    bool isImporting() const { return importing; }
+    int currentPageType() const { return int(pageType); }
+    bool isImporting() const;
     bool hasUnsavedData() const { return unsaved; }
 
 signals:
@@ -89,76 +92,46 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fitInitialSize();
-    enum PageType { NoPage = 0, OpmPage, MultiWavePage, PartialPage, PonPage, XGPonPage, FttxPage, ChartPage };
-
-    bool checkIntervalAgainstTime(float seconds);
-    bool checkTimeAgainstInterval(int seconds);
-    void finishImport();
+    void buildPageTable();
+    const PageEntry &page(PageType type) const;
+    void choosePage(PageType type);
     void clearImportTabs();
-
-    void choosePage(QPushButton *button, int type);
-    QWidget *pageWidget(int type) const;
-    BaseFormLogic *recordPage(int type) const;
-    ValueCountFrame *countFrameOf(int type) const;
-    QByteArray countRequestOf(int type) const;
-    QByteArray recordRequestOf(int type, int number) const;
+    void finishImport();
     // Sends one request and records that the frame is out with the worker.
     void send(const QByteArray &data, Frame *frame);
-    // A download of stored records runs on a record page.
-    bool downloadRunning() const;
     // The meter is still there: asked again after every question to the user,
     // since the link may have gone while the question was open.
     bool linkUp() const;
-    // A request of the running download (count or record) is still out.
-    bool downloadRequestOut() const;
     // Gives a fresh frame to the record page or the chart when the current
     // one may still be filled by the worker (the old one is retired).
-    void replacePageFrame(int type);
-    // pendingFrame ready for the next clock-related request.
-    void freshPendingFrame();
-    void dropPendingFrame();
+    void replacePageFrame(PageType type);
     void saveCurrentPage(const QString &dir);
     // The save question of isSaveInfo(); true when it was put to the user.
     bool askToSave();
     QString chooseDirectory();
     void initDone(Uart::PortInitState state);
-    void applyPageButtonFont(int pointSize);
+    void enableOfferedPages();
+    void showRemaining(int seconds);
     void fitPageButtonFont();
     void updateDateTime();
-    static float entryValue(const QString &text);
 
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;
     DevDatas *devDatas = nullptr;
-    // Heap frames rather than members: a count frame may still be out with the
-    // worker when the window is rebuilt, and must then outlive it.
-    ValueCountFrame *ponCountFrame = nullptr;
-    ValueCountFrame *opmCountFrame = nullptr;
+    RequestLedger *ledger = nullptr;
+    DownloadSession *download = nullptr;
+    SamplingRun *run = nullptr;
+    ClockSetting *clock = nullptr;
+    QList<PageEntry> pages;
+    QList<QPushButton *> tabButtons;
     QTimer samplingTimer;
     QTimer clockTimer;
-    int pageType = NoPage;
-    unsigned int sampledMs = 0;
-    unsigned int sampleIntervalMs = 0;
-    unsigned int sampleTimeMs = 0;
-    unsigned int elapsedMs = 0;
-    Frame *pendingFrame = nullptr;
-    bool importing = false;
+    PageType pageType = PageType::None;
     bool connectRequested = false;
     bool unsaved = false;
     bool noPromptCopy = false;
     bool resumeAfterReconnect = false;
-    // The last sampling run has ended (ran its time, or was stopped): the next
-    // start begins a new run from zero and first offers to save this one.
-    bool runFinished = false;
     int prevIntervalIndex = 0;
     int prevTimeIndex = 0;
-    int retryCount = 0;
-    QList<QPushButton *> tabButtons;
-
-    // The count request of the running download has not been answered yet, so
-    // a repeat after a busy or malformed answer asks for the count again.
-    bool countPending = false;
-    RequestLedger *ledger = nullptr;
     static DirectoryChooser directoryChooser;
 };

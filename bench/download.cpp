@@ -5,7 +5,7 @@
 // itself needs for every request and answer (10 bits a byte).
 
 #include "app/mainwindow.h"
-#include "app/requestledger.h"
+#include "link/requestledger.h"
 #include "link/commands.h"
 #include "link/opmvalueframe.h"
 #include "link/uartworker.h"

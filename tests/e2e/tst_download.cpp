@@ -4,7 +4,7 @@
 
 #include "e2esupport.h"
 
-#include "app/requestledger.h"
+#include "link/requestledger.h"
 #include "link/valueformat.h"
 #include "records.h"
 #include "views/multiwaveopmform.h"

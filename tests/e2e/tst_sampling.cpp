@@ -4,7 +4,7 @@
 
 #include "e2esupport.h"
 
-#include "app/requestledger.h"
+#include "link/requestledger.h"
 #include "dialogs/menuwidget.h"
 #include "widgets/chartform.h"
 

@@ -5,7 +5,7 @@
 
 #include "e2esupport.h"
 
-#include "app/requestledger.h"
+#include "link/requestledger.h"
 #include "views/opmform.h"
 
 #include <QEventLoop>
