@@ -5,12 +5,11 @@
 #include "app/configuration.h"
 #include "app/downloadsession.h"
 #include "link/requestledger.h"
-#include "app/samplingrun.h"
+#include "app/samplingpanel.h"
 #include "app/windowlayout.h"
 #include "dialogs/connectdialog.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
-#include "dialogs/settimedialog.h"
 #include "link/commands.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
@@ -34,12 +33,9 @@
 namespace {
 constexpr int ClockTickMs = 1000;
 constexpr int ResumeAfterReconnectMs = 10;
-constexpr double MaxSampleCount = 65535.0;
 constexpr int MenuMargin = 10;
-// Entry of both sampling combos that opens the time-span dialog, and the
-// index a custom value is appended at.
+// Entry of both sampling combos that opens the time-span dialog.
 constexpr int CustomizeIndex = 7;
-constexpr int CustomEntryIndex = 8;
 
 const QString connectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_connected.png);}"
@@ -47,13 +43,6 @@ const QString connectedStyle = QStringLiteral(
 const QString unconnectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_unconnected.png);}"
     "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
-
-// Readings a run of this duration takes at this interval stay within what the
-// chart and the report hold.
-bool withinSampleCount(SamplingRun::Ms duration, SamplingRun::Ms interval)
-{
-    return interval.count() > 0 && double(duration.count()) / double(interval.count()) <= MaxSampleCount;
-}
 } // namespace
 
 MainWindow::DirectoryChooser MainWindow::directoryChooser;
@@ -93,7 +82,10 @@ MainWindow::MainWindow(QWidget *parent)
     ledger = RequestLedger::instance();
     const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
     download = new DownloadSession(ledger, sender, this);
-    run = new SamplingRun(this);
+    sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
+                                  ui->progressBar, ui->timerLabel},
+                                 &samplingTimer, this);
+    run = sampling->run();
     clock = new ClockSetting(ledger, sender, [this]() { return worker->isPortAlive(); }, this);
 
     connect(worker, &UartWorker::uartInited, this, &MainWindow::devInited);
@@ -121,15 +113,13 @@ MainWindow::MainWindow(QWidget *parent)
         ui->menuBtn->setEnabled(true);
         finishImport();
     });
-    connect(run, &SamplingRun::sampleDue, this, [this]() {
+    connect(sampling, &SamplingPanel::sampleDue, this, [this]() {
         // A reading still on its way keeps the frame; this tick's request is
         // skipped rather than sent into a frame the worker is filling.
         if (!ledger->isInFlight(ui->chart->frame()))
             send(Command::realTimeValue(), ui->chart->frame());
     });
-    connect(run, &SamplingRun::progress, ui->progressBar, &QProgressBar::setValue);
-    connect(run, &SamplingRun::remainingChanged, this, &MainWindow::showRemaining);
-    connect(run, &SamplingRun::finished, this, [this]() { resumePauseDownloadRealTimeOpmValue(false, false); });
+    connect(sampling, &SamplingPanel::finished, this, [this]() { resumePauseDownloadRealTimeOpmValue(false, false); });
 
     devDatas = DevDatas::instance();
 
@@ -593,65 +583,8 @@ void MainWindow::changeLanguage()
 
 // ------------------------------------------------------- real-time sampling
 
-void MainWindow::on_sampleIntervalCombo_currentIndexChanged(int index)
-{
-    QComboBox *combo = ui->sampleIntervalCombo;
-    const auto fits = [this](SamplingRun::Ms interval) {
-        if (withinSampleCount(SamplingRun::durationOf(ui->sampleTimeCombo->currentText()), interval))
-            return true;
-        showMessage(tr("Sample count can not greater than 65535"));
-        return false;
-    };
-    if (index == CustomizeIndex) {
-        combo->setEditable(false);
-        int seconds = 0;
-        if (SetTimeDialog::getSeconds(SetTimeDialog::Interval, seconds) == 1 && seconds != 0
-            && fits(std::chrono::seconds(seconds))) {
-            if (combo->count() > CustomEntryIndex)
-                combo->removeItem(combo->count() - 1);
-            combo->addItem(QString::number(seconds) + QLatin1Char('s'));
-            combo->setCurrentIndex(CustomEntryIndex);
-            return;
-        }
-        combo->setEditable(false);
-        combo->setCurrentIndex(prevIntervalIndex);
-    } else if (index >= 0) {
-        if (fits(SamplingRun::intervalOf(combo->itemText(index))))
-            prevIntervalIndex = index;
-        else
-            combo->setCurrentIndex(prevIntervalIndex);
-    }
-}
-
-void MainWindow::on_sampleTimeCombo_currentIndexChanged(int index)
-{
-    QComboBox *combo = ui->sampleTimeCombo;
-    const auto fits = [this](SamplingRun::Ms duration) {
-        if (withinSampleCount(duration, SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText())))
-            return true;
-        showMessage(tr("Sample count can not greater than 65535"));
-        return false;
-    };
-    if (index == CustomizeIndex) {
-        combo->setEditable(false);
-        int seconds = 0;
-        if (SetTimeDialog::getSeconds(SetTimeDialog::Duration, seconds) == 1 && seconds != 0
-            && fits(std::chrono::seconds(seconds))) {
-            if (combo->count() > CustomEntryIndex)
-                combo->removeItem(combo->count() - 1);
-            combo->addItem(QString::number(seconds / 60) + QLatin1Char('m'));
-            combo->setCurrentIndex(CustomEntryIndex);
-            return;
-        }
-        combo->setEditable(false);
-        combo->setCurrentIndex(prevTimeIndex);
-    } else if (index >= 0) {
-        if (fits(SamplingRun::durationOf(combo->itemText(index))))
-            prevTimeIndex = index;
-        else
-            combo->setCurrentIndex(prevTimeIndex);
-    }
-}
+void MainWindow::on_sampleIntervalCombo_currentIndexChanged(int index) { sampling->intervalChosen(index); }
+void MainWindow::on_sampleTimeCombo_currentIndexChanged(int index) { sampling->durationChosen(index); }
 
 void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
 {
@@ -664,63 +597,31 @@ void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
         }
         ui->menuBtn->setEnabled(false);
         ui->saveBtn->setEnabled(false);
-        const bool fresh = run->start(SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText()),
-                                      SamplingRun::durationOf(ui->sampleTimeCombo->currentText()));
-        if (fresh && run->intervalAdjusted())
-            ui->sampleIntervalCombo->setCurrentIndex(0);
-        samplingTimer.start(int(SamplingRun::Tick.count()));
-        ui->realTimeParamWidget->setEnabled(false);
-        ui->progressBar->setValue(0);
-        ui->progressBar->setMaximum(int(run->duration().count() / 1000));
-        ui->progressBar->show();
-        ui->timerLabel->setText(QString::number(run->remaining().count() / 1000) + QLatin1Char('s'));
-        ui->timerLabel->show();
+        const bool fresh = sampling->start();
         unsaved = true;
-        if (run->elapsed().count() == 0 && !ledger->isInFlight(ui->chart->frame()))
+        if (fresh && !ledger->isInFlight(ui->chart->frame()))
             send(Command::realTimeValue(), ui->chart->frame());
         return;
     }
-
     ui->saveBtn->setEnabled(true);
     ui->menuBtn->setEnabled(true);
-    samplingTimer.stop();
-    if (isPause) {
-        run->pause();
-    } else {
-        run->finish();
-        ui->realTimeParamWidget->setEnabled(true);
-        ui->progressBar->setValue(0);
-    }
+    sampling->stop(isPause);
     ui->chart->setClearOnResume(!isPause);
     ui->chart->setPlayUnchecked();
-    ui->progressBar->hide();
-    ui->timerLabel->hide();
 }
 
 void MainWindow::restartDownloadRealTimeOpmValue()
 {
     unsaved = true;
-    run->restart(SamplingRun::intervalOf(ui->sampleIntervalCombo->currentText()),
-                 SamplingRun::durationOf(ui->sampleTimeCombo->currentText()));
-    samplingTimer.start(int(SamplingRun::Tick.count()));
-    ui->realTimeParamWidget->setEnabled(false);
-    ui->progressBar->show();
-    ui->progressBar->setValue(0);
-    ui->progressBar->setMaximum(int(run->duration().count() / 1000));
-    ui->timerLabel->show();
+    sampling->restart();
 }
 
 void MainWindow::stopDownloadRealTimeOpmValue()
 {
-    samplingTimer.stop();
-    run->clear();
+    sampling->clear();
     // The run ends here as with any stop: the menu and saving are back.
     ui->menuBtn->setEnabled(true);
     ui->saveBtn->setEnabled(true);
-    ui->realTimeParamWidget->setEnabled(true);
-    ui->progressBar->setValue(0);
-    ui->progressBar->hide();
-    ui->timerLabel->hide();
     ui->chart->setClearOnResume(true);
     ui->chart->setPlayUnchecked();
 }
@@ -728,12 +629,7 @@ void MainWindow::stopDownloadRealTimeOpmValue()
 void MainWindow::downloadRealTimeOpmValueTimes()
 {
     if (connectRequested)
-        run->tick();
-}
-
-void MainWindow::showRemaining(int seconds)
-{
-    ui->timerLabel->setText(QString::number(double(seconds), 'g', 6) + QLatin1Char('s'));
+        sampling->tick();
 }
 
 // --------------------------------------------------------------------- clock

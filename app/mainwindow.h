@@ -25,6 +25,7 @@ class ClockSetting;
 class DownloadSession;
 class QPushButton;
 class RequestLedger;
+class SamplingPanel;
 class SamplingRun;
 class UartWorker;
 struct DevDatas;
@@ -111,7 +112,6 @@ private:
     QString chooseDirectory();
     void initDone(Uart::PortInitState state);
     void enableOfferedPages();
-    void showRemaining(int seconds);
     void fitPageButtonFont();
     void updateDateTime();
 
@@ -120,7 +120,9 @@ private:
     DevDatas *devDatas = nullptr;
     RequestLedger *ledger = nullptr;
     DownloadSession *download = nullptr;
-    SamplingRun *run = nullptr;
+    SamplingPanel *sampling = nullptr;
+    SamplingRun *run = nullptr; // the panel's
+
     ClockSetting *clock = nullptr;
     QList<PageEntry> pages;
     QList<QPushButton *> tabButtons;
@@ -131,7 +133,5 @@ private:
     bool unsaved = false;
     bool noPromptCopy = false;
     bool resumeAfterReconnect = false;
-    int prevIntervalIndex = 0;
-    int prevTimeIndex = 0;
     static DirectoryChooser directoryChooser;
 };
