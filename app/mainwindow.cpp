@@ -313,7 +313,7 @@ void MainWindow::initDone(Uart::PortInitState state)
     run->rewind();
     ui->connectBtn->setStyleSheet(connectedStyle);
     ui->deviceLabel->setText(devDatas->devType);
-    if (devDatas->devKind != 9)
+    if (devDatas->kind() != MeterKind::PartialWave)
         ui->chartBtn->setEnabled(devDatas->rangeCode != 0);
     qCDebug(lcApp) << "devDatas->devTypeData.devType=" << devDatas->devType;
 

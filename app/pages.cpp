@@ -10,32 +10,33 @@ QList<PageType> pagesFor(const DevDatas &identity)
     const bool ranged = identity.rangeCode != 0;
     QList<PageType> pages;
     bool chart = ranged;
-    switch (identity.devKind) {
-    case 1:
-    case 2:
-    case 3:
+    switch (identity.kind()) {
+    case MeterKind::Pon:
+    case MeterKind::PonRanged:
+    case MeterKind::XgPon:
         if (ranged)
             pages << PageType::Opm;
-        pages << (identity.devKind == 3 ? PageType::XGPon : PageType::Pon);
+        pages << (identity.kind() == MeterKind::XgPon ? PageType::XGPon : PageType::Pon);
         break;
-    case 4:
+    case MeterKind::PonFttx:
         pages << PageType::Pon << PageType::Fttx;
         break;
-    case 5:
+    case MeterKind::MultiWave:
         pages << PageType::Opm << PageType::MultiWave;
         chart = true;
         break;
-    case 6:
-    case 7:
-    case 8:
-    case 10:
+    case MeterKind::SingleWave6:
+    case MeterKind::SingleWave7:
+    case MeterKind::SingleWave8:
+    case MeterKind::SingleWave10:
         pages << PageType::Opm;
         chart = true;
         break;
-    case 9:
+    case MeterKind::PartialWave:
         pages << PageType::Partial;
         chart = false;
         break;
+    case MeterKind::Unknown:
     default:
         break;
     }

@@ -1,4 +1,5 @@
 #include "dialogs/connectdialog.h"
+#include "link/logging.h"
 #include "ui_connectdialog.h"
 
 #include "dialogs/dialogtitlebar.h"
@@ -29,7 +30,7 @@ void ConnectDialog::fillPorts()
 
 void ConnectDialog::closeFromTitleBar()
 {
-    qDebug() << "closer";
+    qCDebug(lcApp) << "closer";
     reject();
 }
 
@@ -47,6 +48,6 @@ void ConnectDialog::on_okBtn_clicked()
 {
     Uart::baudRate = ui->baudRateCombo->currentText().toInt();
     Uart::selectedPortName = ui->portCombo->currentText();
-    qDebug() << "cloon_okBtn_clickedser" << Uart::selectedPortName << Uart::baudRate;
+    qCDebug(lcApp) << "cloon_okBtn_clickedser" << Uart::selectedPortName << Uart::baudRate;
     accept();
 }

@@ -1,4 +1,5 @@
 #include "dialogs/languagedialog.h"
+#include "link/logging.h"
 #include "ui_languagedialog.h"
 
 #include "app/configuration.h"
@@ -35,7 +36,7 @@ void LanguageDialog::on_okBtn_clicked()
     const int chosen = ui->languageCombo->currentIndex();
     const int running = Configuration::languageForUI();
     const int stored = configuration->getLanguage();
-    qDebug() << "language chosen" << chosen << "languageForUI" << running << "getLanguage" << stored;
+    qCDebug(lcApp) << "language chosen" << chosen << "languageForUI" << running << "getLanguage" << stored;
 
     if (chosen == running) {
         configuration->setLanguage(running, false);
