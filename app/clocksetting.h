@@ -37,7 +37,6 @@ public:
     // frame is given up.
     void drop();
 
-    bool isRunning() const { return pending != nullptr; }
     // This frame carries the sequence's answers.
     bool owns(const Frame *frame) const { return pending && frame == pending; }
 
