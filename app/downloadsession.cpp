@@ -110,16 +110,21 @@ void DownloadSession::handle(ParseResult result, const Frame *answered, bool wan
         break;
     case DataOk:
         busyRetries = 0;
-        if (page.records) {
-            if (countFrame->countReady) {
-                waitingForCount = false;
-                const int count = countFrame->count;
-                countFrame->setCountReady(false);
-                emit countKnown(count);
-            } else {
-                emit progress(page.records->nextItemNumber());
-                page.records->fillDatas();
-            }
+        if (!page.records) {
+            // A page without records (FTTx): once the meter has answered the
+            // count there is nothing more to ask for.
+            waitingForCount = false;
+            emit ended();
+            return;
+        }
+        if (countFrame->countReady) {
+            waitingForCount = false;
+            const int count = countFrame->count;
+            countFrame->setCountReady(false);
+            emit countKnown(count);
+        } else {
+            emit progress(page.records->nextItemNumber());
+            page.records->fillDatas();
         }
         if (wanted)
             requestNext();

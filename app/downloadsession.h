@@ -25,7 +25,7 @@ public:
     ~DownloadSession() override;
 
     // Starts on this page with the count request. A page without records
-    // (FTTx) gets the count request and nothing after it.
+    // (FTTx) gets the count request and ends with its answer.
     void start(const PageEntry &page);
     // Ends the download; frames still out with the worker are given up so
     // that their answers count for nothing.

@@ -129,6 +129,18 @@ private slots:
         QCOMPARE(wire.last(), Command::singleWaveRecord(1));
     }
 
+    // A page without records ends its download with the count's answer
+    // instead of waiting for records it will never ask for.
+    void pageWithoutRecordsEndsAfterTheCount()
+    {
+        PageEntry fttx{PageType::Fttx, nullptr, nullptr, nullptr, &Command::ponCount, nullptr, 0, {}};
+        QSignalSpy ended(session, &DownloadSession::ended);
+        session->start(fttx);
+        answer(DataOk, "3f020100002a6c");
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(wire, QList<QByteArray>{Command::ponCount()});
+    }
+
     // A finished download's request still out counts for nothing, and the
     // next download starts with a fresh count.
     void finishedDownloadOwnsNothing()
