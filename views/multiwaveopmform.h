@@ -15,7 +15,9 @@ namespace Ui {
 class MultiWaveOpmForm;
 }
 
-class MultiWaveOpmForm : public QWidget, public virtual BaseFormLogic, public RecordPage<OpmItemData, OpmValueFrame>
+class MultiWaveOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, OpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)

@@ -12,7 +12,9 @@ namespace Ui {
 class OpmForm;
 }
 
-class OpmForm : public QWidget, public virtual BaseFormLogic, public RecordPage<OpmItemData, OpmValueFrame>
+class OpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, OpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)

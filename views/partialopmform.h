@@ -13,7 +13,9 @@ namespace Ui {
 class PartialOpmForm;
 }
 
-class PartialOpmForm : public QWidget, public virtual BaseFormLogic, public RecordPage<OpmItemData, PartialOpmValueFrame>
+class PartialOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, PartialOpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)

@@ -13,7 +13,9 @@ namespace Ui {
 class PonOpmForm;
 }
 
-class PonOpmForm : public QWidget, public virtual BaseFormLogic, public RecordPage<PonOpmItemData, PonFrame>
+class PonOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<PonOpmItemData, PonFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)

@@ -15,7 +15,9 @@ namespace Ui {
 class XGPonForm;
 }
 
-class XGPonForm : public QWidget, public virtual BaseFormLogic, public RecordPage<PonOpmItemData, PonFrame>
+class XGPonForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<PonOpmItemData, PonFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
