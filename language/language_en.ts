@@ -286,18 +286,6 @@ Do you want to save the data first?</source>
         <source>Form</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>MultiWaveOpmItem</name>
@@ -366,18 +354,6 @@ Do you want to save the data first?</source>
     </message>
     <message>
         <source>Freq.(Hz)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -469,18 +445,6 @@ Do you want to save the data first?</source>
         <source>Freq.(Hz)</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>PartialOpmXlsx</name>
@@ -556,18 +520,6 @@ Do you want to save the data first?</source>
     </message>
     <message>
         <source>VDO(1550nm)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -672,6 +624,21 @@ Do you want to save the data first?</source>
     </message>
 </context>
 <context>
+    <name>RecordPage</name>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SetTimeDialog</name>
     <message>
         <source>Hours</source>
@@ -698,18 +665,6 @@ Do you want to save the data first?</source>
     <name>XGPonForm</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -289,18 +289,6 @@ Do you want to save the data first?</source>
         <source>Form</source>
         <translation>窗体</translation>
     </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation>保存失败，没有数据！</translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation>报表已导出</translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation>报表导出失败</translation>
-    </message>
 </context>
 <context>
     <name>MultiWaveOpmItem</name>
@@ -370,18 +358,6 @@ Do you want to save the data first?</source>
     <message>
         <source>Freq.(Hz)</source>
         <translation>频率(Hz)</translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation>保存失败，没有数据！</translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation>报表已导出</translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation>报表导出失败</translation>
     </message>
 </context>
 <context>
@@ -472,18 +448,6 @@ Do you want to save the data first?</source>
         <source>Freq.(Hz)</source>
         <translation>频率(Hz)</translation>
     </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation>保存失败，没有数据！</translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation>报表已导出</translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation>报表导出失败</translation>
-    </message>
 </context>
 <context>
     <name>PartialOpmXlsx</name>
@@ -560,18 +524,6 @@ Do you want to save the data first?</source>
     <message>
         <source>VDO(1550nm)</source>
         <translation>VDO(1550nm)</translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation>保存失败，没有数据！</translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation>报表已导出</translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation>报表导出失败</translation>
     </message>
 </context>
 <context>
@@ -675,6 +627,21 @@ Do you want to save the data first?</source>
     </message>
 </context>
 <context>
+    <name>RecordPage</name>
+    <message>
+        <source>Save Fail,No Data!</source>
+        <translation>保存失败，没有数据！</translation>
+    </message>
+    <message>
+        <source>Report exported</source>
+        <translation>报表已导出</translation>
+    </message>
+    <message>
+        <source>Failed to export report</source>
+        <translation>报表导出失败</translation>
+    </message>
+</context>
+<context>
     <name>SetTimeDialog</name>
     <message>
         <source>Hours</source>
@@ -702,18 +669,6 @@ Do you want to save the data first?</source>
     <message>
         <source>Form</source>
         <translation>窗体</translation>
-    </message>
-    <message>
-        <source>Save Fail,No Data!</source>
-        <translation>保存失败，没有数据！</translation>
-    </message>
-    <message>
-        <source>Report exported</source>
-        <translation>报表已导出</translation>
-    </message>
-    <message>
-        <source>Failed to export report</source>
-        <translation>报表导出失败</translation>
     </message>
 </context>
 <context>

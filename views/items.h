@@ -3,9 +3,9 @@
 // pages of ITEMS_PER_PAGE. Every page but the last is full and no page is ever
 // empty, so the count follows from the number of pages and the last page.
 
+#include "link/logging.h"
 #include "views/agent.h"
 
-#include <QDebug>
 #include <QList>
 #include <vector>
 
@@ -53,7 +53,7 @@ public:
         pages.emplace_back();
         pages.back().reserve(ITEMS_PER_PAGE);
         pages.back().push_back(record);
-        qDebug() << "append" << pageCount();
+        qCDebug(lcViews) << "append" << pageCount();
         emit pageCountChanged(pageCount());
         return true;
     }

@@ -1,24 +1,19 @@
 #include "views/multiwaveopmform.h"
 #include "views/viewcleanup.h"
 
-#include "dialogs/messagedialog.h"
-#include "link/opmvalueframe.h"
+#include "link/logging.h"
 #include "report/multiwavelevel.h"
 #include "report/opmxlsx.h"
 #include "ui_multiwaveopmform.h"
 #include "views/multiwaveopmitem.h"
+#include "views/recordstyle.h"
 #include "widgets/pagewidget.h"
 
-#include <QColor>
-#include <QDebug>
 #include <QLabel>
 #include <QListWidgetItem>
 
 namespace {
 constexpr int ReadingColumns = 5;
-
-const QColor OddRowColor(242, 242, 239);
-const QColor EvenRowColor(Qt::white);
 
 QLabel *readingLabel(QWidget *card, const char *base, int column)
 {
@@ -39,7 +34,7 @@ void fillColumn(QWidget *card, int column, const SingleWaveOpmData &wave)
     freqLabel->hide();
     waveLabel->setText(wave.wavelength);
     if (wave.power == QLatin1String("Low") || wave.power == QLatin1String("High"))
-        qDebug() << "LOW..............";
+        qCDebug(lcViews) << "LOW..............";
     powerLabel->setText(multiWavePowerText(wave));
     if (wave.powerW == none)
         wattsLabel->setText(none);
@@ -58,10 +53,10 @@ void hideColumn(QWidget *card, int column)
 
 MultiWaveOpmForm::MultiWaveOpmForm(QWidget *parent)
     : QWidget(parent)
+    , RecordPage(0)
     , ui(new Ui::MultiWaveOpmForm)
 {
     ui->setupUi(this);
-    ownedFrame = new OpmValueFrame;
     ui->pageWidget->hide();
 
     connect(ui->pageWidget, &PageWidget::gotoPage, this, &MultiWaveOpmForm::gotoPage);
@@ -73,62 +68,35 @@ MultiWaveOpmForm::~MultiWaveOpmForm()
     delete ui;
 }
 
-int MultiWaveOpmForm::currentPage()
-{
-    return items.currentPage;
-}
-
-void MultiWaveOpmForm::setCurrentPage(int page)
-{
-    items.currentPage = page;
-}
-
-Frame *MultiWaveOpmForm::frame()
-{
-    return ownedFrame;
-}
-
-int MultiWaveOpmForm::nextItemNumber()
-{
-    return items.itemCount();
-}
-
-int MultiWaveOpmForm::itemCount() const
-{
-    return items.itemCount();
-}
-
 void MultiWaveOpmForm::fillDatas()
 {
-    qDebug() << "void __thiscall MultiWaveOpmForm::fillDatas(void)";
-    auto *opmFrame = static_cast<OpmValueFrame *>(ownedFrame);
-    // The 0x17 mark belongs to this answer: taken with the record now, while
-    // the page holds the frame, never read from a frame the worker may be
-    // filling.
-    addItemData(opmFrame->itemData, opmFrame->isCode17);
-    renewFrame();
+    qCDebug(lcViews) << "void __thiscall MultiWaveOpmForm::fillDatas(void)";
+    RecordPage::fillDatas();
 }
 
-void MultiWaveOpmForm::createFrame()
+bool MultiWaveOpmForm::arrivesCollapsed(const OpmValueFrame &frame) const
 {
-    ownedFrame = new OpmValueFrame;
+    // The 0x17 mark belongs to this answer: taken with the record while the
+    // page holds the frame, never read from a frame the worker may be filling.
+    return frame.isCode17;
 }
 
-void MultiWaveOpmForm::addItemData(const OpmItemData &data, bool collapsed)
+void MultiWaveOpmForm::traceAppend()
 {
-    qDebug() << "void __thiscall MultiWaveOpmForm::addItemData(class OpmItemData)"
-             << "-----------------:" << items.currentPage << "-----------" << items.pageCount();
-    items.append(data);
-    if (items.pageCount() == items.currentPage) {
-        qDebug() << "1111111";
-        addOneRow(ui->listWidget->count(), data, collapsed);
-    }
+    qCDebug(lcViews) << "void __thiscall MultiWaveOpmForm::addItemData(class OpmItemData)"
+                     << "-----------------:" << items.currentPage << "-----------"
+                     << items.pageCount();
 }
 
-void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data, bool collapsed)
+void MultiWaveOpmForm::traceDraw(int)
 {
-    qDebug() << "addOneRow";
-    qDebug() << "void __thiscall MultiWaveOpmForm::addOneRow(int,class OpmItemData)";
+    qCDebug(lcViews) << "1111111";
+}
+
+void MultiWaveOpmForm::drawRecord(int index, const OpmItemData &data, bool collapsed)
+{
+    qCDebug(lcViews) << "addOneRow";
+    qCDebug(lcViews) << "void __thiscall MultiWaveOpmForm::addOneRow(int,class OpmItemData)";
     auto *item = new QListWidgetItem;
     auto *card = new MultiWaveOpmItem;
     card->numLabel()->setText(data.number);
@@ -149,7 +117,7 @@ void MultiWaveOpmForm::addOneRow(int index, const OpmItemData &data, bool collap
     ui->listWidget->insertItem(index, item);
     ui->listWidget->setItemWidget(item, card);
     cards << card;
-    item->setBackground(index % 2 ? OddRowColor : EvenRowColor);
+    item->setBackground(recordstyle::rowColor(index));
 }
 
 void MultiWaveOpmForm::deleteCards()
@@ -157,37 +125,19 @@ void MultiWaveOpmForm::deleteCards()
     deleteItemWidgets(ui->listWidget, cards);
 }
 
-void MultiWaveOpmForm::gotoPage(int page)
+void MultiWaveOpmForm::clearPage()
 {
-    if (page < 1 || items.pageCount() < page || page == items.currentPage)
-        return;
     deleteCards();
     ui->listWidget->clear();
-    items.currentPage = page;
-    const auto &records = *items.page(page);
-    for (int i = 0; i < int(records.size()); ++i)
-        addOneRow(i, records[size_t(i)]);
 }
 
-void MultiWaveOpmForm::clearDatas()
+void MultiWaveOpmForm::clearView()
 {
-    items.clearItems();
-    deleteCards();
-    ui->listWidget->clear();
+    clearPage();
     ui->pageWidget->reSetcurrentPage();
 }
 
-void MultiWaveOpmForm::saveDatas(const QString &dir)
+bool MultiWaveOpmForm::writeReport(const QList<OpmItemData> &records, const QString &dir)
 {
-    if (items.itemCount() < 1) {
-        showMessage(tr("Save Fail,No Data!"));
-        return;
-    }
-    if (dir.isEmpty())
-        return;
-    OpmXlsx writer;
-    if (writer.saveMultiWave(items.allItems(), dir))
-        showMessage(tr("Report exported"));
-    else
-        showMessage(tr("Failed to export report"));
+    return OpmXlsx().saveMultiWave(records, dir);
 }

@@ -3,8 +3,8 @@
 // readings side by side; powers out of the meter's range read "Low"/"High".
 
 #include "link/opmitemdata.h"
-#include "views/baseformlogic.h"
-#include "views/items.h"
+#include "link/opmvalueframe.h"
+#include "views/recordpage.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,35 +15,33 @@ namespace Ui {
 class MultiWaveOpmForm;
 }
 
-class MultiWaveOpmForm : public QWidget, public BaseFormLogic
+class MultiWaveOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, OpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
 public:
     explicit MultiWaveOpmForm(QWidget *parent = nullptr);
+    // nextItemNumber() is the number of records stored so far: the main
+    // window adds the one when it asks the meter for the next record.
     ~MultiWaveOpmForm() override;
 
-    int currentPage() override;
-    void setCurrentPage(int page) override;
-    Frame *frame() override;
-    // Records stored so far: the main window adds the one when it asks the
-    // meter for the next record.
-    int nextItemNumber() override;
     void fillDatas() override;
-    void createFrame() override;
-    void clearDatas() override;
-    int itemCount() const override;
-
-    // `collapsed`: the record came in an answer with code 0x17; its card,
-    // when drawn now, takes no height.
-    void addItemData(const OpmItemData &data, bool collapsed = false);
-    void addOneRow(int index, const OpmItemData &data, bool collapsed = false);
-    void saveDatas(const QString &dir);
-
-    Items<OpmItemData> items;
 
 public slots:
-    void gotoPage(int page) override;
+    void gotoPage(int page) override { RecordPage::gotoPage(page); }
+
+protected:
+    // `collapsed`: the record came in an answer with code 0x17; its card,
+    // drawn as it arrives, takes no height.
+    void drawRecord(int index, const OpmItemData &data, bool collapsed) override;
+    void clearPage() override;
+    void clearView() override;
+    bool writeReport(const QList<OpmItemData> &records, const QString &dir) override;
+    bool arrivesCollapsed(const OpmValueFrame &frame) const override;
+    void traceAppend() override;
+    void traceDraw(int index) override;
 
 private:
     void deleteCards();

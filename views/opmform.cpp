@@ -1,13 +1,11 @@
 #include "views/opmform.h"
 
-#include "dialogs/messagedialog.h"
-#include "link/opmvalueframe.h"
+#include "link/logging.h"
 #include "report/opmxlsx.h"
 #include "ui_opmform.h"
+#include "views/recordstyle.h"
 #include "widgets/pagewidget.h"
 
-#include <QColor>
-#include <QDebug>
 #include <QHeaderView>
 #include <QResizeEvent>
 #include <QTableWidgetItem>
@@ -18,8 +16,6 @@ constexpr int NarrowWidth = 800;
 // The "yy/MM/dd HH:mm" times are read whole at every width: this column
 // always fits its contents, the others share the rest.
 constexpr int TimeColumn = 2;
-const QColor OddRowColor(242, 242, 239);
-const QColor EvenRowColor(Qt::white);
 
 QTableWidgetItem *centredItem(const QString &text, const QColor &background)
 {
@@ -35,7 +31,6 @@ OpmForm::OpmForm(QWidget *parent)
     , ui(new Ui::OpmForm)
 {
     ui->setupUi(this);
-    ownedFrame = new OpmValueFrame;
     ui->pageWidget->hide();
 
     setHeaderLabels();
@@ -53,55 +48,18 @@ OpmForm::~OpmForm()
     delete ui;
 }
 
-int OpmForm::currentPage()
-{
-    return items.currentPage;
-}
-
-void OpmForm::setCurrentPage(int page)
-{
-    items.currentPage = page;
-}
-
-Frame *OpmForm::frame()
-{
-    return ownedFrame;
-}
-
-int OpmForm::nextItemNumber()
-{
-    return items.itemCount() + 1;
-}
-
-int OpmForm::itemCount() const
-{
-    return items.itemCount();
-}
-
 void OpmForm::fillDatas()
 {
-    qDebug() << "void __thiscall OpmForm::fillDatas(void)";
-    auto *opmFrame = static_cast<OpmValueFrame *>(ownedFrame);
-    addItemData(opmFrame->itemData);
-    renewFrame();
+    qCDebug(lcViews) << "void __thiscall OpmForm::fillDatas(void)";
+    RecordPage::fillDatas();
 }
 
-void OpmForm::createFrame()
+void OpmForm::traceDraw(int row)
 {
-    ownedFrame = new OpmValueFrame;
+    qCDebug(lcViews) << "lastRowIndex:" << row;
 }
 
-void OpmForm::addItemData(const OpmItemData &data)
-{
-    items.append(data);
-    if (items.pageCount() == items.currentPage) {
-        const int row = int(items.lastPage().size()) - 1;
-        qDebug() << "lastRowIndex:" << row;
-        addOneRow(row, data);
-    }
-}
-
-void OpmForm::addOneRow(int row, const OpmItemData &data)
+void OpmForm::drawRecord(int row, const OpmItemData &data, bool)
 {
     QTableWidget *table = ui->tableWidget;
     table->insertRow(row);
@@ -110,10 +68,10 @@ void OpmForm::addOneRow(int row, const OpmItemData &data)
         return;
     }
     table->setRowHidden(row, false);
-    qDebug() << "rowCount:" << table->rowCount();
-    qDebug() << "data.singleWaveOpmDatas:" << data.singleWaveOpmDatas.size();
+    qCDebug(lcViews) << "rowCount:" << table->rowCount();
+    qCDebug(lcViews) << "data.singleWaveOpmDatas:" << data.singleWaveOpmDatas.size();
 
-    const QColor background = (row % 2) ? OddRowColor : EvenRowColor;
+    const QColor background = recordstyle::rowColor(row);
     const SingleWaveOpmData &wave = data.singleWaveOpmDatas.first();
     table->setItem(row, 0, centredItem(data.number, background));
     table->setItem(row, 1, centredItem(data.name, background));
@@ -129,45 +87,30 @@ void OpmForm::addOneRow(int row, const OpmItemData &data)
         table->removeRow(table->rowCount() - 1);
 }
 
-void OpmForm::gotoPage(int page)
+void OpmForm::clearPage()
 {
-    // The navigator only sends 1..count; anything else is ignored rather than
-    // read past the store.
-    if (page < 1 || items.pageCount() < page || page == items.currentPage)
-        return;
     ui->tableWidget->clear();
     ui->tableWidget->setRowCount(0);
     // clear() takes the header texts too; a page whose rows are all hidden
     // would otherwise be left with numbered columns.
     setHeaderLabels();
-    items.currentPage = page;
-    const auto &records = *items.page(page);
-    for (int i = 0; i < int(records.size()); ++i)
-        addOneRow(i, records[size_t(i)]);
+}
+
+void OpmForm::pageDrawn()
+{
     ui->tableWidget->scrollToTop();
 }
 
-void OpmForm::clearDatas()
+void OpmForm::clearView()
 {
-    items.clearItems();
     ui->tableWidget->clearContents();
     ui->tableWidget->setRowCount(0);
     ui->pageWidget->reSetcurrentPage();
 }
 
-void OpmForm::saveDatas(const QString &dir)
+bool OpmForm::writeReport(const QList<OpmItemData> &records, const QString &dir)
 {
-    if (items.itemCount() < 1) {
-        showMessage(tr("Save Fail,No Data!"));
-        return;
-    }
-    if (dir.isEmpty())
-        return;
-    OpmXlsx writer;
-    if (writer.saveSingleWave(items.allItems(), dir))
-        showMessage(tr("Report exported"));
-    else
-        showMessage(tr("Failed to export report"));
+    return OpmXlsx().saveSingleWave(records, dir);
 }
 
 void OpmForm::resizeEvent(QResizeEvent *event)

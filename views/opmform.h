@@ -3,8 +3,8 @@
 // number, name, time and first reading.
 
 #include "link/opmitemdata.h"
-#include "views/baseformlogic.h"
-#include "views/items.h"
+#include "link/opmvalueframe.h"
+#include "views/recordpage.h"
 
 #include <QWidget>
 
@@ -12,7 +12,9 @@ namespace Ui {
 class OpmForm;
 }
 
-class OpmForm : public QWidget, public BaseFormLogic
+class OpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, OpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
@@ -20,26 +22,19 @@ public:
     explicit OpmForm(QWidget *parent = nullptr);
     ~OpmForm() override;
 
-    int currentPage() override;
-    void setCurrentPage(int page) override;
-    Frame *frame() override;
-    int nextItemNumber() override;
     void fillDatas() override;
-    void createFrame() override;
-    void clearDatas() override;
-    int itemCount() const override;
-
-    void addItemData(const OpmItemData &data);
-    void addOneRow(int row, const OpmItemData &data);
-    void saveDatas(const QString &dir);
-
-    Items<OpmItemData> items;
 
 public slots:
-    void gotoPage(int page) override;
+    void gotoPage(int page) override { RecordPage::gotoPage(page); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawRecord(int row, const OpmItemData &data, bool collapsed) override;
+    void clearPage() override;
+    void clearView() override;
+    void pageDrawn() override;
+    bool writeReport(const QList<OpmItemData> &records, const QString &dir) override;
+    void traceDraw(int row) override;
 
 private:
     void setHeaderLabels();

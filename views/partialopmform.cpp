@@ -1,17 +1,15 @@
 #include "views/partialopmform.h"
 #include "views/viewcleanup.h"
 
-#include "dialogs/messagedialog.h"
-#include "link/partialopmvalueframe.h"
+#include "link/logging.h"
 #include "report/partialopmxlsx.h"
 #include "ui_partialopmform.h"
 #include "views/partialopmwave.h"
 #include "views/poweritem.h"
+#include "views/recordstyle.h"
 #include "widgets/doubleexcelitem.h"
 #include "widgets/pagewidget.h"
 
-#include <QColor>
-#include <QDebug>
 #include <QHeaderView>
 #include <QLabel>
 #include <QResizeEvent>
@@ -26,35 +24,17 @@ constexpr int TimeColumn = 2;
 constexpr int MinimumColumnWidth = 72;
 // Rows that stack two wavelengths need room for two lines.
 constexpr int TwoWaveRowHeight = 48;
-constexpr int VerdictWarning = 1;
 // Where the verdict icons sit in the wavelength cell and how big they are.
 const QRect FirstIconGeometry(18, 56, 14, 14);
 const QRect SecondIconGeometry(18, 127, 14, 14);
 constexpr int WarningIconSize = 16;
-
-const QColor OddRowColor(242, 242, 239);
-const QColor EvenRowColor(Qt::white);
-
-QString verdictStyle(int verdict)
-{
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("image: url(:/img/pass.png);");
-    case 1:
-        return QStringLiteral("image: url(:/img/warn.png);");
-    case 2:
-        return QStringLiteral("image: url(:/img/not_pass.png);");
-    default:
-        return QString();
-    }
-}
 
 // Shows the verdict icon at `geometry`. A record without a verdict (and any
 // code the meter does not define) gets no icon at all, rather than the pass
 // icon the cell starts with.
 void setVerdict(QWidget *state, int verdict, QRect geometry)
 {
-    const QString style = verdictStyle(verdict);
+    const QString style = recordstyle::verdictStyle(verdict);
     if (style.isEmpty()) {
         state->setFixedSize(0, 0);
         state->setGeometry(geometry.x(), geometry.y(), 0, 0);
@@ -65,18 +45,6 @@ void setVerdict(QWidget *state, int verdict, QRect geometry)
     state->setFixedSize(geometry.size());
     state->setGeometry(geometry);
     state->show();
-}
-
-QString cellStyle(bool odd)
-{
-    return odd ? QStringLiteral("background-color: rgb(242, 242, 239);color: rgb(153, 153, 153);")
-               : QStringLiteral("background-color: White;color: rgb(153, 153, 153);");
-}
-
-QString backgroundStyle(bool odd)
-{
-    return odd ? QStringLiteral("background-color: rgb(242, 242, 239);")
-               : QStringLiteral("background-color: White;");
 }
 
 QTableWidgetItem *centredItem(const QString &text)
@@ -92,7 +60,6 @@ PartialOpmForm::PartialOpmForm(QWidget *parent)
     , ui(new Ui::PartialOpmForm)
 {
     ui->setupUi(this);
-    ownedFrame = new PartialOpmValueFrame;
     ui->pageWidget->hide();
 
     setHeaderLabels();
@@ -111,51 +78,7 @@ PartialOpmForm::~PartialOpmForm()
     delete ui;
 }
 
-int PartialOpmForm::currentPage()
-{
-    return items.currentPage;
-}
-
-void PartialOpmForm::setCurrentPage(int page)
-{
-    items.currentPage = page;
-}
-
-Frame *PartialOpmForm::frame()
-{
-    return ownedFrame;
-}
-
-int PartialOpmForm::nextItemNumber()
-{
-    return items.itemCount() + 1;
-}
-
-int PartialOpmForm::itemCount() const
-{
-    return items.itemCount();
-}
-
-void PartialOpmForm::fillDatas()
-{
-    auto *partialFrame = static_cast<PartialOpmValueFrame *>(ownedFrame);
-    addItemData(partialFrame->itemData);
-    renewFrame();
-}
-
-void PartialOpmForm::createFrame()
-{
-    ownedFrame = new PartialOpmValueFrame;
-}
-
-void PartialOpmForm::addItemData(const OpmItemData &data)
-{
-    items.append(data);
-    if (items.pageCount() == items.currentPage)
-        addOneRow(int(items.lastPage().size()) - 1, data);
-}
-
-void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
+void PartialOpmForm::drawRecord(int row, const OpmItemData &data, bool)
 {
     QTableWidget *table = ui->tableWidget;
     table->insertRow(row);
@@ -180,13 +103,13 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
     if (partial.waveCount == 1) {
         wave->powerLabel2()->hide();
         wave->stateWidget2()->hide();
-        wave->setStyleSheet(cellStyle(odd));
+        wave->setStyleSheet(recordstyle::greyTextCellStyle(odd));
         table->setCellWidget(row, 3, wave);
 
         auto *power = new PowerItem;
         power->valueLabel()->setText(partial.wave1.power);
         power->unitLabel()->setText(partial.wave1.powerUnit);
-        power->backgroundWidget()->setStyleSheet(backgroundStyle(odd));
+        power->backgroundWidget()->setStyleSheet(recordstyle::rowBackgroundStyle(odd));
         table->setCellWidget(row, 4, power);
 
         table->setItem(row, 5, centredItem(partial.wave1.reference));
@@ -194,7 +117,7 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
         auto *watts = new PowerItem;
         watts->valueLabel()->setText(partial.wave1.powerW);
         watts->unitLabel()->setText(partial.wave1.powerWUnit);
-        watts->backgroundWidget()->setStyleSheet(backgroundStyle(odd));
+        watts->backgroundWidget()->setStyleSheet(recordstyle::rowBackgroundStyle(odd));
         table->setCellWidget(row, 6, watts);
 
         table->setItem(row, 7, centredItem(partial.wave1.frequency));
@@ -203,10 +126,10 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
     } else {
         wave->powerLabel2()->setText(partial.wave2.wavelength);
         QRect second = SecondIconGeometry;
-        if (partial.passStatus2 == VerdictWarning)
+        if (partial.passStatus2 == recordstyle::VerdictWarning)
             second.setSize(QSize(WarningIconSize, WarningIconSize));
         setVerdict(wave->stateWidget2(), partial.passStatus2, second);
-        wave->setStyleSheet(cellStyle(odd));
+        wave->setStyleSheet(recordstyle::greyTextCellStyle(odd));
         table->setCellWidget(row, 3, wave);
         cellWidgets << wave;
 
@@ -234,7 +157,7 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
                 item->unitLabel1()->hide();
                 item->unitLabel2()->hide();
             }
-            item->setStyleSheet(cellStyle(odd));
+            item->setStyleSheet(recordstyle::greyTextCellStyle(odd));
             table->setCellWidget(row, column++, item);
             cellWidgets << item;
         }
@@ -242,7 +165,7 @@ void PartialOpmForm::addOneRow(int row, const OpmItemData &data)
     }
 
     setHeaderLabels();
-    const QColor background = odd ? OddRowColor : EvenRowColor;
+    const QColor background = recordstyle::rowColor(row);
     for (int column : textColumns)
         table->item(row, column)->setBackground(background);
 
@@ -255,45 +178,32 @@ void PartialOpmForm::deleteCellWidgets()
     ::deleteCellWidgets(ui->tableWidget, 0, cellWidgets);
 }
 
-void PartialOpmForm::gotoPage(int page)
+void PartialOpmForm::clearPage()
 {
-    if (page < 1 || items.pageCount() < page || page == items.currentPage)
-        return;
     deleteCellWidgets();
     ui->tableWidget->clear();
     ui->tableWidget->setRowCount(0);
     // clear() takes the header texts too; a page whose rows are all hidden
     // would otherwise be left with numbered columns.
     setHeaderLabels();
-    items.currentPage = page;
-    const auto &records = *items.page(page);
-    for (int i = 0; i < int(records.size()); ++i)
-        addOneRow(i, records[size_t(i)]);
+}
+
+void PartialOpmForm::pageDrawn()
+{
     ui->tableWidget->scrollToTop();
 }
 
-void PartialOpmForm::clearDatas()
+void PartialOpmForm::clearView()
 {
-    items.clearItems();
     deleteCellWidgets();
     ui->tableWidget->clearContents();
     ui->tableWidget->setRowCount(0);
     ui->pageWidget->reSetcurrentPage();
 }
 
-void PartialOpmForm::saveDatas(const QString &dir)
+bool PartialOpmForm::writeReport(const QList<OpmItemData> &records, const QString &dir)
 {
-    if (items.itemCount() < 1) {
-        showMessage(tr("Save Fail,No Data!"));
-        return;
-    }
-    if (dir.isEmpty())
-        return;
-    PartialOpmXlsx writer;
-    if (writer.save(items.allItems(), dir))
-        showMessage(tr("Report exported"));
-    else
-        showMessage(tr("Failed to export report"));
+    return PartialOpmXlsx().save(records, dir);
 }
 
 void PartialOpmForm::resizeEvent(QResizeEvent *event)
@@ -303,7 +213,7 @@ void PartialOpmForm::resizeEvent(QResizeEvent *event)
         setNarrowResizeModes();
     else
         setWideResizeModes();
-    qDebug() << "876543";
+    qCDebug(lcViews) << "876543";
 }
 
 void PartialOpmForm::setHeaderLabels()

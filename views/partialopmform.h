@@ -3,8 +3,8 @@
 // record with its one or two wavelengths, their values and verdict icons.
 
 #include "link/opmitemdata.h"
-#include "views/baseformlogic.h"
-#include "views/items.h"
+#include "link/partialopmvalueframe.h"
+#include "views/recordpage.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,7 +13,9 @@ namespace Ui {
 class PartialOpmForm;
 }
 
-class PartialOpmForm : public QWidget, public BaseFormLogic
+class PartialOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<OpmItemData, PartialOpmValueFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
@@ -21,26 +23,16 @@ public:
     explicit PartialOpmForm(QWidget *parent = nullptr);
     ~PartialOpmForm() override;
 
-    int currentPage() override;
-    void setCurrentPage(int page) override;
-    Frame *frame() override;
-    int nextItemNumber() override;
-    void fillDatas() override;
-    void createFrame() override;
-    void clearDatas() override;
-    int itemCount() const override;
-
-    void addItemData(const OpmItemData &data);
-    void addOneRow(int row, const OpmItemData &data);
-    void saveDatas(const QString &dir);
-
-    Items<OpmItemData> items;
-
 public slots:
-    void gotoPage(int page) override;
+    void gotoPage(int page) override { RecordPage::gotoPage(page); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawRecord(int row, const OpmItemData &data, bool collapsed) override;
+    void clearPage() override;
+    void clearView() override;
+    void pageDrawn() override;
+    bool writeReport(const QList<OpmItemData> &records, const QString &dir) override;
 
 private:
     void setHeaderLabels();

@@ -1,15 +1,13 @@
 #include "views/ponopmform.h"
 #include "views/viewcleanup.h"
 
-#include "dialogs/messagedialog.h"
-#include "link/ponframe.h"
+#include "link/logging.h"
 #include "report/ponxlsx.h"
 #include "ui_ponopmform.h"
 #include "views/ponsinglewaveitem.h"
+#include "views/recordstyle.h"
 #include "widgets/pagewidget.h"
 
-#include <QColor>
-#include <QDebug>
 #include <QHeaderView>
 #include <QLabel>
 #include <QResizeEvent>
@@ -24,23 +22,6 @@ constexpr int RowHeight = 35;
 // Readings go to column FirstWaveColumn + typeCode (1310, 1490, 1550 nm).
 constexpr int FirstWaveColumn = 3;
 constexpr int WaveColumns = 3;
-
-const QColor OddRowColor(242, 242, 239);
-const QColor EvenRowColor(Qt::white);
-
-QString verdictStyle(int verdict)
-{
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("image: url(:/img/pass.png);");
-    case 1:
-        return QStringLiteral("image: url(:/img/warn.png);");
-    case 2:
-        return QStringLiteral("image: url(:/img/not_pass.png);");
-    default:
-        return QString();
-    }
-}
 
 QTableWidgetItem *centredItem(const QString &text, const QColor &background)
 {
@@ -57,11 +38,10 @@ void fillWaveItem(PonSingleWaveItem *item, const PowerInfo &info, bool odd)
     item->refLabel()->setText(info.isRelative && info.inRange
                                   ? QStringLiteral("REF: ") + info.reference + QStringLiteral("dBm")
                                   : QStringLiteral("REF: ---"));
-    const QString verdict = verdictStyle(info.passStatus);
+    const QString verdict = recordstyle::verdictStyle(info.passStatus);
     if (!verdict.isEmpty())
         item->stateWidget()->setStyleSheet(verdict);
-    item->backgroundWidget()->setStyleSheet(odd ? QStringLiteral("background-color: rgb(242, 242, 239);")
-                                                : QStringLiteral("background-color: White;"));
+    item->backgroundWidget()->setStyleSheet(recordstyle::rowBackgroundStyle(odd));
 }
 } // namespace
 
@@ -70,7 +50,6 @@ PonOpmForm::PonOpmForm(QWidget *parent)
     , ui(new Ui::PonOpmForm)
 {
     ui->setupUi(this);
-    ownedFrame = new PonFrame;
     ui->pageWidget->hide();
 
     setHeaderLabels();
@@ -90,57 +69,13 @@ PonOpmForm::~PonOpmForm()
     delete ui;
 }
 
-int PonOpmForm::currentPage()
-{
-    return items.currentPage;
-}
-
-void PonOpmForm::setCurrentPage(int page)
-{
-    items.currentPage = page;
-}
-
-Frame *PonOpmForm::frame()
-{
-    return ownedFrame;
-}
-
-int PonOpmForm::nextItemNumber()
-{
-    return items.itemCount() + 1;
-}
-
-int PonOpmForm::itemCount() const
-{
-    return items.itemCount();
-}
-
-void PonOpmForm::fillDatas()
-{
-    auto *ponFrame = static_cast<PonFrame *>(ownedFrame);
-    addItemData(ponFrame->itemData);
-    renewFrame();
-}
-
-void PonOpmForm::createFrame()
-{
-    ownedFrame = new PonFrame;
-}
-
-void PonOpmForm::addItemData(const PonOpmItemData &data)
-{
-    items.append(data);
-    if (items.pageCount() == items.currentPage)
-        addOneRow(int(items.lastPage().size()) - 1, data);
-}
-
-void PonOpmForm::addOneRow(int row, const PonOpmItemData &data)
+void PonOpmForm::drawRecord(int row, const PonOpmItemData &data, bool)
 {
     QTableWidget *table = ui->tableWidget;
     setHeaderLabels();
     table->insertRow(row);
     const bool odd = row % 2;
-    const QColor background = odd ? OddRowColor : EvenRowColor;
+    const QColor background = recordstyle::rowColor(row);
     table->setItem(row, 0, centredItem(data.number, background));
     table->setItem(row, 1, centredItem(data.name, background));
     table->setItem(row, 2, centredItem(data.time, background));
@@ -172,46 +107,33 @@ void PonOpmForm::deleteCellWidgets()
     ::deleteCellWidgets(ui->tableWidget, FirstWaveColumn, cellWidgets);
 }
 
-void PonOpmForm::gotoPage(int page)
+void PonOpmForm::clearPage()
 {
-    if (page < 1 || items.pageCount() < page || page == items.currentPage)
-        return;
     deleteCellWidgets();
     ui->tableWidget->clear();
     ui->tableWidget->setRowCount(0);
     // clear() takes the header texts too; a page whose rows are all hidden
     // would otherwise be left with numbered columns.
     setHeaderLabels();
-    items.currentPage = page;
-    const auto &records = *items.page(page);
-    for (int i = 0; i < int(records.size()); ++i)
-        addOneRow(i, records[size_t(i)]);
+}
+
+void PonOpmForm::pageDrawn()
+{
     ui->tableWidget->scrollToTop();
 }
 
-void PonOpmForm::clearDatas()
+void PonOpmForm::clearView()
 {
-    items.clearItems();
     deleteCellWidgets();
     ui->tableWidget->clearContents();
     ui->tableWidget->setRowCount(0);
     ui->pageWidget->reSetcurrentPage();
-    qDebug() << "clearrrrrr  PonOpmForm ";
+    qCDebug(lcViews) << "clearrrrrr  PonOpmForm ";
 }
 
-void PonOpmForm::saveDatas(const QString &dir)
+bool PonOpmForm::writeReport(const QList<PonOpmItemData> &records, const QString &dir)
 {
-    if (items.itemCount() < 1) {
-        showMessage(tr("Save Fail,No Data!"));
-        return;
-    }
-    if (dir.isEmpty())
-        return;
-    PonXlsx writer;
-    if (writer.save(items.allItems(), dir))
-        showMessage(tr("Report exported"));
-    else
-        showMessage(tr("Failed to export report"));
+    return PonXlsx().save(records, dir);
 }
 
 void PonOpmForm::resizeEvent(QResizeEvent *event)
@@ -225,7 +147,7 @@ void PonOpmForm::resizeEvent(QResizeEvent *event)
         header->setSectionResizeMode(QHeaderView::Stretch);
         header->setSectionResizeMode(TimeColumn, QHeaderView::ResizeToContents);
     }
-    qDebug() << "987654";
+    qCDebug(lcViews) << "987654";
 }
 
 void PonOpmForm::setHeaderLabels()

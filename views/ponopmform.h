@@ -2,9 +2,9 @@
 // Records of a PON meter: one table row per record with the 1310, 1490 and
 // 1550 nm readings, each in its own cell with power, reference and verdict.
 
+#include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
-#include "views/baseformlogic.h"
-#include "views/items.h"
+#include "views/recordpage.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,7 +13,9 @@ namespace Ui {
 class PonOpmForm;
 }
 
-class PonOpmForm : public QWidget, public BaseFormLogic
+class PonOpmForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<PonOpmItemData, PonFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
@@ -21,26 +23,16 @@ public:
     explicit PonOpmForm(QWidget *parent = nullptr);
     ~PonOpmForm() override;
 
-    int currentPage() override;
-    void setCurrentPage(int page) override;
-    Frame *frame() override;
-    int nextItemNumber() override;
-    void fillDatas() override;
-    void createFrame() override;
-    void clearDatas() override;
-    int itemCount() const override;
-
-    void addItemData(const PonOpmItemData &data);
-    void addOneRow(int row, const PonOpmItemData &data);
-    void saveDatas(const QString &dir);
-
-    Items<PonOpmItemData> items;
-
 public slots:
-    void gotoPage(int page) override;
+    void gotoPage(int page) override { RecordPage::gotoPage(page); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawRecord(int row, const PonOpmItemData &data, bool collapsed) override;
+    void clearPage() override;
+    void clearView() override;
+    void pageDrawn() override;
+    bool writeReport(const QList<PonOpmItemData> &records, const QString &dir) override;
 
 private:
     void setHeaderLabels();

@@ -1,41 +1,22 @@
 #include "views/xgponform.h"
 #include "views/viewcleanup.h"
 
-#include "dialogs/messagedialog.h"
-#include "link/ponframe.h"
 #include "report/xgponxlsx.h"
 #include "ui_xgponform.h"
+#include "views/recordstyle.h"
 #include "views/xgponitem.h"
 #include "widgets/pagewidget.h"
 
-#include <QColor>
 #include <QLabel>
 #include <QListWidgetItem>
 
 namespace {
 constexpr int ReadingColumns = 5;
 
-const QColor OddRowColor(242, 242, 239);
-const QColor EvenRowColor(Qt::white);
-
 template<typename W = QLabel>
 W *readingWidget(QWidget *card, const char *base, int column)
 {
     return card->findChild<W *>(QLatin1String(base) + QString::number(column));
-}
-
-QString verdictStyle(int verdict)
-{
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("image: url(:/img/pass.png);");
-    case 1:
-        return QStringLiteral("image: url(:/img/warn.png);");
-    case 2:
-        return QStringLiteral("image: url(:/img/not_pass.png);");
-    default:
-        return QString();
-    }
 }
 } // namespace
 
@@ -44,7 +25,6 @@ XGPonForm::XGPonForm(QWidget *parent)
     , ui(new Ui::XGPonForm)
 {
     ui->setupUi(this);
-    ownedFrame = new PonFrame;
     ui->pageWidget->hide();
 
     connect(ui->pageWidget, &PageWidget::gotoPage, this, &XGPonForm::gotoPage);
@@ -56,51 +36,7 @@ XGPonForm::~XGPonForm()
     delete ui;
 }
 
-int XGPonForm::currentPage()
-{
-    return items.currentPage;
-}
-
-void XGPonForm::setCurrentPage(int page)
-{
-    items.currentPage = page;
-}
-
-Frame *XGPonForm::frame()
-{
-    return ownedFrame;
-}
-
-int XGPonForm::nextItemNumber()
-{
-    return items.itemCount() + 1;
-}
-
-int XGPonForm::itemCount() const
-{
-    return items.itemCount();
-}
-
-void XGPonForm::fillDatas()
-{
-    auto *ponFrame = static_cast<PonFrame *>(ownedFrame);
-    addItemData(ponFrame->itemData);
-    renewFrame();
-}
-
-void XGPonForm::createFrame()
-{
-    ownedFrame = new PonFrame;
-}
-
-void XGPonForm::addItemData(const PonOpmItemData &data)
-{
-    items.append(data);
-    if (items.pageCount() == items.currentPage)
-        addOneRow(int(items.lastPage().size()) - 1, data);
-}
-
-void XGPonForm::addOneRow(int index, const PonOpmItemData &data)
+void XGPonForm::drawRecord(int index, const PonOpmItemData &data, bool)
 {
     auto *item = new QListWidgetItem;
     auto *card = new XGPonItem;
@@ -119,7 +55,7 @@ void XGPonForm::addOneRow(int index, const PonOpmItemData &data)
                                      info.powerW,     info.powerWUnit, info.reference};
             for (int i = 0; i < 6; ++i)
                 readingWidget(card, textBases[i], column)->setText(texts[i]);
-            const QString verdict = verdictStyle(info.passStatus);
+            const QString verdict = recordstyle::verdictStyle(info.passStatus);
             if (!verdict.isEmpty())
                 readingWidget<QWidget>(card, "stateWidget", column)->setStyleSheet(verdict);
         } else {
@@ -131,7 +67,7 @@ void XGPonForm::addOneRow(int index, const PonOpmItemData &data)
     cards << card;
     ui->listWidget->insertItem(index, item);
     ui->listWidget->setItemWidget(item, card);
-    item->setBackground(index % 2 ? OddRowColor : EvenRowColor);
+    item->setBackground(recordstyle::rowColor(index));
 }
 
 void XGPonForm::deleteCards()
@@ -139,37 +75,19 @@ void XGPonForm::deleteCards()
     deleteItemWidgets(ui->listWidget, cards);
 }
 
-void XGPonForm::gotoPage(int page)
+void XGPonForm::clearPage()
 {
-    if (page < 1 || items.pageCount() < page || page == items.currentPage)
-        return;
     deleteCards();
     ui->listWidget->clear();
-    items.currentPage = page;
-    const auto &records = *items.page(page);
-    for (int i = 0; i < int(records.size()); ++i)
-        addOneRow(i, records[size_t(i)]);
 }
 
-void XGPonForm::clearDatas()
+void XGPonForm::clearView()
 {
-    items.clearItems();
-    deleteCards();
-    ui->listWidget->clear();
+    clearPage();
     ui->pageWidget->reSetcurrentPage();
 }
 
-void XGPonForm::saveDatas(const QString &dir)
+bool XGPonForm::writeReport(const QList<PonOpmItemData> &records, const QString &dir)
 {
-    if (items.itemCount() < 1) {
-        showMessage(tr("Save Fail,No Data!"));
-        return;
-    }
-    if (dir.isEmpty())
-        return;
-    XGPonXlsx writer;
-    if (writer.save(items.allItems(), dir))
-        showMessage(tr("Report exported"));
-    else
-        showMessage(tr("Failed to export report"));
+    return XGPonXlsx().save(records, dir);
 }

@@ -2,9 +2,9 @@
 // Records of an XG-PON meter: one card per record with up to five readings
 // side by side, shown exactly as the meter reports them.
 
+#include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
-#include "views/baseformlogic.h"
-#include "views/items.h"
+#include "views/recordpage.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,7 +15,9 @@ namespace Ui {
 class XGPonForm;
 }
 
-class XGPonForm : public QWidget, public BaseFormLogic
+class XGPonForm : public QWidget,
+    public virtual BaseFormLogic,
+    public RecordPage<PonOpmItemData, PonFrame>
 {
     Q_OBJECT
     Q_INTERFACES(BaseFormLogic)
@@ -23,23 +25,14 @@ public:
     explicit XGPonForm(QWidget *parent = nullptr);
     ~XGPonForm() override;
 
-    int currentPage() override;
-    void setCurrentPage(int page) override;
-    Frame *frame() override;
-    int nextItemNumber() override;
-    void fillDatas() override;
-    void createFrame() override;
-    void clearDatas() override;
-    int itemCount() const override;
-
-    void addItemData(const PonOpmItemData &data);
-    void addOneRow(int index, const PonOpmItemData &data);
-    void saveDatas(const QString &dir);
-
-    Items<PonOpmItemData> items;
-
 public slots:
-    void gotoPage(int page) override;
+    void gotoPage(int page) override { RecordPage::gotoPage(page); }
+
+protected:
+    void drawRecord(int index, const PonOpmItemData &data, bool collapsed) override;
+    void clearPage() override;
+    void clearView() override;
+    bool writeReport(const QList<PonOpmItemData> &records, const QString &dir) override;
 
 private:
     void deleteCards();
