@@ -37,10 +37,10 @@ constexpr int MenuMargin = 10;
 // Entry of both sampling combos that opens the time-span dialog.
 constexpr int CustomizeIndex = 7;
 
-const QString connectedStyle = QStringLiteral(
+const QString ConnectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_connected.png);}"
     "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
-const QString unconnectedStyle = QStringLiteral(
+const QString UnconnectedStyle = QStringLiteral(
     "QPushButton {border: 0px;image: url(:/img/connect_button_unconnected.png);}"
     "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
 } // namespace
@@ -311,7 +311,7 @@ void MainWindow::initDone(Uart::PortInitState state)
     const bool resume = resumeAfterReconnect;
     resumeAfterReconnect = false;
     run->rewind();
-    ui->connectBtn->setStyleSheet(connectedStyle);
+    ui->connectBtn->setStyleSheet(ConnectedStyle);
     ui->deviceLabel->setText(devDatas->devType);
     if (devDatas->kind() != MeterKind::PartialWave)
         ui->chartBtn->setEnabled(devDatas->rangeCode != 0);
@@ -362,7 +362,7 @@ void MainWindow::uartClosed()
                             static_cast<QWidget *>(ui->saveBtn), static_cast<QWidget *>(ui->timerLabel),
                             static_cast<QWidget *>(ui->opmTable)})
         hidden->hide();
-    ui->connectBtn->setStyleSheet(unconnectedStyle);
+    ui->connectBtn->setStyleSheet(UnconnectedStyle);
     ui->connectBtn->setEnabled(true);
     for (QPushButton *button : tabButtons)
         button->setEnabled(false);

@@ -7,7 +7,7 @@ namespace {
 constexpr int kFirstReadingColumn = 4;
 constexpr int kColumnsPerReading = 4;
 
-const QString kNoValue = QStringLiteral("---");
+const QString NoValue = QStringLiteral("---");
 
 } // namespace
 
@@ -58,14 +58,14 @@ bool OpmXlsx::saveMultiWave(const QList<OpmItemData> &datas, const QString &dir)
         for (int j = 0; j < item.singleWaveOpmDatas.size(); ++j) {
             const SingleWaveOpmData &wave = item.singleWaveOpmDatas.at(j);
             const int column = kFirstReadingColumn + kColumnsPerReading * j;
-            const bool relative = wave.reference != kNoValue;
+            const bool relative = wave.reference != NoValue;
             // Out of range, a reading has no meaningful watt value.
             const bool outOfRange = multiWaveLevel(wave) != MultiWaveLevel::InRange;
 
             sheet.writeText(row, column, wave.wavelength);
             sheet.writeText(row, column + 1, multiWavePowerText(wave));
-            sheet.writeText(row, column + 2, outOfRange ? kNoValue : wave.powerW + wave.powerWUnit);
-            sheet.writeText(row, column + 3, (!relative || outOfRange) ? kNoValue : wave.reference);
+            sheet.writeText(row, column + 2, outOfRange ? NoValue : wave.powerW + wave.powerWUnit);
+            sheet.writeText(row, column + 3, (!relative || outOfRange) ? NoValue : wave.reference);
         }
     }
     return sheet.save(dir, QStringLiteral("-muti.xlsx"));
