@@ -297,7 +297,8 @@ private slots:
         auto *progress = widget<QProgressBar>(window.get(), "progressBar");
         QSignalSpy progressValues(progress, &QProgressBar::valueChanged);
         int largestMaximum = 0;
-        connect(progress, &QProgressBar::valueChanged, this,
+        QObject watching; // ends the watch with this function, before largestMaximum goes
+        connect(progress, &QProgressBar::valueChanged, &watching,
                 [&largestMaximum, progress]() { largestMaximum = qMax(largestMaximum, progress->maximum()); });
 
         startDownload(pageButton.toLatin1().constData());
@@ -502,7 +503,8 @@ private slots:
         QVERIFY(connectTo({"--kind", "6", "--records", "5", "--need-reinit", "1@count"}));
         auto *progress = widget<QProgressBar>(window.get(), "progressBar");
         int largestMaximum = 0;
-        connect(progress, &QProgressBar::valueChanged, this,
+        QObject watching; // ends the watch with this function, before largestMaximum goes
+        connect(progress, &QProgressBar::valueChanged, &watching,
                 [&largestMaximum, progress]() { largestMaximum = qMax(largestMaximum, progress->maximum()); });
         startDownload("opmBtn");
         QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 10000);
