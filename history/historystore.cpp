@@ -103,6 +103,18 @@ QVariant powerNumber(const QString &text)
     return ok ? QVariant(value) : QVariant(QVariant::Double);
 }
 
+// Empty texts are NULL in the reading columns ("no unit", "no frequency")...
+QVariant optional(const QString &text)
+{
+    return text.isEmpty() ? QVariant(QVariant::String) : QVariant(text);
+}
+
+// ...and '' in the key columns, which a NULL would take out of the unique key.
+QVariant nonNull(const QString &text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QVariant verdictText(int verdict)
 {
     switch (verdict) {
@@ -262,9 +274,9 @@ qint64 HistoryStore::beginSession(const Session &session)
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind, range_code,"
                                  " technician, host, started_utc) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant &value : {QVariant(session.kind), QVariant(session.meterModel), QVariant(session.meterVersion),
-                                  QVariant(session.meterKind), QVariant(session.rangeCode), QVariant(session.technician),
-                                  QVariant(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc()))})
+    for (const QVariant &value : {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
+                                  QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
+                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc()))})
         query.addBindValue(value);
     if (!query.exec()) {
         fail(tr("a session cannot be added"), query.lastError().text());
@@ -353,9 +365,10 @@ bool HistoryStore::writeRecord(const Pending &item)
     const Record &record = item.record;
     QSqlQuery query(db);
     query.prepare(QStringLiteral("INSERT OR IGNORE INTO records (meter_model, meter_version, meter_kind, family, number,"
-                                 " name, time_text, time_iso, payload) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QVariantList key = {meter.meterModel, meter.meterVersion, meter.meterKind, record.family,
-                              record.number.toInt(), record.name, record.time, record.payload};
+                                 " name, time_text, payload, time_iso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariantList key = {nonNull(meter.meterModel), nonNull(meter.meterVersion), meter.meterKind,
+                              nonNull(record.family), record.number.toInt(), nonNull(record.name),
+                              nonNull(record.time), record.payload.isNull() ? QByteArray("") : record.payload};
     for (int i = 0; i < key.size(); ++i)
         query.addBindValue(key.at(i));
     const QString iso = isoTime(record.time);
@@ -372,9 +385,9 @@ bool HistoryStore::writeRecord(const Pending &item)
                                        " reference, watt, frequency, verdict) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (int i = 0; i < record.readings.size(); ++i) {
             const Reading &r = record.readings.at(i);
-            for (const QVariant &value : {QVariant(id), QVariant(i), QVariant(r.wavelength), powerNumber(r.powerText),
-                                          QVariant(r.powerText), QVariant(r.unit), QVariant(r.reference),
-                                          QVariant(r.watt), QVariant(r.frequency), verdictText(r.verdict)})
+            for (const QVariant &value : {QVariant(id), QVariant(i), optional(r.wavelength), powerNumber(r.powerText),
+                                          optional(r.powerText), optional(r.unit), optional(r.reference),
+                                          optional(r.watt), optional(r.frequency), verdictText(r.verdict)})
                 reading.addBindValue(value);
             if (!reading.exec()) {
                 fail(tr("a reading cannot be added"), reading.lastError().text());
@@ -413,8 +426,8 @@ bool HistoryStore::writeLive(const Pending &item)
     query.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s, wavelength,"
                                  " power_dbm, power_text, unit, frequency) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
-                                  QVariant(r.wavelength), powerNumber(r.powerText), QVariant(r.powerText),
-                                  QVariant(r.unit), QVariant(r.frequency)})
+                                  optional(r.wavelength), powerNumber(r.powerText), optional(r.powerText),
+                                  optional(r.unit), optional(r.frequency)})
         query.addBindValue(value);
     if (!query.exec()) {
         fail(tr("a live reading cannot be added"), query.lastError().text());
