@@ -6,6 +6,7 @@
 #include "link/ponframe.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -166,7 +167,28 @@ bool HistoryStore::isOpen() const
 
 bool HistoryStore::open()
 {
+    return openFile(true);
+}
+
+bool HistoryStore::moveAsideAndOpen()
+{
     close();
+    const QString aside = filePath + QStringLiteral(".corrupt-")
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+    if (!QFile::rename(filePath, aside))
+        return false;
+    QFile::rename(filePath + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
+    QFile::remove(filePath + QStringLiteral("-shm"));
+    qCWarning(lcApp).noquote() << tr("The history file %1 was damaged; it is kept as %2 and history starts afresh.")
+                                      .arg(filePath, aside);
+    return openFile(false);
+}
+
+bool HistoryStore::openFile(bool mayMoveAside)
+{
+    close();
+    bool notADatabase = false;
+    int version = 0;
     error.clear();
     readOnly = false;
     warned = false;
@@ -183,13 +205,24 @@ bool HistoryStore::open()
         }
         QSqlQuery query(db);
         if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+            // SQLITE_NOTADB: the file is damaged (or something else); it is
+            // kept aside and history starts over in a fresh file.
+            notADatabase = query.lastError().nativeErrorCode() == QLatin1String("26");
             error = tr("History is off: %1 is no history database (%2).").arg(filePath, query.lastError().text());
             query.finish();
             db.close();
-            return false;
+        } else {
+            version = query.value(0).toInt();
+            query.finish();
         }
-        const int version = query.value(0).toInt();
-        query.finish();
+    }
+    if (!error.isEmpty()) {
+        if (!notADatabase || !mayMoveAside)
+            return false;
+        return moveAsideAndOpen();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection, false);
         if (version > SchemaVersion) {
             // Written by a later Lumisk: look, never touch.
             db.close();
@@ -202,6 +235,7 @@ bool HistoryStore::open()
                         .arg(SchemaVersion);
             return db.open();
         }
+        QSqlQuery query(db);
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));

@@ -71,7 +71,8 @@ public:
     QString path() const { return filePath; }
 
     // Opens (creating and migrating as needed). False when there is no usable
-    // database; lastError() says why. A file of a newer schema opens
+    // database; lastError() says why. A damaged file is renamed with a
+    // ".corrupt-<UTC time>" suffix, never deleted, and a fresh one begins. A file of a newer schema opens
     // read-only: true, isReadOnly() and a lastError() message.
     bool open();
     void close();
@@ -103,6 +104,9 @@ private:
         LiveReading liveReading;
     };
 
+    // mayMoveAside: a damaged file may still be moved aside (only once).
+    bool openFile(bool mayMoveAside);
+    bool moveAsideAndOpen();
     bool migrate(int from);
     bool writeRecord(const Pending &item);
     bool writeLive(const Pending &item);

@@ -163,6 +163,10 @@
         <source>a live reading cannot be added</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LanguageDialog</name>

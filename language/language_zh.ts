@@ -163,6 +163,10 @@
         <source>a live reading cannot be added</source>
         <translation>无法添加实时读数</translation>
     </message>
+    <message>
+        <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation>历史文件 %1 已损坏；已保留为 %2，历史记录重新开始。</translation>
+    </message>
 </context>
 <context>
     <name>LanguageDialog</name>

@@ -9,7 +9,9 @@
 #include "records.h"
 #include "testregistry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -262,29 +264,13 @@ private slots:
         QVERIFY(!QFile::exists(file + QStringLiteral("-wal")));
     }
 
-    void unusableFileMeansNoHistory_data()
-    {
-        QTest::addColumn<QString>("where"); // relative to the test folder
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("folder is a file") << "plain-file/history.sqlite" << QByteArray();
-        QTest::newRow("not a database") << "garbage.sqlite" << QByteArray(4096, 'x');
-    }
-
     // No history, a message, and no crash whatever the window goes on to send.
-    void unusableFileMeansNoHistory()
+    void unwritableFolderMeansNoHistory()
     {
-        QFETCH(QString, where);
-        QFETCH(QByteArray, content);
         QFile blocker(dir.filePath(QStringLiteral("plain-file")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        const QString path = dir.filePath(where);
-        if (!content.isEmpty()) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
-        HistoryStore store(path);
+        HistoryStore store(dir.filePath(QStringLiteral("plain-file/history.sqlite")));
         QVERIFY(!store.open());
         QVERIFY(!store.lastError().isEmpty());
         const qint64 session = store.beginSession(meter(QStringLiteral("single")));
@@ -293,11 +279,26 @@ private slots:
                                          records::generatedSingle(1)));
         store.endSession(session);
         QCOMPARE(store.pendingCount(), 0);
-        if (!content.isEmpty()) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), content);
+    }
+
+    // A damaged file is kept aside, byte for byte, and history goes on afresh.
+    void damagedFileIsMovedAside()
+    {
+        const QByteArray garbage(4096, 'x');
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
         }
+        HistoryStore store(file);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("damaged")));
+        QVERIFY2(store.open(), qPrintable(store.lastError()));
+        QVERIFY(store.beginSession(meter(QStringLiteral("single"))) > 0);
+        const QStringList aside = QDir(dir.path()).entryList({QFileInfo(file).fileName() + ".corrupt-*"});
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.filePath(aside.first()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), garbage);
     }
 
     // A write that fails half way: nothing of the batch is kept, one warning,
