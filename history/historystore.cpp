@@ -376,7 +376,10 @@ bool HistoryStore::flush()
         fail(tr("%1 cannot be written").arg(filePath), db.lastError().text());
         return false;
     }
-    for (const Pending &item : pending) {
+    // A failing write empties the queue (fail()): iterate over a batch of our own.
+    std::vector<Pending> batch;
+    batch.swap(pending);
+    for (const Pending &item : batch) {
         if (!(item.live ? writeLive(item) : writeRecord(item))) {
             db.rollback();
             return false;
@@ -388,7 +391,6 @@ bool HistoryStore::flush()
         fail(tr("%1 cannot be written").arg(filePath), detail);
         return false;
     }
-    pending.clear();
     return true;
 }
 
