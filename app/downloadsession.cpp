@@ -35,11 +35,14 @@ void DownloadSession::start(const PageEntry &entry)
         }
     }
     waitingForCount = true;
+    emit began(page.type);
     sendCount();
 }
 
 void DownloadSession::finish()
 {
+    if (running)
+        emit stopped();
     running = false;
     waitingForCount = false;
     // A count request may be out too; its answer must not count for the next
@@ -124,6 +127,7 @@ void DownloadSession::handle(ParseResult result, const Frame *answered, bool wan
             emit countKnown(count);
         } else {
             emit progress(page.records->nextItemNumber());
+            emit recordArrived(page.type, page.records->frame());
             page.records->fillDatas();
         }
         if (wanted)

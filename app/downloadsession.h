@@ -55,6 +55,11 @@ public:
     void handle(ParseResult result, const Frame *answered, bool wanted);
 
 signals:
+    // A download began on this page / ended (finish()); for the history.
+    void began(PageType type);
+    void stopped();
+    // A record page's frame holds a decoded record, just before the page takes it.
+    void recordArrived(PageType type, const Frame *frame);
     void countKnown(int count);
     // A record is about to be stored: the progress bar's value.
     void progress(int value);

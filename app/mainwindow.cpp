@@ -5,6 +5,7 @@
 #include "app/configuration.h"
 #include "app/downloadsession.h"
 #include "link/requestledger.h"
+#include "app/historyrecorder.h"
 #include "app/samplingpanel.h"
 #include "app/windowlayout.h"
 #include "dialogs/connectdialog.h"
@@ -82,6 +83,10 @@ MainWindow::MainWindow(QWidget *parent)
     ledger = RequestLedger::instance();
     const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
     download = new DownloadSession(ledger, sender, this);
+    history = new HistoryRecorder(this);
+    connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
+    connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
+    connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
     sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
                                   ui->progressBar, ui->timerLabel},
                                  &samplingTimer, this);
@@ -404,6 +409,7 @@ void MainWindow::uartResponsed(ParseResult result)
                 finishImport();
                 return;
             }
+            history->liveReading(answered);
             ui->chart->addRealTimeValue();
         } else if (result == NeedReinit) {
             resumeAfterReconnect = true;
@@ -606,6 +612,8 @@ void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
     ui->saveBtn->setEnabled(true);
     ui->menuBtn->setEnabled(true);
     sampling->stop(isPause);
+    if (!isPause)
+        history->endRun();
     ui->chart->setClearOnResume(!isPause);
     ui->chart->setPlayUnchecked();
 }
@@ -613,12 +621,14 @@ void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
 void MainWindow::restartDownloadRealTimeOpmValue()
 {
     unsaved = true;
+    history->endRun();
     sampling->restart();
 }
 
 void MainWindow::stopDownloadRealTimeOpmValue()
 {
     sampling->clear();
+    history->endRun();
     // The run ends here as with any stop: the menu and saving are back.
     ui->menuBtn->setEnabled(true);
     ui->saveBtn->setEnabled(true);

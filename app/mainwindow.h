@@ -23,6 +23,7 @@ class MainWindow;
 
 class ClockSetting;
 class DownloadSession;
+class HistoryRecorder;
 class QPushButton;
 class RequestLedger;
 class SamplingPanel;
@@ -120,6 +121,7 @@ private:
     DevDatas *devDatas = nullptr;
     RequestLedger *ledger = nullptr;
     DownloadSession *download = nullptr;
+    HistoryRecorder *history = nullptr; // what arrives, kept in the measurement history
     SamplingPanel *sampling = nullptr;
     SamplingRun *run = nullptr; // the panel's
 

@@ -32,5 +32,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # Let dpkg-shlibdeps find the exact Qt, Qwt and libxlsxwriter packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The history database goes through Qt's SQLite plugin, which no library links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 include(CPack)

@@ -110,6 +110,65 @@
     </message>
 </context>
 <context>
+    <name>HistoryStore</name>
+    <message>
+        <source>History is off: the folder of %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be opened (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1 is no history database (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history database %1 comes from a newer Lumisk (version %2; this one knows up to %3). History is read-only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be written (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be brought up to date (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is read-only from now on: %1 (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a session cannot be added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a session cannot be closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a record cannot be added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a reading cannot be added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a live reading cannot be added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LanguageDialog</name>
     <message>
         <source>Language</source>

@@ -110,6 +110,65 @@
     </message>
 </context>
 <context>
+    <name>HistoryStore</name>
+    <message>
+        <source>History is off: the folder of %1 cannot be created.</source>
+        <translation>历史记录已关闭：无法创建 %1 所在的文件夹。</translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be opened (%2).</source>
+        <translation>历史记录已关闭：无法打开 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>History is off: %1 is no history database (%2).</source>
+        <translation>历史记录已关闭：%1 不是历史数据库（%2）。</translation>
+    </message>
+    <message>
+        <source>The history database %1 comes from a newer Lumisk (version %2; this one knows up to %3). History is read-only.</source>
+        <translation>历史数据库 %1 来自更新版本的 Lumisk（版本 %2；本程序最高支持 %3）。历史记录为只读。</translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be written (%2).</source>
+        <translation>历史记录已关闭：无法写入 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>History is off: %1 cannot be brought up to date (%2).</source>
+        <translation>历史记录已关闭：无法升级 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>History is read-only from now on: %1 (%2).</source>
+        <translation>历史记录自此为只读：%1（%2）。</translation>
+    </message>
+    <message>
+        <source>a session cannot be added</source>
+        <translation>无法添加会话</translation>
+    </message>
+    <message>
+        <source>a session cannot be closed</source>
+        <translation>无法结束会话</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>a record cannot be added</source>
+        <translation>无法添加记录</translation>
+    </message>
+    <message>
+        <source>a reading cannot be added</source>
+        <translation>无法添加读数</translation>
+    </message>
+    <message>
+        <source>a live reading cannot be added</source>
+        <translation>无法添加实时读数</translation>
+    </message>
+    <message>
+        <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation>历史文件 %1 已损坏；已保留为 %2，历史记录重新开始。</translation>
+    </message>
+</context>
+<context>
     <name>LanguageDialog</name>
     <message>
         <source>Language</source>

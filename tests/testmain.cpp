@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <memory>
@@ -23,6 +24,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Every window a test builds keeps its measurement history here, never in
+    // the user's own file.
+    QTemporaryDir historyDir;
+    if (qEnvironmentVariableIsEmpty("LUMISK_HISTORY_DB"))
+        qputenv("LUMISK_HISTORY_DB", historyDir.filePath(QStringLiteral("history.sqlite")).toLocal8Bit());
     Q_INIT_RESOURCE(lumisk);
     const QByteArray only = qgetenv("LUMISK_TEST_CLASS");
     int failed = 0;

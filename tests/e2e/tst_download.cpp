@@ -15,6 +15,8 @@
 
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
@@ -666,6 +668,57 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 30000);
         QCOMPARE(requestedRecords(sim, "07").size(), asked.size() + 21);
         QCOMPARE(cut, readings());
+    }
+
+    // The measurement history holds every record of a download, with the
+    // readings the page shows, in a session of the meter's identity.
+    void historyHoldsWhatThePageShows()
+    {
+        QVERIFY(connectTo({"--kind", "5", "--records", "15"}));
+        startDownload("multiWaveOpmBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isImporting(), 30000);
+        QStringList shown;
+        auto *page = window->findChild<MultiWaveOpmForm *>(QStringLiteral("multiWaveOpmTable"));
+        for (const OpmItemData &record : page->items.allItems()) {
+            QStringList waves;
+            for (const SingleWaveOpmData &w : record.singleWaveOpmDatas)
+                waves << QStringList{w.wavelength, w.power, w.reference, w.powerW + w.powerWUnit}.join(',');
+            shown << record.number + '|' + record.name + '|' + record.time + '|' + waves.join(';');
+        }
+        QCOMPARE(shown.size(), 15);
+
+        QStringList stored;
+        int meterKind = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("e2e-history"));
+            db.setDatabaseName(qEnvironmentVariable("LUMISK_HISTORY_DB"));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral(
+                "SELECT record_number, name, time_text, wavelength, power_text, reference, watt, meter_kind"
+                " FROM measurements WHERE session_id = (SELECT MAX(id) FROM sessions WHERE kind = 'multi')"
+                " ORDER BY record_number, reading_index")));
+            QString number;
+            QStringList waves;
+            QString head;
+            while (query.next()) {
+                if (query.value(0).toString() != number && !number.isEmpty()) {
+                    stored << head + '|' + waves.join(';');
+                    waves.clear();
+                }
+                number = query.value(0).toString();
+                head = QStringList{number, query.value(1).toString(), query.value(2).toString()}.join('|');
+                waves << QStringList{query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
+                                     query.value(6).toString()}
+                             .join(',');
+                meterKind = query.value(7).toInt();
+            }
+            if (!number.isEmpty())
+                stored << head + '|' + waves.join(';');
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("e2e-history"));
+        QCOMPARE(stored, shown);
+        QCOMPARE(meterKind, 5);
     }
 };
 

@@ -1,0 +1,112 @@
+#include "app/historyrecorder.h"
+
+#include "app/configuration.h"
+#include "history/historystore.h"
+#include "link/devdatas.h"
+#include "link/logging.h"
+#include "link/realtimeopmvalueframe.h"
+
+#include <QSysInfo>
+#include <QSettings>
+
+HistoryRecorder::HistoryRecorder(QObject *parent) : QObject(parent), history(new HistoryStore(QString(), this))
+{
+    usable = history->open() && !history->isReadOnly();
+    if (!history->lastError().isEmpty())
+        qCWarning(lcApp).noquote() << history->lastError();
+}
+
+HistoryRecorder::~HistoryRecorder()
+{
+    endDownload();
+    endRun();
+    history->close();
+}
+
+QString HistoryRecorder::familyOf(PageType type)
+{
+    switch (type) {
+    case PageType::Opm:
+        return QStringLiteral("single");
+    case PageType::MultiWave:
+        return QStringLiteral("multi");
+    case PageType::Partial:
+        return QStringLiteral("partial");
+    case PageType::Pon:
+        return QStringLiteral("pon");
+    case PageType::XGPon:
+        return QStringLiteral("xgpon");
+    case PageType::Chart:
+        return QStringLiteral("live");
+    default:
+        return QString();
+    }
+}
+
+qint64 HistoryRecorder::begin(const QString &kind)
+{
+    if (!usable || history->isReadOnly())
+        return 0;
+    const DevDatas *meter = DevDatas::instance();
+    HistoryStore::Session session;
+    session.kind = kind;
+    session.meterModel = meter->devType;
+    session.meterVersion = meter->version;
+    session.meterKind = meter->devKind;
+    session.rangeCode = meter->rangeCode;
+    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
+    session.technician = settings.value(QStringLiteral("history/technician")).toString();
+    if (session.technician.isEmpty())
+        session.technician = qEnvironmentVariableIsEmpty("USER") ? qEnvironmentVariable("USERNAME")
+                                                                 : qEnvironmentVariable("USER");
+    session.host = QSysInfo::machineHostName();
+    return history->beginSession(session);
+}
+
+void HistoryRecorder::beginDownload(PageType type)
+{
+    endDownload();
+    downloadFamily = hasRecords(type) ? familyOf(type) : QString();
+    if (!downloadFamily.isEmpty())
+        downloadSession = begin(downloadFamily);
+}
+
+void HistoryRecorder::record(PageType type, const Frame *frame)
+{
+    if (downloadSession == 0 || familyOf(type) != downloadFamily)
+        return;
+    history->addRecord(downloadSession, HistoryStore::recordFrom(downloadFamily, frame));
+}
+
+void HistoryRecorder::endDownload()
+{
+    if (downloadSession != 0)
+        history->endSession(downloadSession);
+    downloadSession = 0;
+    downloadFamily.clear();
+}
+
+void HistoryRecorder::liveReading(const Frame *frame)
+{
+    const auto *live = qobject_cast<const RealTimeOpmValueFrame *>(frame);
+    if (!live)
+        return;
+    if (runSession == 0)
+        runSession = begin(familyOf(PageType::Chart));
+    if (runSession == 0)
+        return;
+    HistoryStore::LiveReading reading;
+    reading.arrival = QDateTime::currentDateTime();
+    reading.wavelength = live->wavelength;
+    reading.powerText = live->power;
+    reading.unit = live->powerUnit;
+    reading.frequency = live->frequency;
+    history->addLiveReading(runSession, reading);
+}
+
+void HistoryRecorder::endRun()
+{
+    if (runSession != 0)
+        history->endSession(runSession);
+    runSession = 0;
+}

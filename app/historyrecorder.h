@@ -1,0 +1,43 @@
+#pragma once
+// Hands what the window receives to the measurement history: one session per
+// download or live run, every record and live reading as it arrives. Without
+// a usable history database it does nothing, and nothing else changes.
+
+#include "app/pages.h"
+
+#include <QObject>
+
+class Frame;
+class HistoryStore;
+
+class HistoryRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HistoryRecorder(QObject *parent = nullptr);
+    ~HistoryRecorder() override;
+
+    // The family name a page's records are kept under; empty for pages
+    // without records.
+    static QString familyOf(PageType type);
+
+    void beginDownload(PageType type);
+    // A record page's frame right after a data answer, before the page takes it.
+    void record(PageType type, const Frame *frame);
+    void endDownload();
+
+    // A live reading in the chart's frame; the first one begins the run's session.
+    void liveReading(const Frame *frame);
+    void endRun();
+
+    HistoryStore *store() const { return history; }
+
+private:
+    qint64 begin(const QString &kind);
+
+    HistoryStore *history;
+    bool usable = false;
+    qint64 downloadSession = 0;
+    QString downloadFamily;
+    qint64 runSession = 0;
+};

@@ -1,0 +1,522 @@
+#include "history/historystore.h"
+
+#include "link/logging.h"
+#include "link/opmvalueframe.h"
+#include "link/partialopmvalueframe.h"
+#include "link/ponframe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+#include <atomic>
+
+namespace {
+
+// Each step takes the schema one version further; step i leads to version i+1.
+// Steps are only ever appended: a released step never changes.
+const QList<QStringList> &migrations()
+{
+    static const QList<QStringList> steps = {
+        {
+            QStringLiteral("CREATE TABLE sessions ("
+                           " id INTEGER PRIMARY KEY,"
+                           " kind TEXT NOT NULL,"
+                           " meter_model TEXT NOT NULL DEFAULT '',"
+                           " meter_version TEXT NOT NULL DEFAULT '',"
+                           " meter_kind INTEGER NOT NULL DEFAULT 0,"
+                           " range_code INTEGER NOT NULL DEFAULT 0,"
+                           " technician TEXT NOT NULL DEFAULT '',"
+                           " host TEXT NOT NULL DEFAULT '',"
+                           " started_utc TEXT NOT NULL,"
+                           " ended_utc TEXT)"),
+            // A record is the same record when the same meter gave the same
+            // answer for it: downloading it again adds no row.
+            QStringLiteral("CREATE TABLE records ("
+                           " id INTEGER PRIMARY KEY,"
+                           " meter_model TEXT NOT NULL,"
+                           " meter_version TEXT NOT NULL,"
+                           " meter_kind INTEGER NOT NULL,"
+                           " family TEXT NOT NULL,"
+                           " number INTEGER NOT NULL,"
+                           " name TEXT NOT NULL,"
+                           " time_text TEXT NOT NULL,"
+                           " time_iso TEXT,"
+                           " payload BLOB NOT NULL,"
+                           " UNIQUE (meter_model, meter_version, meter_kind, family, number, time_text, name, payload))"),
+            QStringLiteral("CREATE TABLE session_records ("
+                           " session INTEGER NOT NULL REFERENCES sessions(id),"
+                           " record INTEGER NOT NULL REFERENCES records(id),"
+                           " position INTEGER NOT NULL,"
+                           " PRIMARY KEY (session, record))"),
+            QStringLiteral("CREATE TABLE readings ("
+                           " record INTEGER NOT NULL REFERENCES records(id),"
+                           " idx INTEGER NOT NULL,"
+                           " wavelength TEXT, power_dbm REAL, power_text TEXT, unit TEXT,"
+                           " reference TEXT, watt TEXT, frequency TEXT, verdict TEXT,"
+                           " PRIMARY KEY (record, idx))"),
+            QStringLiteral("CREATE TABLE live_readings ("
+                           " id INTEGER PRIMARY KEY,"
+                           " session INTEGER NOT NULL REFERENCES sessions(id),"
+                           " arrival_utc TEXT NOT NULL,"
+                           " local_offset_s INTEGER NOT NULL,"
+                           " wavelength TEXT, power_dbm REAL, power_text TEXT, unit TEXT, frequency TEXT)"),
+            QStringLiteral("CREATE INDEX live_readings_session ON live_readings (session)"),
+            // One row per reading, stored and live alike (columns in the README).
+            QStringLiteral(
+                "CREATE VIEW measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
+                " d.frequency, d.verdict"
+                " FROM session_records sr JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record"
+                " JOIN readings d ON d.record = r.id"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " NULL, NULL, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
+        },
+    };
+    return steps;
+}
+
+QString connectionName()
+{
+    static std::atomic<int> next{0};
+    return QStringLiteral("lumisk-history-%1").arg(next++);
+}
+
+QString utcText(const QDateTime &when)
+{
+    return when.toUTC().toString(Qt::ISODateWithMs);
+}
+
+// The number a power text shows; null for "Low", "High" and "---".
+QVariant powerNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? QVariant(value) : QVariant(QVariant::Double);
+}
+
+// Empty texts are NULL in the reading columns ("no unit", "no frequency")...
+QVariant optional(const QString &text)
+{
+    return text.isEmpty() ? QVariant(QVariant::String) : QVariant(text);
+}
+
+// ...and '' in the key columns, which a NULL would take out of the unique key.
+QVariant nonNull(const QString &text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QVariant verdictText(int verdict)
+{
+    switch (verdict) {
+    case 0:
+        return QStringLiteral("pass");
+    case 1:
+        return QStringLiteral("warning");
+    case 2:
+        return QStringLiteral("fail");
+    default:
+        return QVariant(QVariant::String);
+    }
+}
+
+HistoryStore::Reading readingOf(const SingleWaveOpmData &wave, int verdict)
+{
+    return {wave.wavelength, wave.power,     wave.powerUnit, wave.reference,
+            wave.powerW + wave.powerWUnit, wave.frequency, verdict};
+}
+
+} // namespace
+
+HistoryStore::HistoryStore(const QString &path, QObject *parent)
+    : QObject(parent), connection(connectionName()), commitTimer(this)
+{
+    filePath = !path.isEmpty() ? path
+        : qEnvironmentVariableIsEmpty("LUMISK_HISTORY_DB") ? defaultPath()
+                                                            : qEnvironmentVariable("LUMISK_HISTORY_DB");
+    commitTimer.setSingleShot(true);
+    commitTimer.setInterval(CommitIntervalMs);
+    connect(&commitTimer, &QTimer::timeout, this, &HistoryStore::flush);
+}
+
+HistoryStore::~HistoryStore()
+{
+    close();
+}
+
+QString HistoryStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/lumisk/history.sqlite");
+}
+
+bool HistoryStore::isOpen() const
+{
+    return QSqlDatabase::contains(connection) && QSqlDatabase::database(connection, false).isOpen();
+}
+
+bool HistoryStore::open()
+{
+    return openFile(true);
+}
+
+bool HistoryStore::moveAsideAndOpen()
+{
+    close();
+    const QString aside = filePath + QStringLiteral(".corrupt-")
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+    if (!QFile::rename(filePath, aside))
+        return false;
+    QFile::rename(filePath + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
+    QFile::remove(filePath + QStringLiteral("-shm"));
+    qCWarning(lcApp).noquote() << tr("The history file %1 was damaged; it is kept as %2 and history starts afresh.")
+                                      .arg(filePath, aside);
+    return openFile(false);
+}
+
+bool HistoryStore::openFile(bool mayMoveAside)
+{
+    close();
+    bool notADatabase = false;
+    int version = 0;
+    error.clear();
+    readOnly = false;
+    warned = false;
+    if (!QDir().mkpath(QFileInfo(filePath).absolutePath())) {
+        error = tr("History is off: the folder of %1 cannot be created.").arg(filePath);
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(filePath);
+        if (!db.open()) {
+            error = tr("History is off: %1 cannot be opened (%2).").arg(filePath, db.lastError().text());
+            return false;
+        }
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+            // SQLITE_NOTADB: the file is damaged (or something else); it is
+            // kept aside and history starts over in a fresh file.
+            notADatabase = query.lastError().nativeErrorCode() == QLatin1String("26");
+            error = tr("History is off: %1 is no history database (%2).").arg(filePath, query.lastError().text());
+            query.finish();
+            db.close();
+        } else {
+            version = query.value(0).toInt();
+            query.finish();
+        }
+    }
+    if (!error.isEmpty()) {
+        if (!notADatabase || !mayMoveAside)
+            return false;
+        return moveAsideAndOpen();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection, false);
+        if (version > SchemaVersion) {
+            // Written by a later Lumisk: look, never touch.
+            db.close();
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            readOnly = true;
+            error = tr("The history database %1 comes from a newer Lumisk (version %2; this one knows up to %3). "
+                       "History is read-only.")
+                        .arg(filePath)
+                        .arg(version)
+                        .arg(SchemaVersion);
+            return db.open();
+        }
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        if (!migrate(version)) {
+            db.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HistoryStore::migrate(int from)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    const QList<QStringList> &steps = migrations();
+    for (int version = from; version < steps.size(); ++version) {
+        if (!db.transaction()) {
+            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, db.lastError().text());
+            return false;
+        }
+        QSqlQuery query(db);
+        QStringList statements = steps.at(version);
+        statements << QStringLiteral("PRAGMA user_version = %1").arg(version + 1);
+        for (const QString &statement : statements) {
+            if (!query.exec(statement)) {
+                error = tr("History is off: %1 cannot be brought up to date (%2).")
+                            .arg(filePath, query.lastError().text());
+                query.finish();
+                db.rollback();
+                return false;
+            }
+        }
+        query.finish();
+        if (!db.commit()) {
+            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, db.lastError().text());
+            db.rollback();
+            return false;
+        }
+    }
+    return true;
+}
+
+void HistoryStore::close()
+{
+    if (!QSqlDatabase::contains(connection))
+        return;
+    if (isOpen())
+        flush();
+    commitTimer.stop();
+    QSqlDatabase::database(connection, false).close();
+    QSqlDatabase::removeDatabase(connection);
+}
+
+void HistoryStore::fail(const QString &what, const QString &detail)
+{
+    error = tr("History is read-only from now on: %1 (%2).").arg(what, detail);
+    if (!warned)
+        qCWarning(lcApp).noquote() << error;
+    warned = true;
+    readOnly = true;
+    pending.clear();
+    sessions.clear();
+    commitTimer.stop();
+}
+
+qint64 HistoryStore::beginSession(const Session &session)
+{
+    if (!isOpen() || readOnly)
+        return 0;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind, range_code,"
+                                 " technician, host, started_utc) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &value : {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
+                                  QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
+                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc()))})
+        query.addBindValue(value);
+    if (!query.exec()) {
+        fail(tr("a session cannot be added"), query.lastError().text());
+        return 0;
+    }
+    const qint64 id = query.lastInsertId().toLongLong();
+    sessions.insert(id, {session, 0});
+    return id;
+}
+
+void HistoryStore::endSession(qint64 session)
+{
+    if (!sessions.contains(session))
+        return;
+    flush();
+    if (readOnly)
+        return;
+    sessions.remove(session);
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ? WHERE id = ?"));
+    query.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
+    query.addBindValue(session);
+    if (!query.exec())
+        fail(tr("a session cannot be closed"), query.lastError().text());
+}
+
+void HistoryStore::addRecord(qint64 session, const Record &record)
+{
+    if (readOnly || !sessions.contains(session) || record.family.isEmpty())
+        return;
+    Pending item;
+    item.session = session;
+    item.record = record;
+    pending.push_back(std::move(item));
+    if (!commitTimer.isActive())
+        commitTimer.start();
+}
+
+void HistoryStore::addLiveReading(qint64 session, const LiveReading &reading)
+{
+    if (readOnly || !sessions.contains(session))
+        return;
+    Pending item;
+    item.session = session;
+    item.live = true;
+    item.liveReading = reading;
+    pending.push_back(std::move(item));
+    if (!commitTimer.isActive())
+        commitTimer.start();
+}
+
+bool HistoryStore::flush()
+{
+    commitTimer.stop();
+    if (pending.empty())
+        return !readOnly;
+    if (readOnly || !isOpen()) {
+        pending.clear();
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    if (!db.transaction()) {
+        fail(tr("%1 cannot be written").arg(filePath), db.lastError().text());
+        return false;
+    }
+    // A failing write empties the queue (fail()): iterate over a batch of our own.
+    std::vector<Pending> batch;
+    batch.swap(pending);
+    for (const Pending &item : batch) {
+        if (!(item.live ? writeLive(item) : writeRecord(item))) {
+            db.rollback();
+            return false;
+        }
+    }
+    if (!db.commit()) {
+        const QString detail = db.lastError().text();
+        db.rollback();
+        fail(tr("%1 cannot be written").arg(filePath), detail);
+        return false;
+    }
+    return true;
+}
+
+bool HistoryStore::writeRecord(const Pending &item)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    const Session &meter = sessions[item.session].identity;
+    const Record &record = item.record;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT OR IGNORE INTO records (meter_model, meter_version, meter_kind, family, number,"
+                                 " name, time_text, payload, time_iso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariantList key = {nonNull(meter.meterModel), nonNull(meter.meterVersion), meter.meterKind,
+                              nonNull(record.family), record.number.toInt(), nonNull(record.name),
+                              nonNull(record.time), record.payload.isNull() ? QByteArray("") : record.payload};
+    for (int i = 0; i < key.size(); ++i)
+        query.addBindValue(key.at(i));
+    const QString iso = isoTime(record.time);
+    query.addBindValue(iso.isEmpty() ? QVariant(QVariant::String) : QVariant(iso));
+    if (!query.exec()) {
+        fail(tr("a record cannot be added"), query.lastError().text());
+        return false;
+    }
+    qint64 id = 0;
+    if (query.numRowsAffected() == 1) {
+        id = query.lastInsertId().toLongLong();
+        QSqlQuery reading(db);
+        reading.prepare(QStringLiteral("INSERT INTO readings (record, idx, wavelength, power_dbm, power_text, unit,"
+                                       " reference, watt, frequency, verdict) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (int i = 0; i < record.readings.size(); ++i) {
+            const Reading &r = record.readings.at(i);
+            for (const QVariant &value : {QVariant(id), QVariant(i), optional(r.wavelength), powerNumber(r.powerText),
+                                          optional(r.powerText), optional(r.unit), optional(r.reference),
+                                          optional(r.watt), optional(r.frequency), verdictText(r.verdict)})
+                reading.addBindValue(value);
+            if (!reading.exec()) {
+                fail(tr("a reading cannot be added"), reading.lastError().text());
+                return false;
+            }
+        }
+    } else {
+        QSqlQuery known(db);
+        known.prepare(QStringLiteral("SELECT id FROM records WHERE meter_model = ? AND meter_version = ? AND"
+                                     " meter_kind = ? AND family = ? AND number = ? AND name = ? AND time_text = ?"
+                                     " AND payload = ?"));
+        for (const QVariant &value : key)
+            known.addBindValue(value);
+        if (!known.exec() || !known.next()) {
+            fail(tr("a record cannot be added"), known.lastError().text());
+            return false;
+        }
+        id = known.value(0).toLongLong();
+    }
+    QSqlQuery link(db);
+    link.prepare(QStringLiteral("INSERT OR IGNORE INTO session_records (session, record, position) VALUES (?, ?, ?)"));
+    link.addBindValue(item.session);
+    link.addBindValue(id);
+    link.addBindValue(sessions[item.session].nextPosition++);
+    if (!link.exec()) {
+        fail(tr("a record cannot be added"), link.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+bool HistoryStore::writeLive(const Pending &item)
+{
+    const LiveReading &r = item.liveReading;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s, wavelength,"
+                                 " power_dbm, power_text, unit, frequency) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
+                                  optional(r.wavelength), powerNumber(r.powerText), optional(r.powerText),
+                                  optional(r.unit), optional(r.frequency)})
+        query.addBindValue(value);
+    if (!query.exec()) {
+        fail(tr("a live reading cannot be added"), query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+QString HistoryStore::isoTime(const QString &shownTime)
+{
+    const QStringList parts = shownTime.split(QLatin1Char(' '));
+    if (parts.size() != 2)
+        return QString();
+    // Two-digit years are this century's; the meter's own local time, no zone.
+    const QDate date = QDate::fromString(parts.at(0), QStringLiteral("yy/MM/dd")).addYears(100);
+    const QTime time = QTime::fromString(parts.at(1), QStringLiteral("HH:mm"));
+    if (!date.isValid() || !time.isValid())
+        return QString();
+    return date.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame *frame)
+{
+    Record record;
+    auto head = [&](const auto &item) {
+        record.family = family;
+        record.number = item.number;
+        record.name = item.name;
+        record.time = item.time;
+        record.payload = frame->payload;
+    };
+    if (auto *opm = qobject_cast<const OpmValueFrame *>(frame)) {
+        if (opm->itemData.number.isEmpty())
+            return record;
+        head(opm->itemData);
+        for (const SingleWaveOpmData &wave : opm->itemData.singleWaveOpmDatas)
+            record.readings << readingOf(wave, -1);
+    } else if (auto *partial = qobject_cast<const PartialOpmValueFrame *>(frame)) {
+        if (partial->itemData.number.isEmpty())
+            return record;
+        head(partial->itemData);
+        for (const PartialOpmData &p : partial->itemData.partialOpmDatas) {
+            record.readings << readingOf(p.wave1, p.passStatus1);
+            if (p.waveCount == 2)
+                record.readings << readingOf(p.wave2, p.passStatus2);
+        }
+    } else if (auto *pon = qobject_cast<const PonFrame *>(frame)) {
+        if (pon->itemData.number.isEmpty())
+            return record;
+        head(pon->itemData);
+        for (const PowerInfo &info : pon->itemData.powerInfos)
+            record.readings << Reading{info.wavelength, info.power,  info.powerUnit,  info.reference,
+                                       info.powerW + info.powerWUnit, QString(), info.passStatus};
+    }
+    return record;
+}

@@ -1,0 +1,127 @@
+#pragma once
+// The local measurement history: every downloaded record and every live
+// reading, kept in an SQLite file (by default
+// $XDG_DATA_HOME/lumisk/history.sqlite, LUMISK_HISTORY_DB names another).
+//
+// Writes are queued and committed together every 200 ms (and on flush() or
+// close()), so a process killed in the middle of a download loses at most the
+// last 200 ms. A failing disk never stops anything: the first write error is
+// logged once, the store turns read-only and drops what it holds; callers go
+// on as if nothing happened. The view `measurements` (one row per reading,
+// stored and live alike) is the interface for other tools; see the README.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <vector>
+
+class Frame;
+
+class HistoryStore : public QObject
+{
+    Q_OBJECT
+public:
+    // The schema this program writes; a file of a later one is opened read-only.
+    static constexpr int SchemaVersion = 1;
+    static constexpr int CommitIntervalMs = 200;
+
+    struct Session {
+        QString kind; // single, multi, partial, pon, xgpon or live
+        QString meterModel;
+        QString meterVersion;
+        int meterKind = 0;
+        int rangeCode = 0;
+        QString technician;
+        QString host;
+    };
+    struct Reading {
+        QString wavelength;
+        QString powerText; // as shown: a number, "Low", "High" or "---"
+        QString unit;
+        QString reference;
+        QString watt;
+        QString frequency;
+        int verdict = -1; // 0 pass, 1 warning, 2 fail, anything else none
+    };
+    struct Record {
+        QString family;
+        QString number;
+        QString name;
+        QString time; // as shown, "yy/MM/dd HH:mm"
+        QByteArray payload;
+        QList<Reading> readings;
+    };
+    struct LiveReading {
+        QDateTime arrival; // local time; stored as UTC plus its offset
+        QString wavelength;
+        QString powerText;
+        QString unit;
+        QString frequency;
+    };
+
+    // An empty path: LUMISK_HISTORY_DB, else the default location.
+    explicit HistoryStore(const QString &path = QString(), QObject *parent = nullptr);
+    ~HistoryStore() override;
+
+    static QString defaultPath();
+    QString path() const { return filePath; }
+
+    // Opens (creating and migrating as needed). False when there is no usable
+    // database; lastError() says why. A damaged file is renamed with a
+    // ".corrupt-<UTC time>" suffix, never deleted, and a fresh one begins. A file of a newer schema opens
+    // read-only: true, isReadOnly() and a lastError() message.
+    bool open();
+    void close();
+    bool isOpen() const;
+    bool isReadOnly() const { return readOnly; }
+    QString lastError() const { return error; }
+
+    // A new session; 0 when nothing can be written.
+    qint64 beginSession(const Session &session);
+    void endSession(qint64 session);
+    void addRecord(qint64 session, const Record &record);
+    void addLiveReading(qint64 session, const LiveReading &reading);
+    // Commits everything queued now.
+    bool flush();
+    int pendingCount() const { return int(pending.size()); }
+
+    // The record a record page's frame holds after a data answer (family as
+    // in Session::kind); an empty family when the frame holds none.
+    static Record recordFrom(const QString &family, const Frame *frame);
+    // "yy/MM/dd HH:mm" as ISO 8601 (meter local time, no zone); empty when
+    // the text is no date.
+    static QString isoTime(const QString &shownTime);
+
+private:
+    struct Pending {
+        qint64 session = 0;
+        bool live = false;
+        Record record;
+        LiveReading liveReading;
+    };
+
+    // mayMoveAside: a damaged file may still be moved aside (only once).
+    bool openFile(bool mayMoveAside);
+    bool moveAsideAndOpen();
+    bool migrate(int from);
+    bool writeRecord(const Pending &item);
+    bool writeLive(const Pending &item);
+    void fail(const QString &what, const QString &detail);
+
+    QString filePath;
+    QString connection;
+    QString error;
+    bool readOnly = false;
+    bool warned = false;
+    std::vector<Pending> pending;
+    QTimer commitTimer;
+    struct OpenSession {
+        Session identity;
+        int nextPosition = 0;
+    };
+    QMap<qint64, OpenSession> sessions;
+};

@@ -1,0 +1,327 @@
+// The measurement history: records of every family and live readings read
+// back through the `measurements` view, downloads repeated without new rows,
+// what a killed writer leaves, and files the store must not (or cannot) write.
+
+#include "history/historystore.h"
+#include "link/opmvalueframe.h"
+#include "link/partialopmvalueframe.h"
+#include "link/ponframe.h"
+#include "records.h"
+#include "testregistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using MakeFrame = std::function<Frame *()>;
+using MakeRecord = std::function<StoredRecord(int)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(MakeFrame)
+Q_DECLARE_METATYPE(MakeRecord)
+
+namespace {
+
+// The record as the frame of its page decodes it from the simulator's answer.
+HistoryStore::Record decoded(const QString &family, const MakeFrame &makeFrame, const StoredRecord &sent)
+{
+    std::unique_ptr<Frame> frame(makeFrame());
+    if (frame->feed(wire::answer(sent.code, sent.fourth, sent.payload)) != DataOk)
+        return {};
+    return HistoryStore::recordFrom(family, frame.get());
+}
+
+// Rows of the measurements view, one text per reading.
+QStringList measurements(const QString &file, const QString &where = QString())
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("SELECT family, record_number, name, time, wavelength, power_dbm, power_text,"
+                                      " unit, reference, watt, verdict FROM measurements %1"
+                                      " ORDER BY session_id, record_number, reading_index")
+                           .arg(where));
+            while (query.next()) {
+                QStringList cells;
+                for (int i = 0; i < 11; ++i)
+                    cells << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+    return rows;
+}
+
+int scalar(const QString &file, const QString &sql)
+{
+    int value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("counter"));
+        db.setDatabaseName(file);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql) && query.next())
+            value = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("counter"));
+    return value;
+}
+
+QString orNull(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("NULL") : text;
+}
+
+HistoryStore::Session meter(const QString &kind)
+{
+    HistoryStore::Session session;
+    session.kind = kind;
+    session.meterModel = QStringLiteral("LM-300");
+    session.meterVersion = QStringLiteral("1.2");
+    session.meterKind = 5;
+    session.technician = QStringLiteral("ana");
+    session.host = QStringLiteral("bench-pc");
+    return session;
+}
+
+} // namespace
+
+class TestHistoryStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString file;
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir.isValid());
+        file = dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentTestFunction()));
+        QFile::remove(file);
+    }
+
+    void recordsOfEveryFamilyReadBack_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<MakeFrame>("makeFrame");
+        QTest::addColumn<MakeRecord>("makeRecord");
+        QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame; })
+                                << MakeRecord(records::generatedSingle);
+        QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame; })
+                               << MakeRecord(records::generatedMulti);
+        QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame; })
+                                 << MakeRecord(records::generatedPartial);
+        QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame; }) << MakeRecord(records::generatedPon);
+        QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame; })
+                               << MakeRecord(records::generatedXgPon);
+    }
+
+    // What the page would show, reading by reading, is what the view gives.
+    void recordsOfEveryFamilyReadBack()
+    {
+        QFETCH(QString, family);
+        QFETCH(MakeFrame, makeFrame);
+        QFETCH(MakeRecord, makeRecord);
+        HistoryStore store(file);
+        QVERIFY2(store.open(), qPrintable(store.lastError()));
+        const qint64 session = store.beginSession(meter(family));
+        QVERIFY(session > 0);
+        QStringList expected;
+        const char *verdicts[] = {"pass", "warning", "fail"};
+        for (int number = 1; number <= 4; ++number) {
+            const HistoryStore::Record record = decoded(family, makeFrame, makeRecord(number));
+            QCOMPARE(record.family, family);
+            QVERIFY(!record.readings.isEmpty());
+            for (const HistoryStore::Reading &r : record.readings) {
+                bool isNumber = false;
+                const double power = r.powerText.toDouble(&isNumber);
+                expected << QStringList{family, record.number, record.name, HistoryStore::isoTime(record.time),
+                                        r.wavelength, isNumber ? QString::number(power) : QStringLiteral("NULL"),
+                                        r.powerText, orNull(r.unit), orNull(r.reference), orNull(r.watt),
+                                        r.verdict >= 0 && r.verdict <= 2 ? verdicts[r.verdict] : "NULL"}
+                                .join(QLatin1Char('|'));
+            }
+            store.addRecord(session, record);
+        }
+        store.endSession(session);
+        QVERIFY(!HistoryStore::isoTime(decoded(family, makeFrame, makeRecord(1)).time).isEmpty());
+        QCOMPARE(measurements(file), expected);
+    }
+
+    void liveReadingsReadBack()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 session = store.beginSession(meter(QStringLiteral("live")));
+        const QDateTime arrival(QDate(2026, 3, 1), QTime(10, 0, 5), Qt::OffsetFromUTC, 3600);
+        store.addLiveReading(session, {arrival, QStringLiteral("1550"), QStringLiteral("-12.34"),
+                                       QStringLiteral("dBm"), QStringLiteral("270")});
+        store.addLiveReading(session, {arrival.addSecs(1), QStringLiteral("1550"), QStringLiteral("High"),
+                                       QStringLiteral("dBm"), QString()});
+        store.endSession(session);
+        QCOMPARE(measurements(file),
+                 QStringList({"live|NULL|NULL|2026-03-01T09:00:05.000Z|1550|-12.34|-12.34|dBm|NULL|NULL|NULL",
+                              "live|NULL|NULL|2026-03-01T09:00:06.000Z|1550|NULL|High|dBm|NULL|NULL|NULL"}));
+        QCOMPARE(scalar(file, QStringLiteral("SELECT local_offset_s FROM live_readings LIMIT 1")), 3600);
+    }
+
+    // Downloading the same records again adds no record or reading, yet the
+    // second session lists them; a refilled memory (other payload) is new.
+    void sameRecordsTwiceAddNothing()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        auto download = [&](int first, int last) {
+            const qint64 session = store.beginSession(meter(QStringLiteral("multi")));
+            for (int number = first; number <= last; ++number)
+                store.addRecord(session, decoded(QStringLiteral("multi"), [] { return new OpmValueFrame; },
+                                                 records::generatedMulti(number)));
+            store.endSession(session);
+            return session;
+        };
+        download(1, 3);
+        const int readings = scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings"));
+        const qint64 again = download(1, 3);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 3);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")), readings);
+        QCOMPARE(measurements(file, QStringLiteral("WHERE session_id = %1").arg(again)).size(), readings);
+
+        const qint64 refilled = store.beginSession(meter(QStringLiteral("multi")));
+        HistoryStore::Record other =
+            decoded(QStringLiteral("multi"), [] { return new OpmValueFrame; }, records::generatedMulti(1));
+        other.payload[other.payload.size() - 1] = char(other.payload.back() ^ 1);
+        store.addRecord(refilled, other);
+        store.endSession(refilled);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 4);
+    }
+
+    // The files as a killed process leaves them (database and write-ahead log
+    // copied while the writer still holds them) keep every commit the timer
+    // made; only what waited for the next commit is gone.
+    void committedWritesSurviveAKill()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 session = store.beginSession(meter(QStringLiteral("single")));
+        for (int number = 1; number <= 3; ++number)
+            store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                             records::generatedSingle(number)));
+        QCOMPARE(store.pendingCount(), 3);
+        QTRY_COMPARE(store.pendingCount(), 0); // the commit timer, not a flush
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                         records::generatedSingle(4)));
+        const QString copy = dir.filePath(QStringLiteral("killed.sqlite"));
+        for (const QString suffix : {"", "-wal"}) {
+            QFile::remove(copy + suffix);
+            QVERIFY(QFile::copy(file + suffix, copy + suffix));
+        }
+        QCOMPARE(scalar(copy, QStringLiteral("SELECT COUNT(*) FROM records")), 3);
+        QCOMPARE(scalar(copy, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 1);
+    }
+
+    // A file of a later schema: opened read-only with a message, never changed.
+    void newerSchemaStaysUntouched()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec(QStringLiteral("CREATE TABLE future (x)"));
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(HistoryStore::SchemaVersion + 1));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+        QFile before(file);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray bytes = before.readAll();
+        before.close();
+
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        QVERIFY(store.isReadOnly());
+        QVERIFY(store.lastError().contains(QStringLiteral("newer")));
+        QCOMPARE(store.beginSession(meter(QStringLiteral("single"))), qint64(0));
+        store.close();
+        QFile after(file);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+        QVERIFY(!QFile::exists(file + QStringLiteral("-wal")));
+    }
+
+    // No history, a message, and no crash whatever the window goes on to send.
+    void unwritableFolderMeansNoHistory()
+    {
+        QFile blocker(dir.filePath(QStringLiteral("plain-file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        HistoryStore store(dir.filePath(QStringLiteral("plain-file/history.sqlite")));
+        QVERIFY(!store.open());
+        QVERIFY(!store.lastError().isEmpty());
+        const qint64 session = store.beginSession(meter(QStringLiteral("single")));
+        QCOMPARE(session, qint64(0));
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                         records::generatedSingle(1)));
+        store.endSession(session);
+        QCOMPARE(store.pendingCount(), 0);
+    }
+
+    // A damaged file is kept aside, byte for byte, and history goes on afresh.
+    void damagedFileIsMovedAside()
+    {
+        const QByteArray garbage(4096, 'x');
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        }
+        HistoryStore store(file);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("damaged")));
+        QVERIFY2(store.open(), qPrintable(store.lastError()));
+        QVERIFY(store.beginSession(meter(QStringLiteral("single"))) > 0);
+        const QStringList aside = QDir(dir.path()).entryList({QFileInfo(file).fileName() + ".corrupt-*"});
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.filePath(aside.first()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), garbage);
+    }
+
+    // A write that fails half way: nothing of the batch is kept, one warning,
+    // the store turns read-only and takes no more.
+    void failingWriteTurnsReadOnly()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 session = store.beginSession(meter(QStringLiteral("single")));
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM sqlite_master)")) > 0, true);
+        scalar(file, QStringLiteral("DROP TABLE readings"));
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                         records::generatedSingle(1)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("read-only")));
+        QVERIFY(!store.flush());
+        QVERIFY(store.isReadOnly());
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 0);
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                         records::generatedSingle(2)));
+        QCOMPARE(store.pendingCount(), 0);
+        QCOMPARE(store.beginSession(meter(QStringLiteral("single"))), qint64(0));
+    }
+};
+
+LUMISK_TEST(TestHistoryStore)
+#include "tst_historystore.moc"
