@@ -6,6 +6,8 @@
 #include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
 
+#include <pwd.h>
+#include <unistd.h>
 #include <QSysInfo>
 #include <QSettings>
 
@@ -56,9 +58,16 @@ qint64 HistoryRecorder::begin(const QString &kind)
     session.rangeCode = meter->rangeCode;
     const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
     session.technician = settings.value(QStringLiteral("history/technician")).toString();
-    if (session.technician.isEmpty())
-        session.technician = qEnvironmentVariableIsEmpty("USER") ? qEnvironmentVariable("USERNAME")
-                                                                 : qEnvironmentVariable("USER");
+    for (const char *name : {"USER", "LOGNAME", "USERNAME"}) {
+        if (session.technician.isEmpty())
+            session.technician = qEnvironmentVariable(name);
+    }
+    // Started without a login environment (a desktop entry, a service): the
+    // account's own name.
+    if (session.technician.isEmpty()) {
+        if (const passwd *account = getpwuid(getuid()))
+            session.technician = QString::fromLocal8Bit(account->pw_name);
+    }
     session.host = QSysInfo::machineHostName();
     return history->beginSession(session);
 }
