@@ -432,6 +432,7 @@ void MainWindow::uartClosed()
     ui->connectBtn->setEnabled(true);
     for (QPushButton *button : tabButtons)
         button->setEnabled(false);
+    historyBtn->setChecked(historyPage->isVisible()); // the history needs no meter
     ui->chart->setPlayEnabled(false);
 }
 

@@ -144,6 +144,13 @@ private slots:
         answerMessage("yesBtn");
         button(window.get(), "historyDeleteBtn")->click();
         QTRY_COMPARE(sessions()->rowCount(), before - 1);
+
+        // The meter going leaves the history page as it is.
+        button(window.get(), "connectBtn")->click();
+        QTRY_VERIFY(!isConnected(window.get()));
+        QVERIFY(widget(window.get(), "historyPage")->isVisible());
+        QVERIFY(button(window.get(), "historyBtn")->isChecked());
+        QVERIFY(button(window.get(), "historyBtn")->isEnabled());
     }
 };
 
