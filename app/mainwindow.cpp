@@ -6,6 +6,7 @@
 #include "app/downloadsession.h"
 #include "link/requestledger.h"
 #include "app/historyrecorder.h"
+#include "app/historyreplay.h"
 #include "app/samplingpanel.h"
 #include "app/windowlayout.h"
 #include "dialogs/connectdialog.h"
@@ -17,6 +18,7 @@
 #include "link/realtimeopmvalueframe.h"
 #include "link/uartworker.h"
 #include "link/valueformat.h"
+#include "views/historyform.h"
 #include "views/multiwaveopmform.h"
 #include "views/opmform.h"
 #include "views/partialopmform.h"
@@ -67,7 +69,8 @@ MainWindow::MainWindow(QWidget *parent)
     WindowLayout::fitInitialSize(this);
 
     buildPageTable();
-    WindowLayout::applyPageButtonFont(tabButtons, WindowLayout::PageButtonPointSize);
+    createHistoryPage();
+    WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::PageButtonPointSize);
     ui->opmBtn->installEventFilter(this);
     clearImportTabs();
     for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
@@ -87,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
     connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
     connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
+    historyPage->setStore(history->store());
     sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
                                   ui->progressBar, ui->timerLabel},
                                  &samplingTimer, this);
@@ -177,6 +181,63 @@ void MainWindow::buildPageTable()
     };
     for (const PageEntry &entry : pages)
         tabButtons << entry.button;
+}
+
+void MainWindow::createHistoryPage()
+{
+    historyBtn = new QPushButton(tr("History"), ui->tabFrame);
+    historyBtn->setObjectName(QStringLiteral("historyBtn"));
+    historyBtn->setCheckable(true);
+    historyBtn->setFocusPolicy(Qt::NoFocus);
+    historyBtn->setCursor(Qt::PointingHandCursor);
+    historyBtn->setSizePolicy(ui->chartBtn->sizePolicy());
+    historyBtn->setMinimumSize(ui->chartBtn->minimumSize());
+    historyBtn->setMaximumSize(ui->chartBtn->maximumSize());
+    ui->verticalLayout_2->insertWidget(ui->verticalLayout_2->indexOf(ui->chartBtn) + 1, historyBtn);
+    historyPage = new HistoryForm(ui->pagesWidget);
+    historyPage->setObjectName(QStringLiteral("historyPage"));
+    ui->verticalLayout_3->addWidget(historyPage);
+    connect(historyBtn, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(historyPage, &HistoryForm::openRequested, this, &MainWindow::openHistorySession);
+}
+
+void MainWindow::showHistory()
+{
+    if (isImporting()) {
+        showMessage(tr("Can not switch tab when it's importing datas"));
+        historyBtn->setChecked(historyPage->isVisible());
+        return;
+    }
+    askToSave();
+    clearImportTabs();
+    historyBtn->setChecked(true);
+    pageType = PageType::None;
+    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
+                            static_cast<QWidget *>(ui->saveBtn)})
+        hidden->hide();
+    historyPage->show();
+    historyPage->refresh();
+}
+
+void MainWindow::openHistorySession(const HistoryStore::SessionSummary &session)
+{
+    const PageEntry &entry = page(HistoryReplay::pageOf(session.kind));
+    if (!entry.records) {
+        showMessage(tr("Live runs cannot be opened from the history yet."));
+        return;
+    }
+    if (isImporting())
+        return;
+    HistoryReplay::fill(entry.records, history->store()->sessionRecords(session.id), session.rangeCode);
+    // Shown read-only: no download into it, but saved like a fresh download.
+    clearImportTabs();
+    entry.button->setChecked(true);
+    pageType = entry.type;
+    entry.widget->show();
+    ui->downloadBtn->hide();
+    ui->saveBtn->setEnabled(true);
+    ui->saveBtn->show();
+    unsaved = false;
 }
 
 const PageEntry &MainWindow::page(PageType type) const
@@ -371,6 +432,7 @@ void MainWindow::uartClosed()
     ui->connectBtn->setEnabled(true);
     for (QPushButton *button : tabButtons)
         button->setEnabled(false);
+    historyBtn->setChecked(historyPage->isVisible()); // the history needs no meter
     ui->chart->setPlayEnabled(false);
 }
 
@@ -583,6 +645,7 @@ void MainWindow::changeLanguage()
     ui->xgPonBtn->setText(tr("XG-PON"));
     ui->fttxBtn->setText(tr("FTTx"));
     ui->chartBtn->setText(tr("Real-time curve"));
+    historyBtn->setText(tr("History"));
     ui->dateTimeLabel->setText(tr("2020/8/17 13:20"));
     ui->timerLabel->setText(tr("0s"));
 }
@@ -673,5 +736,5 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::fitPageButtonFont()
 {
-    WindowLayout::applyPageButtonFont(tabButtons, WindowLayout::pageButtonPointSize(ui->opmBtn));
+    WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::pageButtonPointSize(ui->opmBtn));
 }

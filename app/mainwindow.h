@@ -8,6 +8,7 @@
 // a download session, a sampling run and the clock setting.
 
 #include "app/pages.h"
+#include "history/historystore.h"
 #include "link/frame.h"
 #include "link/uart.h"
 
@@ -23,6 +24,7 @@ class MainWindow;
 
 class ClockSetting;
 class DownloadSession;
+class HistoryForm;
 class HistoryRecorder;
 class QPushButton;
 class RequestLedger;
@@ -113,6 +115,12 @@ private:
     QString chooseDirectory();
     void initDone(Uart::PortInitState state);
     void enableOfferedPages();
+    // The history page: shown from its own button, with or without a meter.
+    void createHistoryPage();
+    void showHistory();
+    // A stored download back in its record page, to look at and save again.
+    void openHistorySession(const HistoryStore::SessionSummary &session);
+    QList<QPushButton *> pageButtons() const { return tabButtons + QList<QPushButton *>{historyBtn}; }
     void fitPageButtonFont();
     void updateDateTime();
 
@@ -128,6 +136,8 @@ private:
     ClockSetting *clock = nullptr;
     QList<PageEntry> pages;
     QList<QPushButton *> tabButtons;
+    QPushButton *historyBtn = nullptr;
+    HistoryForm *historyPage = nullptr;
     QTimer samplingTimer;
     QTimer clockTimer;
     PageType pageType = PageType::None;

@@ -520,3 +520,138 @@ HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame
     }
     return record;
 }
+
+QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &meterModel, const QDate &from,
+                                                              const QDate &to)
+{
+    QList<SessionSummary> list;
+    if (!isOpen())
+        return list;
+    flush();
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral(
+        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc,"
+        " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
+        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END"
+        " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
+    query.addBindValue(meterModel);
+    query.addBindValue(meterModel);
+    if (!query.exec())
+        return list;
+    while (query.next()) {
+        SessionSummary row;
+        row.id = query.value(0).toLongLong();
+        row.kind = query.value(1).toString();
+        row.meterModel = query.value(2).toString();
+        row.rangeCode = query.value(3).toInt();
+        row.technician = query.value(4).toString();
+        row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
+        if (!query.isNull(6))
+            row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
+        row.count = query.value(7).toInt();
+        const QDate day = row.started.date();
+        if ((from.isValid() && day < from) || (to.isValid() && day > to))
+            continue;
+        list << row;
+    }
+    return list;
+}
+
+QStringList HistoryStore::meterModels()
+{
+    QStringList models;
+    if (!isOpen())
+        return models;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    if (query.exec(QStringLiteral("SELECT DISTINCT meter_model FROM sessions ORDER BY meter_model"))) {
+        while (query.next())
+            models << query.value(0).toString();
+    }
+    return models;
+}
+
+QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
+{
+    QList<Record> records;
+    if (!isOpen())
+        return records;
+    flush();
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT r.id, r.family, r.number, r.name, r.time_text, r.payload"
+                                 " FROM session_records sr JOIN records r ON r.id = sr.record"
+                                 " WHERE sr.session = ? ORDER BY sr.position"));
+    query.addBindValue(session);
+    if (!query.exec())
+        return records;
+    QSqlQuery readings(db);
+    readings.prepare(QStringLiteral("SELECT wavelength, power_text, unit, reference, watt, frequency, verdict"
+                                    " FROM readings WHERE record = ? ORDER BY idx"));
+    while (query.next()) {
+        Record record;
+        record.family = query.value(1).toString();
+        record.number = query.value(2).toString();
+        record.name = query.value(3).toString();
+        record.time = query.value(4).toString();
+        record.payload = query.value(5).toByteArray();
+        readings.addBindValue(query.value(0));
+        if (readings.exec()) {
+            while (readings.next()) {
+                Reading reading{readings.value(0).toString(), readings.value(1).toString(),
+                                readings.value(2).toString(), readings.value(3).toString(),
+                                readings.value(4).toString(), readings.value(5).toString(), -1};
+                const QString verdict = readings.value(6).toString();
+                reading.verdict = verdict == QLatin1String("pass")      ? 0
+                                  : verdict == QLatin1String("warning") ? 1
+                                  : verdict == QLatin1String("fail")    ? 2
+                                                                        : -1;
+                record.readings << reading;
+            }
+        }
+        records << record;
+    }
+    return records;
+}
+
+bool HistoryStore::deleteSession(qint64 session)
+{
+    if (!isOpen() || readOnly || sessions.contains(session))
+        return false;
+    flush();
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    if (!db.transaction())
+        return false;
+    const QStringList steps = {
+        QStringLiteral("DELETE FROM session_records WHERE session = ?"),
+        QStringLiteral("DELETE FROM live_readings WHERE session = ?"),
+        QStringLiteral("DELETE FROM sessions WHERE id = ?"),
+    };
+    bool removed = false;
+    for (const QString &sql : steps) {
+        QSqlQuery query(db);
+        query.prepare(sql);
+        query.addBindValue(session);
+        if (!query.exec()) {
+            db.rollback();
+            return false;
+        }
+        removed = query.numRowsAffected() > 0;
+    }
+    // Records (and their readings) that no session holds any longer.
+    const QStringList orphans = {
+        QStringLiteral("DELETE FROM readings WHERE record NOT IN (SELECT record FROM session_records)"),
+        QStringLiteral("DELETE FROM records WHERE id NOT IN (SELECT record FROM session_records)"),
+    };
+    for (const QString &sql : orphans) {
+        QSqlQuery query(db);
+        if (!query.exec(sql)) {
+            db.rollback();
+            return false;
+        }
+    }
+    if (!db.commit()) {
+        db.rollback();
+        return false;
+    }
+    return removed;
+}

@@ -89,6 +89,30 @@ public:
     bool flush();
     int pendingCount() const { return int(pending.size()); }
 
+    // One session as the history page lists it.
+    struct SessionSummary {
+        qint64 id = 0;
+        QString kind;
+        QString meterModel;
+        int rangeCode = 0;
+        QString technician;
+        QDateTime started; // local time
+        QDateTime ended;   // invalid while the session is open (or was cut off)
+        int count = 0;     // records, or readings of a live run
+    };
+    // Sessions newest first; an empty meter means every meter, an invalid
+    // date no bound (both days included, in local time).
+    QList<SessionSummary> sessionList(const QString &meterModel = QString(), const QDate &from = QDate(),
+                                      const QDate &to = QDate());
+    // The meter models of every session, sorted.
+    QStringList meterModels();
+    // The records of a download session in the order they arrived, each with
+    // its readings (the verdicts as they were stored).
+    QList<Record> sessionRecords(qint64 session);
+    // Removes a session with its live readings and every record no other
+    // session holds. False when nothing could be removed.
+    bool deleteSession(qint64 session);
+
     // The record a record page's frame holds after a data answer (family as
     // in Session::kind); an empty family when the frame holds none.
     static Record recordFrom(const QString &family, const Frame *frame);

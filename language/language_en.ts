@@ -110,6 +110,89 @@
     </message>
 </context>
 <context>
+    <name>HistoryForm</name>
+    <message>
+        <source>unfinished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multi-wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partial wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XG-PON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records or readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From any day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To any day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All meters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the session of %1 from the history?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The session could not be deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HistoryStore</name>
     <message>
         <source>History is off: the folder of %1 cannot be created.</source>
@@ -294,6 +377,14 @@ Do you want to save the data first?</source>
     </message>
     <message>
         <source>Sample count can not greater than 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live runs cannot be opened from the history yet.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

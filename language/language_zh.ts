@@ -110,6 +110,89 @@
     </message>
 </context>
 <context>
+    <name>HistoryForm</name>
+    <message>
+        <source>unfinished</source>
+        <translation>未结束</translation>
+    </message>
+    <message>
+        <source>Single wavelength</source>
+        <translation>单波长</translation>
+    </message>
+    <message>
+        <source>Multi-wavelength</source>
+        <translation>多波长</translation>
+    </message>
+    <message>
+        <source>Partial wavelength</source>
+        <translation>部分波长</translation>
+    </message>
+    <message>
+        <source>PON</source>
+        <translation>PON</translation>
+    </message>
+    <message>
+        <source>XG-PON</source>
+        <translation>XG-PON</translation>
+    </message>
+    <message>
+        <source>Live run</source>
+        <translation>实时测量</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Records or readings</source>
+        <translation>记录或读数</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>技术员</translation>
+    </message>
+    <message>
+        <source>From any day</source>
+        <translation>起始日期不限</translation>
+    </message>
+    <message>
+        <source>To any day</source>
+        <translation>结束日期不限</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>All meters</source>
+        <translation>全部仪表</translation>
+    </message>
+    <message>
+        <source>Delete the session of %1 from the history?</source>
+        <translation>要从历史记录中删除 %1 的记录吗？</translation>
+    </message>
+    <message>
+        <source>The session could not be deleted.</source>
+        <translation>无法删除该记录。</translation>
+    </message>
+</context>
+<context>
     <name>HistoryStore</name>
     <message>
         <source>History is off: the folder of %1 cannot be created.</source>
@@ -298,6 +381,14 @@ Do you want to save the data first?</source>
     <message>
         <source>Sample count can not greater than 65535</source>
         <translation>采样点数不能超过65535</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Live runs cannot be opened from the history yet.</source>
+        <translation>实时测量暂不能从历史记录中打开。</translation>
     </message>
 </context>
 <context>

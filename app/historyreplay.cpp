@@ -1,0 +1,76 @@
+#include "app/historyreplay.h"
+
+#include "app/historyrecorder.h"
+#include "link/devdatas.h"
+#include "link/frame.h"
+#include "views/baseformlogic.h"
+
+namespace HistoryReplay {
+
+namespace {
+
+// Any non-zero answer code makes a data answer.
+constexpr quint8 DataCode = 0x01;
+
+// A stored verdict as the meter sends it: 1 pass, 2 warning, 3 fail, 0 none.
+quint8 verdictNibble(int verdict)
+{
+    return (verdict >= 0 && verdict <= 2) ? quint8(verdict + 1) : 0;
+}
+
+} // namespace
+
+PageType pageOf(const QString &kind)
+{
+    for (PageType type : {PageType::Opm, PageType::MultiWave, PageType::Partial, PageType::Pon, PageType::XGPon}) {
+        if (HistoryRecorder::familyOf(type) == kind)
+            return type;
+    }
+    return PageType::None;
+}
+
+QByteArray answerOf(const HistoryStore::Record &record)
+{
+    quint8 fourth = 0;
+    if (record.family == HistoryRecorder::familyOf(PageType::Partial)) {
+        if (!record.readings.isEmpty())
+            fourth |= verdictNibble(record.readings.at(0).verdict);
+        if (record.readings.size() > 1)
+            fourth |= quint8(verdictNibble(record.readings.at(1).verdict) << 4);
+    }
+    QByteArray answer;
+    answer.append(Frame::StartByte);
+    answer.append(char(quint8(record.payload.size())));
+    answer.append(char(DataCode));
+    answer.append(char(fourth));
+    answer.append(record.payload);
+    answer.append(char(byteSum(answer)));
+    return answer;
+}
+
+int fill(BaseFormLogic *page, const QList<HistoryStore::Record> &records, int rangeCode)
+{
+    page->clearDatas();
+    // The power texts depend on the meter's range code: decode with the one
+    // of the session, then give the connected meter's back.
+    DevDatas *identity = DevDatas::instance();
+    const int connectedRange = identity->rangeCode;
+    identity->rangeCode = rangeCode;
+    int taken = 0;
+    for (const HistoryStore::Record &record : records) {
+        // The length byte cannot describe a longer payload.
+        if (record.payload.size() > 0xFF)
+            continue;
+        Frame *frame = page->frame();
+        frame->reset();
+        if (frame->feed(answerOf(record)) != DataOk)
+            continue;
+        page->fillDatas();
+        ++taken;
+    }
+    page->frame()->reset();
+    identity->rangeCode = connectedRange;
+    return taken;
+}
+
+} // namespace HistoryReplay

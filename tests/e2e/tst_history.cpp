@@ -1,0 +1,158 @@
+// The history page over a simulated meter: a download saved, the meter gone,
+// the stored session opened from the history and saved again gives the same
+// workbook; a session is deleted only after "Yes".
+
+#include "e2esupport.h"
+
+#include "../report/workbookdump.h"
+#include "link/requestledger.h"
+
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+using namespace e2e;
+
+class TestHistoryPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindow> window;
+    testsupport::MeterSim sim;
+    QTemporaryDir reports;
+
+    bool download(const QStringList &meter, const char *pageButton)
+    {
+        if (!sim.start(meter))
+            return false;
+        testsupport::setSerialPorts({sim.linkPath()});
+        if (!connectWindow(window.get()))
+            return false;
+        button(window.get(), pageButton)->click();
+        button(window.get(), "downloadBtn")->click();
+        return QTest::qWaitFor([this]() { return !window->isImporting(); }, 30000);
+    }
+
+    // Saves the page shown and reads the one workbook back.
+    QJsonObject save()
+    {
+        QDir dir(reports.path());
+        for (const QString &old : dir.entryList({"*.xlsx"}))
+            dir.remove(old);
+        QString message;
+        answerMessage("yesBtn", &message);
+        button(window.get(), "saveBtn")->click();
+        if (!QTest::qWaitFor([&message]() { return !message.isEmpty(); }, 10000))
+            return {};
+        const QStringList files = dir.entryList({"*.xlsx"});
+        if (files.size() != 1)
+            return {};
+        const WorkbookDump dump = WorkbookDump::read(dir.filePath(files.first()));
+        return dump.ok() ? dump.root : QJsonObject();
+    }
+
+    QTableWidget *sessions() { return widget<QTableWidget>(window.get(), "historyTable"); }
+
+private slots:
+    void initTestCase()
+    {
+        prepareProcess();
+        QVERIFY(reports.isValid());
+        MainWindow::setDirectoryChooser([this]() { return reports.path(); });
+    }
+
+    void cleanupTestCase() { MainWindow::setDirectoryChooser(nullptr); }
+
+    void init()
+    {
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        if (window && isConnected(window.get()) && !window->isImporting())
+            button(window.get(), "connectBtn")->click();
+        window.reset();
+        sim.stop();
+        QTest::qWait(50);
+    }
+
+    void openedSessionSavesTheSameWorkbook_data()
+    {
+        QTest::addColumn<QStringList>("meter");
+        QTest::addColumn<QString>("pageButton");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("single-wave") << QStringList{"--kind", "5"} << "opmBtn" << "opmTable";
+        QTest::newRow("multi-wave") << QStringList{"--kind", "5"} << "multiWaveOpmBtn" << "multiWaveOpmTable";
+        QTest::newRow("partial-wave") << QStringList{"--kind", "9"} << "partialOpmBtn" << "PartialOpmWaveTable";
+        QTest::newRow("PON") << QStringList{"--kind", "2", "--range", "1"} << "ponOpmBtn" << "ponOpmTable";
+        QTest::newRow("XG-PON") << QStringList{"--kind", "3", "--range", "0"} << "xgPonBtn" << "xGPonTable";
+    }
+
+    void openedSessionSavesTheSameWorkbook()
+    {
+        QFETCH(QStringList, meter);
+        QFETCH(QString, pageButton);
+        QFETCH(QString, page);
+        QVERIFY(download(meter + QStringList{"--records", "23"}, pageButton.toLatin1().constData()));
+        const QJsonObject fresh = save();
+        QVERIFY(!fresh.isEmpty());
+
+        // The meter goes: the history stays at hand.
+        button(window.get(), "connectBtn")->click();
+        QTRY_VERIFY(!isConnected(window.get()));
+        sim.stop();
+        QTRY_VERIFY(!button(window.get(), pageButton.toLatin1().constData())->isEnabled());
+        QVERIFY(button(window.get(), "historyBtn")->isEnabled());
+        button(window.get(), "historyBtn")->click();
+        QTRY_VERIFY(widget(window.get(), "historyPage")->isVisible());
+        QVERIFY(sessions()->rowCount() >= 1);
+        QCOMPARE(sessions()->item(0, 3)->text(), QStringLiteral("23"));
+
+        sessions()->setCurrentCell(0, 0);
+        button(window.get(), "historyOpenBtn")->click();
+        QTRY_VERIFY(widget(window.get(), page.toLatin1().constData())->isVisible());
+        QVERIFY(!widget(window.get(), "historyPage")->isVisible());
+        QVERIFY(!button(window.get(), "downloadBtn")->isVisible());
+        QVERIFY(button(window.get(), "saveBtn")->isEnabled());
+        const QJsonObject again = save();
+        QVERIFY(!again.isEmpty());
+        QCOMPARE(again, fresh);
+    }
+
+    void deleteAsksFirst()
+    {
+        QVERIFY(download({"--kind", "5", "--records", "4"}, "opmBtn"));
+        // Leaving the unsaved download asks to save it first.
+        QString saveAsked;
+        answerMessage("noBtn", &saveAsked);
+        button(window.get(), "historyBtn")->click();
+        QTRY_COMPARE(saveAsked, MainWindow::tr("Data has not been saved.\nDo you want to save the data first?"));
+        QTRY_VERIFY(widget(window.get(), "historyPage")->isVisible());
+        const int before = sessions()->rowCount();
+        QVERIFY(before >= 1);
+        sessions()->setCurrentCell(0, 0);
+
+        QString asked;
+        answerMessage("noBtn", &asked);
+        button(window.get(), "historyDeleteBtn")->click();
+        QTRY_VERIFY(!asked.isEmpty());
+        QCOMPARE(sessions()->rowCount(), before);
+
+        sessions()->setCurrentCell(0, 0);
+        answerMessage("yesBtn");
+        button(window.get(), "historyDeleteBtn")->click();
+        QTRY_COMPARE(sessions()->rowCount(), before - 1);
+
+        // The meter going leaves the history page as it is.
+        button(window.get(), "connectBtn")->click();
+        QTRY_VERIFY(!isConnected(window.get()));
+        QVERIFY(widget(window.get(), "historyPage")->isVisible());
+        QVERIFY(button(window.get(), "historyBtn")->isChecked());
+        QVERIFY(button(window.get(), "historyBtn")->isEnabled());
+    }
+};
+
+LUMISK_TEST(TestHistoryPage)
+#include "tst_history.moc"

@@ -1,0 +1,211 @@
+// The history page's queries: the session list (order, counts, filters),
+// stored records decoded again into what the download gave, deleting a
+// session without losing records another session holds.
+
+#include "app/historyreplay.h"
+#include "history/historystore.h"
+#include "link/opmvalueframe.h"
+#include "link/partialopmvalueframe.h"
+#include "link/ponframe.h"
+#include "records.h"
+#include "testregistry.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using MakeFrame = std::function<Frame *()>;
+using MakeRecord = std::function<StoredRecord(int)>;
+
+HistoryStore::Record decoded(const QString &family, Frame *frame, const QByteArray &answer)
+{
+    if (frame->feed(answer) != DataOk)
+        return {};
+    return HistoryStore::recordFrom(family, frame);
+}
+
+// A record with its readings as one text, for comparing.
+QString text(const HistoryStore::Record &record)
+{
+    QStringList parts{record.family, record.number, record.name, record.time, QString::fromLatin1(record.payload.toHex())};
+    for (const HistoryStore::Reading &r : record.readings)
+        parts << QStringList{r.wavelength, r.powerText, r.unit, r.reference, r.watt, r.frequency,
+                             QString::number(r.verdict)}
+                     .join(QLatin1Char(','));
+    return parts.join(QLatin1Char('|'));
+}
+
+HistoryStore::Session meter(const QString &kind, const QString &model = QStringLiteral("LM-300"))
+{
+    HistoryStore::Session session;
+    session.kind = kind;
+    session.meterModel = model;
+    session.technician = QStringLiteral("ana");
+    return session;
+}
+
+HistoryStore::Record single(int number)
+{
+    const StoredRecord sent = records::generatedSingle(number);
+    OpmValueFrame frame;
+    return decoded(QStringLiteral("single"), &frame, wire::answer(sent.code, sent.fourth, sent.payload));
+}
+
+int scalar(const QString &file, const QString &sql)
+{
+    int value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sessions-counter"));
+        db.setDatabaseName(file);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql) && query.next())
+            value = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("sessions-counter"));
+    return value;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(MakeFrame)
+Q_DECLARE_METATYPE(MakeRecord)
+
+class TestHistorySessions : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString file;
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir.isValid());
+        file = dir.filePath(QStringLiteral("%1-%2.sqlite")
+                                .arg(QTest::currentTestFunction(), QTest::currentDataTag() ? QTest::currentDataTag() : ""));
+    }
+
+    void storedRecordsDecodeAgain_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<MakeFrame>("makeFrame");
+        QTest::addColumn<MakeRecord>("makeRecord");
+        QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame; })
+                                << MakeRecord(records::generatedSingle);
+        QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame; })
+                               << MakeRecord(records::generatedMulti);
+        QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame; })
+                                 << MakeRecord(records::generatedPartial);
+        QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame; }) << MakeRecord(records::generatedPon);
+        QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame; })
+                               << MakeRecord(records::generatedXgPon);
+    }
+
+    // The answer rebuilt from the store decodes, through the page's frame,
+    // into the record the download gave (the partial-wave verdicts included,
+    // which travel in the answer's head, not in the stored payload).
+    void storedRecordsDecodeAgain()
+    {
+        QFETCH(QString, family);
+        QFETCH(MakeFrame, makeFrame);
+        QFETCH(MakeRecord, makeRecord);
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 session = store.beginSession(meter(family));
+        QStringList expected;
+        for (int number = 1; number <= 12; ++number) {
+            const StoredRecord sent = makeRecord(number);
+            std::unique_ptr<Frame> frame(makeFrame());
+            const HistoryStore::Record record =
+                decoded(family, frame.get(), wire::answer(sent.code, sent.fourth, sent.payload));
+            QCOMPARE(record.family, family);
+            expected << text(record);
+            store.addRecord(session, record);
+        }
+        store.endSession(session);
+        QStringList again;
+        for (const HistoryStore::Record &stored : store.sessionRecords(session)) {
+            std::unique_ptr<Frame> frame(makeFrame());
+            again << text(decoded(family, frame.get(), HistoryReplay::answerOf(stored)));
+        }
+        QCOMPARE(again, expected);
+    }
+
+    void sessionListNewestFirstFiltered()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 first = store.beginSession(meter(QStringLiteral("single")));
+        for (int number = 1; number <= 3; ++number)
+            store.addRecord(first, single(number));
+        store.endSession(first);
+        const qint64 live = store.beginSession(meter(QStringLiteral("live"), QStringLiteral("LM-500")));
+        for (int i = 0; i < 4; ++i)
+            store.addLiveReading(live, {QDateTime::currentDateTime(), QStringLiteral("1550"), QStringLiteral("-3.00"),
+                                        QStringLiteral("dBm"), QString()});
+        const qint64 open = store.beginSession(meter(QStringLiteral("single")));
+        store.addRecord(open, single(1));
+
+        auto ids = [](const QList<HistoryStore::SessionSummary> &list) {
+            QList<qint64> result;
+            for (const auto &s : list)
+                result << s.id;
+            return result;
+        };
+        const QList<HistoryStore::SessionSummary> all = store.sessionList();
+        QCOMPARE(ids(all), (QList<qint64>{open, live, first}));
+        QCOMPARE(all.at(0).count, 1); // still being written: what is queued counts
+        QVERIFY(!all.at(0).ended.isValid());
+        QCOMPARE(all.at(1).count, 4);
+        QCOMPARE(all.at(2).count, 3);
+        QVERIFY(all.at(2).ended.isValid());
+        QCOMPARE(all.at(2).technician, QStringLiteral("ana"));
+        QCOMPARE(store.meterModels(), (QStringList{"LM-300", "LM-500"}));
+
+        const QDate today = all.at(0).started.date();
+        QCOMPARE(ids(store.sessionList(QStringLiteral("LM-300"))), (QList<qint64>{open, first}));
+        QCOMPARE(ids(store.sessionList(QStringLiteral("LM-500"))), (QList<qint64>{live}));
+        QCOMPARE(store.sessionList(QString(), today, today).size(), 3);
+        QVERIFY(store.sessionList(QString(), today.addDays(1)).isEmpty());
+        QVERIFY(store.sessionList(QString(), QDate(), today.addDays(-1)).isEmpty());
+    }
+
+    // A record two downloads brought stays until the last of them is deleted;
+    // a session still being written cannot be deleted.
+    void deleteKeepsWhatOthersHold()
+    {
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 first = store.beginSession(meter(QStringLiteral("single")));
+        store.addRecord(first, single(1));
+        store.addRecord(first, single(2));
+        store.endSession(first);
+        const qint64 second = store.beginSession(meter(QStringLiteral("single")));
+        store.addRecord(second, single(2));
+        QVERIFY(!store.deleteSession(second));
+        store.endSession(second);
+        const int readingsOfTwo = scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings"));
+
+        QVERIFY(store.deleteSession(first));
+        QCOMPARE(store.sessionList().size(), 1);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 1);
+        QVERIFY(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")) < readingsOfTwo);
+        QCOMPARE(store.sessionRecords(second).size(), 1);
+        QCOMPARE(store.sessionRecords(second).first().number, single(2).number);
+
+        QVERIFY(store.deleteSession(second));
+        QVERIFY(!store.deleteSession(second));
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 0);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")), 0);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sessions")), 0);
+    }
+};
+
+LUMISK_TEST(TestHistorySessions)
+#include "tst_historysessions.moc"

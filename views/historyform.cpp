@@ -1,0 +1,205 @@
+#include "views/historyform.h"
+
+#include "dialogs/messagedialog.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The earliest day a filter offers; at it the filter has no bound.
+const QDate NoBound(2000, 1, 1);
+
+QString durationText(const HistoryStore::SessionSummary &session)
+{
+    if (!session.ended.isValid())
+        return HistoryForm::tr("unfinished");
+    const qint64 seconds = qMax<qint64>(0, session.started.secsTo(session.ended));
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QDateEdit *dayFilter(QWidget *parent)
+{
+    auto *edit = new QDateEdit(parent);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    edit->setMinimumDate(NoBound);
+    edit->setDate(NoBound);
+    return edit;
+}
+
+} // namespace
+
+HistoryForm::HistoryForm(QWidget *parent)
+    : QWidget(parent)
+    , meterCombo(new QComboBox(this))
+    , fromEdit(dayFilter(this))
+    , toEdit(dayFilter(this))
+    , table(new QTableWidget(0, ColumnCount, this))
+    , openBtn(new QPushButton(this))
+    , deleteBtn(new QPushButton(this))
+{
+    meterCombo->setObjectName(QStringLiteral("historyMeterCombo"));
+    fromEdit->setObjectName(QStringLiteral("historyFromEdit"));
+    toEdit->setObjectName(QStringLiteral("historyToEdit"));
+    table->setObjectName(QStringLiteral("historyTable"));
+    openBtn->setObjectName(QStringLiteral("historyOpenBtn"));
+    deleteBtn->setObjectName(QStringLiteral("historyDeleteBtn"));
+
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(meterCombo, 1);
+    filters->addWidget(fromEdit);
+    filters->addWidget(new QLabel(QStringLiteral("–"), this));
+    filters->addWidget(toEdit);
+    filters->addStretch();
+    filters->addWidget(openBtn);
+    filters->addWidget(deleteBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(table);
+
+    connect(meterCombo, QOverload<int>::of(&QComboBox::activated), this, &HistoryForm::refresh);
+    connect(fromEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
+    connect(toEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
+    connect(table, &QTableWidget::cellDoubleClicked, this, &HistoryForm::openSelected);
+    connect(openBtn, &QPushButton::clicked, this, &HistoryForm::openSelected);
+    connect(deleteBtn, &QPushButton::clicked, this, &HistoryForm::deleteSelected);
+    retranslate();
+}
+
+void HistoryForm::setStore(HistoryStore *history)
+{
+    store = history;
+    refresh();
+}
+
+QString HistoryForm::familyText(const QString &kind)
+{
+    if (kind == QLatin1String("single"))
+        return tr("Single wavelength");
+    if (kind == QLatin1String("multi"))
+        return tr("Multi-wavelength");
+    if (kind == QLatin1String("partial"))
+        return tr("Partial wavelength");
+    if (kind == QLatin1String("pon"))
+        return tr("PON");
+    if (kind == QLatin1String("xgpon"))
+        return tr("XG-PON");
+    if (kind == QLatin1String("live"))
+        return tr("Live run");
+    return kind;
+}
+
+void HistoryForm::retranslate()
+{
+    table->setHorizontalHeaderLabels(
+        {tr("Date"), tr("Meter"), tr("Family"), tr("Records or readings"), tr("Duration"), tr("Technician")});
+    fromEdit->setSpecialValueText(tr("From any day"));
+    toEdit->setSpecialValueText(tr("To any day"));
+    openBtn->setText(tr("Open"));
+    deleteBtn->setText(tr("Delete"));
+    if (meterCombo->count() > 0)
+        meterCombo->setItemText(0, tr("All meters"));
+    else
+        meterCombo->addItem(tr("All meters"));
+    for (int row = 0; row < shown.size(); ++row) {
+        if (QTableWidgetItem *item = table->item(row, FamilyColumn))
+            item->setText(familyText(shown.at(row).kind));
+        if (QTableWidgetItem *item = table->item(row, DurationColumn))
+            item->setText(durationText(shown.at(row)));
+    }
+}
+
+void HistoryForm::fillMeters()
+{
+    const QString chosen = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
+    const QSignalBlocker blocker(meterCombo);
+    while (meterCombo->count() > 1)
+        meterCombo->removeItem(1);
+    if (store)
+        meterCombo->addItems(store->meterModels());
+    const int index = chosen.isEmpty() ? 0 : meterCombo->findText(chosen);
+    meterCombo->setCurrentIndex(qMax(0, index));
+}
+
+void HistoryForm::refresh()
+{
+    fillMeters();
+    const QString meter = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
+    const QDate from = fromEdit->date() == NoBound ? QDate() : fromEdit->date();
+    const QDate to = toEdit->date() == NoBound ? QDate() : toEdit->date();
+    shown = store ? store->sessionList(meter, from, to) : QList<HistoryStore::SessionSummary>();
+    table->clearContents();
+    table->setRowCount(shown.size());
+    for (int row = 0; row < shown.size(); ++row) {
+        const HistoryStore::SessionSummary &session = shown.at(row);
+        const QStringList cells = {session.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                                   session.meterModel,
+                                   familyText(session.kind),
+                                   QString::number(session.count),
+                                   durationText(session),
+                                   session.technician};
+        for (int column = 0; column < ColumnCount; ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+    table->resizeColumnsToContents();
+    const bool any = !shown.isEmpty();
+    openBtn->setEnabled(any);
+    deleteBtn->setEnabled(any && store && !store->isReadOnly());
+}
+
+const HistoryStore::SessionSummary *HistoryForm::selected() const
+{
+    const int row = table->currentRow();
+    return (row >= 0 && row < shown.size()) ? &shown.at(row) : nullptr;
+}
+
+void HistoryForm::openSelected()
+{
+    if (const HistoryStore::SessionSummary *session = selected())
+        emit openRequested(*session);
+}
+
+void HistoryForm::deleteSelected()
+{
+    const HistoryStore::SessionSummary *session = selected();
+    if (!session || !store)
+        return;
+    const qint64 id = session->id;
+    if (question(tr("Delete the session of %1 from the history?")
+                     .arg(session->started.toString(QStringLiteral("yyyy-MM-dd HH:mm"))))
+        != 1)
+        return;
+    if (!store->deleteSession(id))
+        showMessage(tr("The session could not be deleted."));
+    refresh();
+}
+
+void HistoryForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    refresh();
+}
+
+void HistoryForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}

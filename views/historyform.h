@@ -1,0 +1,55 @@
+#pragma once
+// The history page: the sessions of the measurement history, newest first,
+// filtered by meter and by day; a session is opened into the page of its
+// records or deleted after a question.
+
+#include "history/historystore.h"
+
+#include <QList>
+#include <QWidget>
+
+class QComboBox;
+class QDateEdit;
+class QPushButton;
+class QTableWidget;
+
+class HistoryForm : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Column { DateColumn, MeterColumn, FamilyColumn, CountColumn, DurationColumn, TechnicianColumn, ColumnCount };
+
+    explicit HistoryForm(QWidget *parent = nullptr);
+
+    // The store listed; null lists nothing.
+    void setStore(HistoryStore *store);
+    // Reads the sessions again (the page does so whenever it is shown).
+    void refresh();
+    // The sessions listed, in table order.
+    const QList<HistoryStore::SessionSummary> &sessions() const { return shown; }
+    // The kind as the page shows it.
+    static QString familyText(const QString &kind);
+
+signals:
+    void openRequested(const HistoryStore::SessionSummary &session);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+    void fillMeters();
+    const HistoryStore::SessionSummary *selected() const;
+    void openSelected();
+    void deleteSelected();
+
+    HistoryStore *store = nullptr;
+    QList<HistoryStore::SessionSummary> shown;
+    QComboBox *meterCombo;
+    QDateEdit *fromEdit;
+    QDateEdit *toEdit;
+    QTableWidget *table;
+    QPushButton *openBtn;
+    QPushButton *deleteBtn;
+};
