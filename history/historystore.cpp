@@ -1,5 +1,7 @@
 #include "history/historystore.h"
 
+#include "link/valueformat.h"
+
 #include "link/logging.h"
 #include "link/opmvalueframe.h"
 #include "link/partialopmvalueframe.h"
@@ -174,7 +176,7 @@ bool HistoryStore::moveAsideAndOpen()
 {
     close();
     const QString aside = filePath + QStringLiteral(".corrupt-")
-        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+        + ValueFormat::dateTimeText(QDateTime::currentDateTimeUtc(), QStringLiteral("yyyyMMddTHHmmssZ"));
     if (!QFile::rename(filePath, aside))
         return false;
     QFile::rename(filePath + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
@@ -482,7 +484,7 @@ QString HistoryStore::isoTime(const QString &shownTime)
     const QTime time = QTime::fromString(parts.at(1), QStringLiteral("HH:mm"));
     if (!date.isValid() || !time.isValid())
         return QString();
-    return date.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(QStringLiteral("HH:mm:ss"));
+    return date.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(Qt::ISODate);
 }
 
 HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame *frame)

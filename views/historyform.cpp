@@ -1,6 +1,7 @@
 #include "views/historyform.h"
 
 #include "dialogs/messagedialog.h"
+#include "link/valueformat.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -60,7 +61,9 @@ HistoryForm::HistoryForm(QWidget *parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its texts, the meter's model takes what is left.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(meterCombo, 1);
@@ -149,7 +152,7 @@ void HistoryForm::refresh()
     table->setRowCount(shown.size());
     for (int row = 0; row < shown.size(); ++row) {
         const HistoryStore::SessionSummary &session = shown.at(row);
-        const QStringList cells = {session.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+        const QStringList cells = {ValueFormat::dateTimeText(session.started, QStringLiteral("yyyy-MM-dd HH:mm")),
                                    session.meterModel,
                                    familyText(session.kind),
                                    QString::number(session.count),
@@ -158,7 +161,6 @@ void HistoryForm::refresh()
         for (int column = 0; column < ColumnCount; ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
-    table->resizeColumnsToContents();
     const bool any = !shown.isEmpty();
     openBtn->setEnabled(any);
     deleteBtn->setEnabled(any && store && !store->isReadOnly());
@@ -183,7 +185,7 @@ void HistoryForm::deleteSelected()
         return;
     const qint64 id = session->id;
     if (question(tr("Delete the session of %1 from the history?")
-                     .arg(session->started.toString(QStringLiteral("yyyy-MM-dd HH:mm"))))
+                     .arg(ValueFormat::dateTimeText(session->started, QStringLiteral("yyyy-MM-dd HH:mm"))))
         != 1)
         return;
     if (!store->deleteSession(id))
