@@ -3,11 +3,7 @@
 // session without losing records another session holds.
 
 #include "app/historyreplay.h"
-#include "history/historystore.h"
-#include "link/opmvalueframe.h"
-#include "link/partialopmvalueframe.h"
-#include "link/ponframe.h"
-#include "records.h"
+#include "historytestdata.h"
 #include "testregistry.h"
 
 #include <QSqlDatabase>
@@ -19,8 +15,8 @@
 
 namespace {
 
-using MakeFrame = std::function<Frame *()>;
-using MakeRecord = std::function<StoredRecord(int)>;
+using historytest::meter;
+using historytest::scalar;
 
 HistoryStore::Record decoded(const QString &family, Frame *frame, const QByteArray &answer)
 {
@@ -40,40 +36,13 @@ QString text(const HistoryStore::Record &record)
     return parts.join(QLatin1Char('|'));
 }
 
-HistoryStore::Session meter(const QString &kind, const QString &model = QStringLiteral("LM-300"))
-{
-    HistoryStore::Session session;
-    session.kind = kind;
-    session.meterModel = model;
-    session.technician = QStringLiteral("ana");
-    return session;
-}
-
 HistoryStore::Record single(int number)
 {
-    const StoredRecord sent = records::generatedSingle(number);
-    OpmValueFrame frame;
-    return decoded(QStringLiteral("single"), &frame, wire::answer(sent.code, sent.fourth, sent.payload));
-}
-
-int scalar(const QString &file, const QString &sql)
-{
-    int value = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sessions-counter"));
-        db.setDatabaseName(file);
-        QSqlQuery query(db);
-        if (db.open() && query.exec(sql) && query.next())
-            value = query.value(0).toInt();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("sessions-counter"));
-    return value;
+    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                records::generatedSingle(number));
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(MakeFrame)
-Q_DECLARE_METATYPE(MakeRecord)
 
 class TestHistorySessions : public QObject
 {
@@ -93,18 +62,7 @@ private slots:
 
     void storedRecordsDecodeAgain_data()
     {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<MakeFrame>("makeFrame");
-        QTest::addColumn<MakeRecord>("makeRecord");
-        QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame; })
-                                << MakeRecord(records::generatedSingle);
-        QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame; })
-                               << MakeRecord(records::generatedMulti);
-        QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame; })
-                                 << MakeRecord(records::generatedPartial);
-        QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame; }) << MakeRecord(records::generatedPon);
-        QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame; })
-                               << MakeRecord(records::generatedXgPon);
+        historytest::addFamilies();
     }
 
     // The answer rebuilt from the store decodes, through the page's frame,

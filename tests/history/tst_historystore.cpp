@@ -2,11 +2,7 @@
 // back through the `measurements` view, downloads repeated without new rows,
 // what a killed writer leaves, and files the store must not (or cannot) write.
 
-#include "history/historystore.h"
-#include "link/opmvalueframe.h"
-#include "link/partialopmvalueframe.h"
-#include "link/ponframe.h"
-#include "records.h"
+#include "historytestdata.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -22,24 +18,9 @@
 
 namespace {
 
-using MakeFrame = std::function<Frame *()>;
-using MakeRecord = std::function<StoredRecord(int)>;
-
-} // namespace
-
-Q_DECLARE_METATYPE(MakeFrame)
-Q_DECLARE_METATYPE(MakeRecord)
-
-namespace {
-
-// The record as the frame of its page decodes it from the simulator's answer.
-HistoryStore::Record decoded(const QString &family, const MakeFrame &makeFrame, const StoredRecord &sent)
-{
-    std::unique_ptr<Frame> frame(makeFrame());
-    if (frame->feed(wire::answer(sent.code, sent.fourth, sent.payload)) != DataOk)
-        return {};
-    return HistoryStore::recordFrom(family, frame.get());
-}
+using historytest::decoded;
+using historytest::meter;
+using historytest::scalar;
 
 // Rows of the measurements view, one text per reading.
 QStringList measurements(const QString &file, const QString &where = QString())
@@ -67,35 +48,9 @@ QStringList measurements(const QString &file, const QString &where = QString())
     return rows;
 }
 
-int scalar(const QString &file, const QString &sql)
-{
-    int value = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("counter"));
-        db.setDatabaseName(file);
-        QSqlQuery query(db);
-        if (db.open() && query.exec(sql) && query.next())
-            value = query.value(0).toInt();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("counter"));
-    return value;
-}
-
 QString orNull(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("NULL") : text;
-}
-
-HistoryStore::Session meter(const QString &kind)
-{
-    HistoryStore::Session session;
-    session.kind = kind;
-    session.meterModel = QStringLiteral("LM-300");
-    session.meterVersion = QStringLiteral("1.2");
-    session.meterKind = 5;
-    session.technician = QStringLiteral("ana");
-    session.host = QStringLiteral("bench-pc");
-    return session;
 }
 
 } // namespace
@@ -118,18 +73,7 @@ private slots:
 
     void recordsOfEveryFamilyReadBack_data()
     {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<MakeFrame>("makeFrame");
-        QTest::addColumn<MakeRecord>("makeRecord");
-        QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame; })
-                                << MakeRecord(records::generatedSingle);
-        QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame; })
-                               << MakeRecord(records::generatedMulti);
-        QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame; })
-                                 << MakeRecord(records::generatedPartial);
-        QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame; }) << MakeRecord(records::generatedPon);
-        QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame; })
-                               << MakeRecord(records::generatedXgPon);
+        historytest::addFamilies();
     }
 
     // What the page would show, reading by reading, is what the view gives.
