@@ -52,9 +52,9 @@ MainWindow::MainWindow(QWidget *parent)
     devDatas = DevDatas::instance();
     history = new HistoryRecorder(this);
     buildPageTable();
-    historyPanel = new HistoryPanel({ui->tabFrame, ui->verticalLayout_2, ui->chartBtn, ui->pagesWidget, ui->verticalLayout_3},
-                                    history->store(), {[this]() { return isImporting(); }, [this]() { return saves->askToSave(); }, &pages},
-                                    this);
+    historyPanel = new HistoryPanel(
+        {ui->tabFrame, ui->verticalLayout_2, ui->chartBtn, ui->pagesWidget, ui->verticalLayout_3}, history,
+        {[this]() { return isImporting(); }, [this]() { return saves->askToSave(); }, &pages, ui->chart}, this);
     WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::PageButtonPointSize);
     WindowLayout::keepPageButtonFont(this, ui->opmBtn, [this]() { return pageButtons(); });
     clearImportTabs();
@@ -209,6 +209,7 @@ void MainWindow::showStored(PageType type)
     pageType = entry.type;
     entry.widget->show();
     ui->downloadBtn->hide();
+    ui->realTimeParamWidget->hide();
     ui->saveBtn->setEnabled(true);
     ui->saveBtn->show();
     saves->markSaved();
@@ -239,6 +240,11 @@ void MainWindow::choosePage(PageType type)
         }
         clearImportTabs();
         page(type).widget->show();
+    }
+    if (type == PageType::Chart && ui->chart->isShowingStored()) {
+        // A run from the history gives way to live sampling.
+        ui->chart->clearDatas();
+        ui->chart->setPlayEnabled(connection->isRequested());
     }
     button->setChecked(true);
     pageType = type;
@@ -334,8 +340,9 @@ void MainWindow::uartResponsed(ParseResult result)
                 finishImport();
                 return;
             }
-            history->liveReading(answered);
-            ui->chart->addRealTimeValue();
+            const QDateTime arrival = QDateTime::currentDateTime();
+            history->liveReading(answered, arrival);
+            ui->chart->addRealTimeValue(arrival);
         } else if (result == NeedReinit) {
             connection->resumeOnReconnect();
             emit reconnectDev();

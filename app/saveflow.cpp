@@ -43,8 +43,8 @@ bool SaveFlow::askToSave()
             qCDebug(lcApp) << "show out!";
         } else {
             asked = true;
-            const QString text =
-                QCoreApplication::translate("MainWindow", "Data has not been saved.\nDo you want to save the data first?");
+            const QString text = QCoreApplication::translate(
+                "MainWindow", "Data has not been saved.\nDo you want to save the data first?");
             // A download or run that began while the question was open keeps
             // its data: nothing is saved under it.
             if (questionWithOption(text, true) == 1 && !busy()) {
