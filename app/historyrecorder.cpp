@@ -95,7 +95,12 @@ void HistoryRecorder::endDownload()
     downloadFamily.clear();
 }
 
-void HistoryRecorder::liveReading(const Frame *frame)
+QString HistoryRecorder::startProblem() const
+{
+    return !history->lastError().isEmpty() ? history->lastError() : history->notice();
+}
+
+void HistoryRecorder::liveReading(const Frame *frame, const QDateTime &arrival)
 {
     const auto *live = qobject_cast<const RealTimeOpmValueFrame *>(frame);
     if (!live)
@@ -105,7 +110,7 @@ void HistoryRecorder::liveReading(const Frame *frame)
     if (runSession == 0)
         return;
     HistoryStore::LiveReading reading;
-    reading.arrival = QDateTime::currentDateTime();
+    reading.arrival = arrival;
     reading.wavelength = live->wavelength;
     reading.powerText = live->power;
     reading.unit = live->powerUnit;

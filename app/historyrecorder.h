@@ -5,6 +5,7 @@
 
 #include "app/pages.h"
 
+#include <QDateTime>
 #include <QObject>
 
 class Frame;
@@ -26,11 +27,15 @@ public:
     void record(PageType type, const Frame *frame);
     void endDownload();
 
-    // A live reading in the chart's frame; the first one begins the run's session.
-    void liveReading(const Frame *frame);
+    // A live reading in the chart's frame, arrived at `arrival` (the time the
+    // chart shows for it); the first one begins the run's session.
+    void liveReading(const Frame *frame, const QDateTime &arrival = QDateTime::currentDateTime());
     void endRun();
 
     HistoryStore *store() const { return history; }
+    // What the user should hear about the history at start: why it is off or
+    // read-only, or that a damaged file was moved aside; empty when all is well.
+    QString startProblem() const;
 
 private:
     qint64 begin(const QString &kind);

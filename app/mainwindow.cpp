@@ -3,35 +3,27 @@
 
 #include "app/clocksetting.h"
 #include "app/configuration.h"
+#include "app/downloadcontrol.h"
 #include "app/downloadsession.h"
-#include "link/requestledger.h"
+#include "app/historypanel.h"
 #include "app/historyrecorder.h"
-#include "app/historyreplay.h"
+#include "app/liverun.h"
+#include "app/meterconnection.h"
 #include "app/samplingpanel.h"
 #include "app/windowlayout.h"
-#include "dialogs/connectdialog.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
 #include "link/commands.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
+#include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valueformat.h"
-#include "views/historyform.h"
-#include "views/multiwaveopmform.h"
-#include "views/opmform.h"
-#include "views/partialopmform.h"
-#include "views/ponopmform.h"
-#include "views/xgponform.h"
-#include "widgets/chartform.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QIcon>
-#include <QResizeEvent>
-#include <QStandardPaths>
 
 namespace {
 constexpr int ClockTickMs = 1000;
@@ -39,21 +31,7 @@ constexpr int ResumeAfterReconnectMs = 10;
 constexpr int MenuMargin = 10;
 // Entry of both sampling combos that opens the time-span dialog.
 constexpr int CustomizeIndex = 7;
-
-const QString ConnectedStyle = QStringLiteral(
-    "QPushButton {border: 0px;image: url(:/img/connect_button_connected.png);}"
-    "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
-const QString UnconnectedStyle = QStringLiteral(
-    "QPushButton {border: 0px;image: url(:/img/connect_button_unconnected.png);}"
-    "QPushButton:pressed {image: url(:/img/connect_button_down.png);}");
 } // namespace
-
-MainWindow::DirectoryChooser MainWindow::directoryChooser;
-
-void MainWindow::setDirectoryChooser(DirectoryChooser chooser)
-{
-    directoryChooser = std::move(chooser);
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), samplingTimer(this), clockTimer(this)
@@ -68,35 +46,55 @@ MainWindow::MainWindow(QWidget *parent)
     setMinimumWidth(WindowLayout::MinimumWidth);
     WindowLayout::fitInitialSize(this);
 
+    worker = UartWorker::instance();
+    // Before the window's own connection to the worker's results.
+    ledger = RequestLedger::instance();
+    devDatas = DevDatas::instance();
+    history = new HistoryRecorder(this);
     buildPageTable();
-    createHistoryPage();
+    historyPanel = new HistoryPanel(
+        {ui->tabFrame, ui->verticalLayout_2, ui->chartBtn, ui->pagesWidget, ui->verticalLayout_3}, history,
+        {[this]() { return isImporting(); }, [this]() { return saves->askToSave(); }, &pages, ui->chart}, this);
     WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::PageButtonPointSize);
-    ui->opmBtn->installEventFilter(this);
+    WindowLayout::keepPageButtonFont(this, ui->opmBtn, [this]() { return pageButtons(); });
     clearImportTabs();
-    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
-                            static_cast<QWidget *>(ui->saveBtn), static_cast<QWidget *>(ui->timerLabel),
-                            static_cast<QWidget *>(ui->progressBar)})
-        hidden->hide();
+    hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn, ui->timerLabel, ui->progressBar});
 
     setWindowTitle(tr("Lumisk"));
     setWindowIcon(QIcon(QStringLiteral(":/img/logob_t3.png")));
 
-    worker = UartWorker::instance();
-    // Before the window's own connection to the worker's results.
-    ledger = RequestLedger::instance();
     const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
     download = new DownloadSession(ledger, sender, this);
-    history = new HistoryRecorder(this);
-    connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
-    connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
-    connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
-    historyPage->setStore(history->store());
     sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
                                   ui->progressBar, ui->timerLabel},
                                  &samplingTimer, this);
     run = sampling->run();
     clock = new ClockSetting(ledger, sender, [this]() { return worker->isPortAlive(); }, this);
+    connection = new MeterConnection({ui->connectBtn, ui->deviceLabel, ui->chartBtn, ui->chart}, &pages, devDatas,
+                                     [this]() { return worker->isPortAlive(); }, this);
+    saves = new SaveFlow([this]() { return isImporting(); },
+                         [this](const QString &dir) {
+                             if (const auto &save = page(pageType).save)
+                                 save(dir);
+                         },
+                         this);
+    live = new LiveRun({ui->chart, ui->menuBtn, ui->saveBtn},
+                       {sampling, saves, history, ledger, sender, [this]() { return connection->linkUp(); }}, this);
+    downloads = new DownloadControl({ui->downloadBtn, ui->saveBtn, ui->menuBtn, ui->progressBar},
+                                    {download, saves, [this]() -> const PageEntry & { return page(pageType); },
+                                     [this]() { return isImporting(); }, [this]() { return connection->linkUp(); }},
+                                    this);
+    wireParts();
 
+    connect(&samplingTimer, &QTimer::timeout, this, &MainWindow::downloadRealTimeOpmValueTimes);
+    connect(&clockTimer, &QTimer::timeout, this, &MainWindow::updateDateTime);
+    clockTimer.start(ClockTickMs);
+
+    ui->chart->setPlayEnabled(false);
+}
+
+void MainWindow::wireParts()
+{
     connect(worker, &UartWorker::uartInited, this, &MainWindow::devInited);
     connect(this, &MainWindow::reconnectDev, worker, &UartWorker::reinitUart);
     connect(worker, &UartWorker::responsed, this, &MainWindow::uartResponsed);
@@ -111,37 +109,44 @@ MainWindow::MainWindow(QWidget *parent)
     connect(worker, SIGNAL(ReconnectResult(Uart::PortInitState)), this,
             SLOT(ReconnectRelsult(Uart::PortInitState)));
 
-    connect(download, &DownloadSession::countKnown, this, [this](int count) {
-        ui->progressBar->setMaximum(count);
-        ui->progressBar->setValue(0);
-        ui->progressBar->show();
-    });
-    connect(download, &DownloadSession::progress, ui->progressBar, &QProgressBar::setValue);
-    connect(download, &DownloadSession::ended, this, [this]() {
-        ui->saveBtn->setEnabled(true);
-        ui->menuBtn->setEnabled(true);
-        finishImport();
-    });
-    connect(sampling, &SamplingPanel::sampleDue, this, [this]() {
-        // A reading still on its way keeps the frame; this tick's request is
-        // skipped rather than sent into a frame the worker is filling.
-        if (!ledger->isInFlight(ui->chart->frame()))
-            send(Command::realTimeValue(), ui->chart->frame());
-    });
-    connect(sampling, &SamplingPanel::finished, this, [this]() { resumePauseDownloadRealTimeOpmValue(false, false); });
+    connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
+    connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
+    connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
+    connect(downloads, &DownloadControl::finished, this, [this]() { replacePageFrame(pageType); });
 
-    devDatas = DevDatas::instance();
+    connect(connection, &MeterConnection::opening, this, [this]() {
+        clearImportTabs();
+        saves->markSaved();
+        emit connectDev();
+    });
+    connect(connection, &MeterConnection::closing, this, [this]() {
+        saves->markSaved();
+        worker->closeUart();
+    });
+    connect(connection, &MeterConnection::resumeFailed, this, &MainWindow::stopRunning);
+    connect(connection, &MeterConnection::reinitRequested, this, &MainWindow::reinitDev);
+    connect(connection, &MeterConnection::identified, this, [this]() { run->rewind(); });
+    connect(connection, &MeterConnection::resumeDue, this, [this]() {
+        QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {
+            // The user may have stopped the download meanwhile.
+            if (download->isRunning())
+                download->resume();
+        });
+        clock->drop();
+    });
+    connect(connection, &MeterConnection::pageWithdrawn, this, [this]() { pageType = PageType::None; });
+    connect(connection, &MeterConnection::lost, this, &MainWindow::meterLost);
 
-    connect(&samplingTimer, &QTimer::timeout, this, &MainWindow::downloadRealTimeOpmValueTimes);
-    connect(&clockTimer, &QTimer::timeout, this, &MainWindow::updateDateTime);
-    clockTimer.start(ClockTickMs);
-
-    ui->chart->setPlayEnabled(false);
+    connect(historyPanel, &HistoryPanel::leavingPages, this, [this]() {
+        clearImportTabs();
+        pageType = PageType::None;
+        hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn});
+    });
+    connect(historyPanel, &HistoryPanel::opened, this, &MainWindow::showStored);
 }
 
 MainWindow::~MainWindow()
 {
-    ui->opmBtn->removeEventFilter(this);
     samplingTimer.stop();
     clockTimer.stop();
     // Frames still out with the worker must outlive this window: hand them to
@@ -158,6 +163,12 @@ MainWindow::~MainWindow()
 bool MainWindow::isImporting() const
 {
     return download->isRunning() || run->isRunning();
+}
+
+void MainWindow::hide(std::initializer_list<QWidget *> widgets)
+{
+    for (QWidget *widget : widgets)
+        widget->hide();
 }
 
 // --------------------------------------------------------------- page table
@@ -179,75 +190,29 @@ void MainWindow::buildPageTable()
         {PageType::Fttx, ui->fttxBtn, ui->fttxTable, nullptr, &Command::ponCount, nullptr, 0, {}},
         {PageType::Chart, ui->chartBtn, ui->chart, nullptr, nullptr, nullptr, 0, saver(ui->chart)},
     };
+}
+
+QList<QPushButton *> MainWindow::pageButtons() const
+{
+    QList<QPushButton *> buttons;
     for (const PageEntry &entry : pages)
-        tabButtons << entry.button;
+        buttons << entry.button;
+    return buttons << historyPanel->button();
 }
 
-void MainWindow::createHistoryPage()
+void MainWindow::showStored(PageType type)
 {
-    historyBtn = new QPushButton(tr("History"), ui->tabFrame);
-    historyBtn->setObjectName(QStringLiteral("historyBtn"));
-    historyBtn->setCheckable(true);
-    historyBtn->setFocusPolicy(Qt::NoFocus);
-    historyBtn->setCursor(Qt::PointingHandCursor);
-    historyBtn->setSizePolicy(ui->chartBtn->sizePolicy());
-    historyBtn->setMinimumSize(ui->chartBtn->minimumSize());
-    historyBtn->setMaximumSize(ui->chartBtn->maximumSize());
-    ui->verticalLayout_2->insertWidget(ui->verticalLayout_2->indexOf(ui->chartBtn) + 1, historyBtn);
-    historyPage = new HistoryForm(ui->pagesWidget);
-    historyPage->setObjectName(QStringLiteral("historyPage"));
-    ui->verticalLayout_3->addWidget(historyPage);
-    connect(historyBtn, &QPushButton::clicked, this, &MainWindow::showHistory);
-    connect(historyPage, &HistoryForm::openRequested, this, &MainWindow::openHistorySession);
-}
-
-void MainWindow::showHistory()
-{
-    if (isImporting()) {
-        showMessage(tr("Can not switch tab when it's importing datas"));
-        historyBtn->setChecked(historyPage->isVisible());
-        return;
-    }
-    askToSave();
-    clearImportTabs();
-    historyBtn->setChecked(true);
-    pageType = PageType::None;
-    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
-                            static_cast<QWidget *>(ui->saveBtn)})
-        hidden->hide();
-    historyPage->show();
-    historyPage->refresh();
-}
-
-void MainWindow::openHistorySession(const HistoryStore::SessionSummary &session)
-{
-    const PageEntry &entry = page(HistoryReplay::pageOf(session.kind));
-    if (!entry.records) {
-        showMessage(tr("Live runs cannot be opened from the history yet."));
-        return;
-    }
-    if (isImporting())
-        return;
-    HistoryReplay::fill(entry.records, history->store()->sessionRecords(session.id), session.rangeCode);
     // Shown read-only: no download into it, but saved like a fresh download.
+    const PageEntry &entry = page(type);
     clearImportTabs();
     entry.button->setChecked(true);
     pageType = entry.type;
     entry.widget->show();
     ui->downloadBtn->hide();
+    ui->realTimeParamWidget->hide();
     ui->saveBtn->setEnabled(true);
     ui->saveBtn->show();
-    unsaved = false;
-}
-
-const PageEntry &MainWindow::page(PageType type) const
-{
-    static const PageEntry none;
-    for (const PageEntry &entry : pages) {
-        if (entry.type == type)
-            return entry;
-    }
-    return none;
+    saves->markSaved();
 }
 
 void MainWindow::clearImportTabs()
@@ -269,12 +234,17 @@ void MainWindow::choosePage(PageType type)
         }
         // The meter may have gone while the question was open: then there is
         // no page to go to (losing the link has put the buttons back).
-        if (askToSave() && !linkUp()) {
+        if (saves->askToSave() && !connection->linkUp()) {
             button->setChecked(false);
             return;
         }
         clearImportTabs();
         page(type).widget->show();
+    }
+    if (type == PageType::Chart && ui->chart->isShowingStored()) {
+        // A run from the history gives way to live sampling.
+        ui->chart->clearDatas();
+        ui->chart->setPlayEnabled(connection->isRequested());
     }
     button->setChecked(true);
     pageType = type;
@@ -310,135 +280,34 @@ void MainWindow::replacePageFrame(PageType type)
 
 void MainWindow::on_connectBtn_clicked()
 {
-    if (isImporting())
-        return;
-    ui->connectBtn->setEnabled(false);
-    if (connectRequested) {
-        unsaved = false;
-        worker->closeUart();
-        connectRequested = false;
-        ui->chart->setPlayEnabled(false);
-        return;
-    }
-    clearImportTabs();
-    unsaved = false;
-    for (const PageEntry &entry : pages) {
-        if (entry.records)
-            entry.records->clearDatas();
-    }
-    ui->chart->clearDatas();
-    connectRequested = true;
-    ui->chart->setPlayEnabled(true);
-    emit connectDev();
+    if (!isImporting())
+        connection->toggle();
 }
 
-void MainWindow::closeConnect() { connectRequested = false; }
-void MainWindow::devInited(Uart::PortInitState state) { initDone(state); }
-void MainWindow::ReconnectRelsult(Uart::PortInitState status) { initDone(status); }
+void MainWindow::closeConnect() { connection->dropRequest(); }
+void MainWindow::devInited(Uart::PortInitState state) { connection->initDone(state); }
+void MainWindow::ReconnectRelsult(Uart::PortInitState status) { connection->initDone(status); }
+void MainWindow::uartClosed() { connection->closed(); }
 
-void MainWindow::initDone(Uart::PortInitState state)
-{
-    qCDebug(lcApp) << "devInited" << state;
-    ui->connectBtn->setEnabled(true);
-
-    if (state == Uart::InitFailed) {
-        connectRequested = false;
-        // A download or run waiting for the port to come back cannot go on.
-        if (resumeAfterReconnect) {
-            resumeAfterReconnect = false;
-            if (download->isRunning()) {
-                finishImport();
-                ui->menuBtn->setEnabled(true);
-            } else if (run->isRunning()) {
-                resumePauseDownloadRealTimeOpmValue(false, false);
-            }
-        }
-        showMessage(tr("Failed to connect device"));
-        return;
-    }
-
-    if (state == Uart::SeveralDevices) {
-        ConnectDialog dialog;
-        dialog.setWindowFlag(Qt::FramelessWindowHint);
-        dialog.fillPorts();
-        connect(&dialog, &ConnectDialog::closeConnectDialog, this, &MainWindow::closeConnect);
-        dialog.exec();
-        if (connectRequested) {
-            qCDebug(lcApp) << " emit  reinitDev";
-            emit reinitDev();
-        }
-        return;
-    }
-
-    if (state != Uart::InitOk)
-        return;
-
-    // Whatever this meter turns out to be, a resume is asked for at most once.
-    const bool resume = resumeAfterReconnect;
-    resumeAfterReconnect = false;
-    run->rewind();
-    ui->connectBtn->setStyleSheet(ConnectedStyle);
-    ui->deviceLabel->setText(devDatas->devType);
-    if (devDatas->kind() != MeterKind::PartialWave)
-        ui->chartBtn->setEnabled(devDatas->rangeCode != 0);
-    qCDebug(lcApp) << "devDatas->devTypeData.devType=" << devDatas->devType;
-
-    if (!devDatas->hasRecordPages) {
-        ui->chartBtn->setEnabled(true);
-        return;
-    }
-    if (resume) {
-        QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {
-            // The user may have stopped the download meanwhile.
-            if (download->isRunning())
-                download->resume();
-        });
-        clock->drop();
-        return;
-    }
-    enableOfferedPages();
-}
-
-void MainWindow::enableOfferedPages()
-{
-    const QList<PageType> offered = pagesFor(*devDatas);
-    for (const PageEntry &entry : pages) {
-        const bool enabled = offered.contains(entry.type);
-        entry.button->setEnabled(enabled);
-        if (!enabled && entry.button->isChecked()) {
-            entry.button->setChecked(false);
-            pageType = PageType::None;
-        }
-    }
-}
-
-void MainWindow::uartClosed()
+void MainWindow::meterLost()
 {
     if (download->isRunning())
         finishImport();
     else if (run->isRunning())
         replacePageFrame(PageType::Chart);
-    connectRequested = false;
-    resumeAfterReconnect = false;
     resumePauseDownloadRealTimeOpmValue(false, false);
-    ui->deviceLabel->setText(tr("No connection"));
-    for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
-        button->setChecked(false);
-    for (QWidget *hidden : {ui->realTimeParamWidget, static_cast<QWidget *>(ui->downloadBtn),
-                            static_cast<QWidget *>(ui->saveBtn), static_cast<QWidget *>(ui->timerLabel),
-                            static_cast<QWidget *>(ui->opmTable)})
-        hidden->hide();
-    ui->connectBtn->setStyleSheet(UnconnectedStyle);
-    ui->connectBtn->setEnabled(true);
-    for (QPushButton *button : tabButtons)
-        button->setEnabled(false);
-    historyBtn->setChecked(historyPage->isVisible()); // the history needs no meter
-    ui->chart->setPlayEnabled(false);
+    hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn, ui->timerLabel, ui->opmTable});
+    historyPanel->keepButtonState(); // the history needs no meter
 }
 
-bool MainWindow::linkUp() const
+void MainWindow::stopRunning()
 {
-    return connectRequested && worker->isPortAlive();
+    if (run->isRunning()) {
+        resumePauseDownloadRealTimeOpmValue(false, false);
+    } else if (download->isRunning()) {
+        finishImport();
+        ui->menuBtn->setEnabled(true);
+    }
 }
 
 // ------------------------------------------------------------- parse results
@@ -460,7 +329,7 @@ void MainWindow::uartResponsed(ParseResult result)
             return;
         }
         if (result == NeedReinit) {
-            resumeAfterReconnect = true;
+            connection->resumeOnReconnect();
             emit reconnectDev();
             return;
         }
@@ -471,10 +340,11 @@ void MainWindow::uartResponsed(ParseResult result)
                 finishImport();
                 return;
             }
-            history->liveReading(answered);
-            ui->chart->addRealTimeValue();
+            const QDateTime arrival = QDateTime::currentDateTime();
+            history->liveReading(answered, arrival);
+            ui->chart->addRealTimeValue(arrival);
         } else if (result == NeedReinit) {
-            resumeAfterReconnect = true;
+            connection->resumeOnReconnect();
             emit reconnectDev();
         }
     } else if (clock->owns(answered) && (result == CommandDone || result == NoRtc)) {
@@ -495,119 +365,23 @@ void MainWindow::send(const QByteArray &data, Frame *frame)
     emit request(data, frame);
 }
 
-void MainWindow::on_downloadBtn_clicked(bool checked)
-{
-    qCDebug(lcApp) << "on_downloadBtn_clicked=" << checked << isImporting() << int(pageType) << unsaved
-                   << noPromptCopy;
-    if (checked) {
-        ui->saveBtn->setEnabled(false);
-        if (askToSave() && !linkUp()) {
-            // Unplugged while the question was open: no download on a dead link.
-            ui->downloadBtn->setChecked(false);
-            ui->saveBtn->setEnabled(true);
-            return;
-        }
-        ui->menuBtn->setEnabled(false);
-        unsaved = true;
-        const PageEntry &entry = page(pageType);
-        if (entry.countRequest) {
-            if (pageType == PageType::MultiWave)
-                qCDebug(lcApp) << "123456654987";
-            download->start(entry);
-        } else {
-            ui->downloadBtn->setChecked(false);
-        }
-        qCDebug(lcApp) << "aaaa" << int(pageType);
-        return;
-    }
-
-    if (question(tr("Whether to stop importing datas?")) == 1) {
-        finishImport();
-        ui->saveBtn->setEnabled(true);
-        ui->menuBtn->setEnabled(true);
-    } else if (download->isRunning()) {
-        // The download may have ended while the question was open; then there
-        // is nothing to go on with.
-        ui->downloadBtn->setChecked(true);
-        importDatas();
-    }
-}
-
+void MainWindow::on_downloadBtn_clicked(bool checked) { downloads->clicked(checked); }
 void MainWindow::importDatas() { download->requestNext(page(pageType)); }
 void MainWindow::importthisDatas() { download->requestAgain(page(pageType)); }
 
-void MainWindow::finishImport()
-{
-    download->finish();
-    ui->saveBtn->setEnabled(true);
-    ui->downloadBtn->setChecked(false);
-    ui->progressBar->hide();
-    replacePageFrame(pageType);
-}
+void MainWindow::finishImport() { downloads->finish(); }
 
 // ------------------------------------------------------------------ saving
 
-QString MainWindow::chooseDirectory()
-{
-    if (directoryChooser)
-        return directoryChooser();
-    return QFileDialog::getExistingDirectory(nullptr, tr("Save file"),
-                                             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                                             QFileDialog::ShowDirsOnly);
-}
-
-void MainWindow::saveCurrentPage(const QString &dir)
-{
-    if (const auto &save = page(pageType).save)
-        save(dir);
-}
-
-void MainWindow::isSaveInfo() { askToSave(); }
-
-bool MainWindow::askToSave()
-{
-    bool asked = false;
-    if (unsaved) {
-        noPromptCopy = noLongerPrompt;
-        if (noPromptCopy) {
-            qCDebug(lcApp) << "show out!";
-        } else {
-            asked = true;
-            if (questionWithOption(tr("Data has not been saved.\nDo you want to save the data first?"), true) == 1
-                && !isImporting()) {
-                const QString dir = chooseDirectory();
-                if (!dir.isEmpty())
-                    saveCurrentPage(dir);
-            }
-        }
-    }
-    unsaved = false;
-    return asked;
-}
-
-void MainWindow::on_saveBtn_clicked()
-{
-    if (isImporting())
-        return;
-    const QString dir = chooseDirectory();
-    if (dir.isEmpty())
-        return;
-    saveCurrentPage(dir);
-    unsaved = false;
-}
-
-void MainWindow::dataclear() { unsaved = false; }
+void MainWindow::isSaveInfo() { saves->askToSave(); }
+void MainWindow::on_saveBtn_clicked() { saves->save(); }
+void MainWindow::dataclear() { saves->markSaved(); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing ends what is running, then offers to keep what was collected.
-    if (run->isRunning()) {
-        resumePauseDownloadRealTimeOpmValue(false, false);
-    } else if (download->isRunning()) {
-        finishImport();
-        ui->menuBtn->setEnabled(true);
-    }
-    if (unsaved)
+    stopRunning();
+    if (saves->hasUnsaved())
         isSaveInfo();
     event->accept();
 }
@@ -645,7 +419,7 @@ void MainWindow::changeLanguage()
     ui->xgPonBtn->setText(tr("XG-PON"));
     ui->fttxBtn->setText(tr("FTTx"));
     ui->chartBtn->setText(tr("Real-time curve"));
-    historyBtn->setText(tr("History"));
+    historyPanel->retranslate();
     ui->dateTimeLabel->setText(tr("2020/8/17 13:20"));
     ui->timerLabel->setText(tr("0s"));
 }
@@ -655,53 +429,13 @@ void MainWindow::changeLanguage()
 void MainWindow::on_sampleIntervalCombo_currentIndexChanged(int index) { sampling->intervalChosen(index); }
 void MainWindow::on_sampleTimeCombo_currentIndexChanged(int index) { sampling->durationChosen(index); }
 
-void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause)
-{
-    if (start) {
-        // After a run has ended, a new one begins from zero, whatever duration
-        // has been chosen since, once the last one has been offered for saving.
-        if (run->state() == SamplingRun::State::Finished && askToSave() && !linkUp()) {
-            ui->chart->setPlayUnchecked();
-            return;
-        }
-        ui->menuBtn->setEnabled(false);
-        ui->saveBtn->setEnabled(false);
-        const bool fresh = sampling->start();
-        unsaved = true;
-        if (fresh && !ledger->isInFlight(ui->chart->frame()))
-            send(Command::realTimeValue(), ui->chart->frame());
-        return;
-    }
-    ui->saveBtn->setEnabled(true);
-    ui->menuBtn->setEnabled(true);
-    sampling->stop(isPause);
-    if (!isPause)
-        history->endRun();
-    ui->chart->setClearOnResume(!isPause);
-    ui->chart->setPlayUnchecked();
-}
-
-void MainWindow::restartDownloadRealTimeOpmValue()
-{
-    unsaved = true;
-    history->endRun();
-    sampling->restart();
-}
-
-void MainWindow::stopDownloadRealTimeOpmValue()
-{
-    sampling->clear();
-    history->endRun();
-    // The run ends here as with any stop: the menu and saving are back.
-    ui->menuBtn->setEnabled(true);
-    ui->saveBtn->setEnabled(true);
-    ui->chart->setClearOnResume(true);
-    ui->chart->setPlayUnchecked();
-}
+void MainWindow::resumePauseDownloadRealTimeOpmValue(bool start, bool isPause) { live->resumePause(start, isPause); }
+void MainWindow::restartDownloadRealTimeOpmValue() { live->restart(); }
+void MainWindow::stopDownloadRealTimeOpmValue() { live->stop(); }
 
 void MainWindow::downloadRealTimeOpmValueTimes()
 {
-    if (connectRequested)
+    if (connection->isRequested())
         sampling->tick();
 }
 
@@ -715,26 +449,4 @@ void MainWindow::updateDateTime()
 {
     ui->dateTimeLabel->setText(
         ValueFormat::dateTimeText(QDateTime::currentDateTime(), QStringLiteral("yyyy/MM/dd HH:mm:ss")));
-}
-
-// -------------------------------------------------------------------- layout
-
-void MainWindow::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    fitPageButtonFont();
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // The window's own resize comes before its layout has sized the buttons;
-    // the button's resize brings the size the font is to fit.
-    if (watched == ui->opmBtn && event->type() == QEvent::Resize)
-        fitPageButtonFont();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::fitPageButtonFont()
-{
-    WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::pageButtonPointSize(ui->opmBtn));
 }

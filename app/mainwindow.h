@@ -5,10 +5,11 @@
 // reports. The link worker does the serial work on its own thread; this
 // window talks to it only through queued signals (and the few direct calls
 // the worker allows). The work itself sits in its own pieces: the page table,
-// a download session, a sampling run and the clock setting.
+// a download session, a sampling run, the clock setting, the connection, the
+// save flow and the history page.
 
 #include "app/pages.h"
-#include "history/historystore.h"
+#include "app/saveflow.h"
 #include "link/frame.h"
 #include "link/uart.h"
 
@@ -16,16 +17,19 @@
 #include <QList>
 #include <QMainWindow>
 #include <QTimer>
-#include <functional>
+#include <initializer_list>
 
 namespace Ui {
 class MainWindow;
 }
 
 class ClockSetting;
+class DownloadControl;
 class DownloadSession;
-class HistoryForm;
+class HistoryPanel;
 class HistoryRecorder;
+class LiveRun;
+class MeterConnection;
 class QPushButton;
 class RequestLedger;
 class SamplingPanel;
@@ -43,13 +47,13 @@ public:
     // Asks the user for the directory a report goes into; an empty answer
     // means cancelled. Replaceable so that the window can be driven without a
     // person at the file dialog; a null chooser restores the file dialog.
-    using DirectoryChooser = std::function<QString()>;
-    static void setDirectoryChooser(DirectoryChooser chooser);
+    using DirectoryChooser = SaveFlow::DirectoryChooser;
+    static void setDirectoryChooser(DirectoryChooser chooser) { SaveFlow::setDirectoryChooser(std::move(chooser)); }
 
     // State a caller may look at (the flags behind the widgets).
     int currentPageType() const { return int(pageType); }
     bool isImporting() const;
-    bool hasUnsavedData() const { return unsaved; }
+    bool hasUnsavedData() const { return saves->hasUnsaved(); }
 
 signals:
     void connectDev();
@@ -91,37 +95,28 @@ public slots:
     void on_partialOpmBtn_clicked();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPageTable();
-    const PageEntry &page(PageType type) const;
+    void wireParts();
+    const PageEntry &page(PageType type) const { return pageIn(pages, type); }
     void choosePage(PageType type);
     void clearImportTabs();
     void finishImport();
     // Sends one request and records that the frame is out with the worker.
     void send(const QByteArray &data, Frame *frame);
-    // The meter is still there: asked again after every question to the user,
-    // since the link may have gone while the question was open.
-    bool linkUp() const;
+    // The meter went: what ran on it stops and the pages' controls go.
+    void meterLost();
+    // Ends the download or live run that goes (the meter is not back, the window closes).
+    void stopRunning();
+    // A stored session shown in its page, read-only.
+    void showStored(PageType type);
+    static void hide(std::initializer_list<QWidget *> widgets);
     // Gives a fresh frame to the record page or the chart when the current
     // one may still be filled by the worker (the old one is retired).
     void replacePageFrame(PageType type);
-    void saveCurrentPage(const QString &dir);
-    // The save question of isSaveInfo(); true when it was put to the user.
-    bool askToSave();
-    QString chooseDirectory();
-    void initDone(Uart::PortInitState state);
-    void enableOfferedPages();
-    // The history page: shown from its own button, with or without a meter.
-    void createHistoryPage();
-    void showHistory();
-    // A stored download back in its record page, to look at and save again.
-    void openHistorySession(const HistoryStore::SessionSummary &session);
-    QList<QPushButton *> pageButtons() const { return tabButtons + QList<QPushButton *>{historyBtn}; }
-    void fitPageButtonFont();
+    QList<QPushButton *> pageButtons() const;
     void updateDateTime();
 
     Ui::MainWindow *ui;
@@ -129,21 +124,17 @@ private:
     DevDatas *devDatas = nullptr;
     RequestLedger *ledger = nullptr;
     DownloadSession *download = nullptr;
+    DownloadControl *downloads = nullptr; // the download button and its neighbours
     HistoryRecorder *history = nullptr; // what arrives, kept in the measurement history
     SamplingPanel *sampling = nullptr;
     SamplingRun *run = nullptr; // the panel's
-
+    LiveRun *live = nullptr;
     ClockSetting *clock = nullptr;
+    MeterConnection *connection = nullptr;
+    SaveFlow *saves = nullptr;
+    HistoryPanel *historyPanel = nullptr;
     QList<PageEntry> pages;
-    QList<QPushButton *> tabButtons;
-    QPushButton *historyBtn = nullptr;
-    HistoryForm *historyPage = nullptr;
     QTimer samplingTimer;
     QTimer clockTimer;
     PageType pageType = PageType::None;
-    bool connectRequested = false;
-    bool unsaved = false;
-    bool noPromptCopy = false;
-    bool resumeAfterReconnect = false;
-    static DirectoryChooser directoryChooser;
 };

@@ -44,3 +44,13 @@ QList<PageType> pagesFor(const DevDatas &identity)
         pages << PageType::Chart;
     return pages;
 }
+
+const PageEntry &pageIn(const QList<PageEntry> &pages, PageType type)
+{
+    static const PageEntry none;
+    for (const PageEntry &entry : pages) {
+        if (entry.type == type)
+            return entry;
+    }
+    return none;
+}

@@ -43,3 +43,6 @@ struct PageEntry {
     // Writes the page's report into a folder; empty where there is none.
     std::function<void(const QString &)> save;
 };
+
+// The entry of this page in a page table; an empty entry when there is none.
+const PageEntry &pageIn(const QList<PageEntry> &pages, PageType type);

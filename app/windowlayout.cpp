@@ -3,6 +3,7 @@
 #include "app/configuration.h"
 #include "link/logging.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -25,6 +26,29 @@ QString heavyFamily()
     const QString family = Configuration::heavyFontFamily();
     return family.isEmpty() ? QString::fromLatin1(HeavyFamilyFallback) : family;
 }
+
+class FontKeeper : public QObject
+{
+public:
+    FontKeeper(QWidget *window, QPushButton *reference, std::function<QList<QPushButton *>()> buttons)
+        : QObject(window), window(window), reference(reference), buttons(std::move(buttons))
+    {
+        window->installEventFilter(this);
+        reference->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if ((watched == window || watched == reference) && event->type() == QEvent::Resize)
+            WindowLayout::applyPageButtonFont(buttons(), WindowLayout::pageButtonPointSize(reference));
+        return false;
+    }
+
+private:
+    QWidget *window;
+    QPushButton *reference;
+    std::function<QList<QPushButton *>()> buttons;
+};
 } // namespace
 
 namespace WindowLayout {
@@ -56,6 +80,11 @@ void applyPageButtonFont(const QList<QPushButton *> &buttons, int pointSize)
     const QFont font(heavyFamily(), pointSize, HeavyWeight, false);
     for (QPushButton *button : buttons)
         button->setFont(font);
+}
+
+void keepPageButtonFont(QWidget *window, QPushButton *reference, std::function<QList<QPushButton *>()> buttons)
+{
+    new FontKeeper(window, reference, std::move(buttons));
 }
 
 } // namespace WindowLayout

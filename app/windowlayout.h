@@ -3,6 +3,7 @@
 // the heavy font of the page buttons, which grows with the buttons.
 
 #include <QList>
+#include <functional>
 
 class QPushButton;
 class QWidget;
@@ -17,4 +18,8 @@ void fitInitialSize(QWidget *window);
 // The point size that fits buttons of this one's size.
 int pageButtonPointSize(const QPushButton *button);
 void applyPageButtonFont(const QList<QPushButton *> &buttons, int pointSize);
+// Refits the font of `buttons` to `reference`'s size whenever the window or
+// that button is resized. The window's own resize comes before its layout has
+// sized the buttons; the button's resize brings the size the font is to fit.
+void keepPageButtonFont(QWidget *window, QPushButton *reference, std::function<QList<QPushButton *>()> buttons);
 } // namespace WindowLayout

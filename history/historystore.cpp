@@ -169,6 +169,7 @@ bool HistoryStore::isOpen() const
 
 bool HistoryStore::open()
 {
+    openNotice.clear();
     return openFile(true);
 }
 
@@ -181,9 +182,12 @@ bool HistoryStore::moveAsideAndOpen()
         return false;
     QFile::rename(filePath + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
     QFile::remove(filePath + QStringLiteral("-shm"));
-    qCWarning(lcApp).noquote() << tr("The history file %1 was damaged; it is kept as %2 and history starts afresh.")
-                                      .arg(filePath, aside);
-    return openFile(false);
+    const QString notice =
+        tr("The history file %1 was damaged; it is kept as %2 and history starts afresh.").arg(filePath, aside);
+    qCWarning(lcApp).noquote() << notice;
+    const bool opened = openFile(false);
+    openNotice = notice;
+    return opened;
 }
 
 bool HistoryStore::openFile(bool mayMoveAside)
@@ -294,13 +298,16 @@ void HistoryStore::close()
 void HistoryStore::fail(const QString &what, const QString &detail)
 {
     error = tr("History is read-only from now on: %1 (%2).").arg(what, detail);
-    if (!warned)
+    const bool first = !warned;
+    if (first)
         qCWarning(lcApp).noquote() << error;
     warned = true;
     readOnly = true;
     pending.clear();
     sessions.clear();
     commitTimer.stop();
+    if (first)
+        emit failed(error);
 }
 
 qint64 HistoryStore::beginSession(const Session &session)
@@ -613,6 +620,31 @@ QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
         records << record;
     }
     return records;
+}
+
+QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 session)
+{
+    QList<LiveReading> readings;
+    if (!isOpen())
+        return readings;
+    flush();
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency"
+                                 " FROM live_readings WHERE session = ? ORDER BY id"));
+    query.addBindValue(session);
+    if (!query.exec())
+        return readings;
+    while (query.next()) {
+        LiveReading reading;
+        reading.arrival = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
+                              .toOffsetFromUtc(query.value(1).toInt());
+        reading.wavelength = query.value(2).toString();
+        reading.powerText = query.value(3).toString();
+        reading.unit = query.value(4).toString();
+        reading.frequency = query.value(5).toString();
+        readings << reading;
+    }
+    return readings;
 }
 
 bool HistoryStore::deleteSession(qint64 session)

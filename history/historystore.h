@@ -79,6 +79,8 @@ public:
     bool isOpen() const;
     bool isReadOnly() const { return readOnly; }
     QString lastError() const { return error; }
+    // Set by open() when a damaged file was moved aside (history goes on afresh).
+    QString notice() const { return openNotice; }
 
     // A new session; 0 when nothing can be written.
     qint64 beginSession(const Session &session);
@@ -109,6 +111,9 @@ public:
     // The records of a download session in the order they arrived, each with
     // its readings (the verdicts as they were stored).
     QList<Record> sessionRecords(qint64 session);
+    // The live readings of a live run in the order they arrived, each at the
+    // local offset it arrived under.
+    QList<LiveReading> sessionLiveReadings(qint64 session);
     // Removes a session with its live readings and every record no other
     // session holds. False when nothing could be removed.
     bool deleteSession(qint64 session);
@@ -119,6 +124,10 @@ public:
     // "yy/MM/dd HH:mm" as ISO 8601 (meter local time, no zone); empty when
     // the text is no date.
     static QString isoTime(const QString &shownTime);
+
+signals:
+    // The first failing write: history is read-only from now on.
+    void failed(const QString &message);
 
 private:
     struct Pending {
@@ -139,6 +148,7 @@ private:
     QString filePath;
     QString connection;
     QString error;
+    QString openNotice;
     bool readOnly = false;
     bool warned = false;
     std::vector<Pending> pending;

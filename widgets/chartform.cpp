@@ -113,19 +113,20 @@ void ChartForm::createFrame()
     requestFrame = new RealTimeOpmValueFrame;
 }
 
-void ChartForm::addRealTimeValue()
+void ChartForm::append(const QDateTime &arrival, const RealTimeOpmValue &value)
 {
-    const RealTimeOpmValue value = requestFrame->value();
-    times.append(QDateTime::currentDateTime());
+    times.append(arrival);
     readings.append(value);
-
     yData.append(double(value.powerValue));
     xData.append(yData.size() - 1);
-    const int count = yData.size();
-
     // The tracked range follows every reading, also while the user holds
     // the view, so that reset shows everything received.
     trackPower(yData.last());
+}
+
+void ChartForm::redraw()
+{
+    const int count = yData.size();
     if (!userAdjusted)
         applyAutoScale();
 
@@ -144,13 +145,34 @@ void ChartForm::addRealTimeValue()
 
     ui->qwtPlot->replot();
 
-    ui->wavelengthLabel->setText(value.wavelength);
-    ui->powerLabel->setText(value.power);
-    ui->freqLabel->setText(value.frequency);
+    if (count > 0) {
+        const RealTimeOpmValue &value = readings.last();
+        ui->wavelengthLabel->setText(value.wavelength);
+        ui->powerLabel->setText(value.power);
+        ui->freqLabel->setText(value.frequency);
+    }
+}
+
+void ChartForm::addRealTimeValue(const QDateTime &arrival)
+{
+    append(arrival, requestFrame->value());
+    redraw();
 
     delete requestFrame;
     requestFrame = nullptr;
     createFrame();
+}
+
+void ChartForm::showStored(const QList<QDateTime> &arrivals, const QList<RealTimeOpmValue> &values)
+{
+    clearDatas();
+    const int count = std::min(arrivals.size(), values.size());
+    for (int i = 0; i < count; ++i)
+        append(arrivals.at(i), values.at(i));
+    redraw();
+    showingStored = true;
+    ui->playBtn->setEnabled(false);
+    ui->cleanBtn->setEnabled(false);
 }
 
 void ChartForm::clearDatas()
@@ -165,6 +187,8 @@ void ChartForm::clearDatas()
     marker.setXValue(0);
     marker.hide();
     ui->qwtPlot->replot();
+    showingStored = false;
+    ui->cleanBtn->setEnabled(true);
 }
 
 void ChartForm::saveDatas(const QString &dir)

@@ -37,8 +37,12 @@ public:
     // Makes a fresh, empty request frame. A caller from outside deletes the
     // old one first.
     void createFrame();
-    // Takes the reading just parsed into the request frame.
-    void addRealTimeValue();
+    // Takes the reading just parsed into the request frame, arrived at `arrival`.
+    void addRealTimeValue(const QDateTime &arrival = QDateTime::currentDateTime());
+    // Shows the readings of a finished run (from the history) as the curve,
+    // read-only: no playing and no cleaning until clearDatas().
+    void showStored(const QList<QDateTime> &arrivals, const QList<RealTimeOpmValue> &values);
+    bool isShowingStored() const { return showingStored; }
     void clearDatas();
     void saveDatas(const QString &dir);
     void setPlayEnabled(bool enabled);
@@ -74,6 +78,9 @@ private slots:
 private:
     // Widens the tracked power range by one reading (pinned at +-100 dBm).
     void trackPower(double power);
+    // Keeps one reading; the curve is redrawn by the caller.
+    void append(const QDateTime &arrival, const RealTimeOpmValue &value);
+    void redraw();
     // Fits the y axis to the tracked range and the x axis to the samples.
     void applyAutoScale();
     // Index of the stored sample nearest the marker, or -1 when empty.
@@ -97,6 +104,7 @@ private:
     double minPower = 0.0;
     bool userAdjusted = false;
     bool clearOnResume = true;
+    bool showingStored = false;
     bool panInProgress = false;
     QCursor idleCursor;
     QCursor activeCursor;

@@ -1,11 +1,12 @@
-// The history page over a simulated meter: a download saved, the meter gone,
-// the stored session opened from the history and saved again gives the same
-// workbook; a session is deleted only after "Yes".
+// The history page over a simulated meter: a download (or a live run) saved,
+// the meter gone, the stored session opened from the history and saved again
+// gives the same workbook; a session is deleted only after "Yes".
 
 #include "e2esupport.h"
 
 #include "../report/workbookdump.h"
 #include "link/requestledger.h"
+#include "widgets/chartform.h"
 
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -119,6 +120,40 @@ private slots:
         const QJsonObject again = save();
         QVERIFY(!again.isEmpty());
         QCOMPARE(again, fresh);
+    }
+
+    // A live run comes back as the curve, read-only, and saves the workbook
+    // the run saved.
+    void liveRunOpensAsTheCurve()
+    {
+        QVERIFY(sim.start({"--kind", "5"}));
+        testsupport::setSerialPorts({sim.linkPath()});
+        QVERIFY(connectWindow(window.get()));
+        button(window.get(), "chartBtn")->click();
+        auto *chart = widget<ChartForm>(window.get(), "chart");
+        QPushButton *play = button(chart, "playBtn");
+        play->click();
+        QTRY_VERIFY_WITH_TIMEOUT(chart->sampleCount() >= 4, 20000);
+        play->click(); // a pause
+        QVERIFY(!window->isImporting());
+        const int samples = chart->sampleCount();
+        const QJsonObject fresh = save();
+        QVERIFY(!fresh.isEmpty());
+
+        button(window.get(), "connectBtn")->click(); // the run ends with the meter
+        QTRY_VERIFY(!isConnected(window.get()));
+        sim.stop();
+        button(window.get(), "historyBtn")->click();
+        QTRY_VERIFY(widget(window.get(), "historyPage")->isVisible());
+        QCOMPARE(sessions()->item(0, 3)->text(), QString::number(samples));
+        sessions()->setCurrentCell(0, 0);
+        button(window.get(), "historyOpenBtn")->click();
+        QTRY_VERIFY(chart->isVisible());
+        QCOMPARE(chart->sampleCount(), samples);
+        QVERIFY(!play->isEnabled());
+        QVERIFY(!button(chart, "cleanBtn")->isEnabled());
+        QVERIFY(!widget(window.get(), "realTimeParamWidget")->isVisible());
+        QCOMPARE(save(), fresh);
     }
 
     void deleteAsksFirst()

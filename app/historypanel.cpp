@@ -1,0 +1,128 @@
+#include "app/historypanel.h"
+
+#include "app/configuration.h"
+#include "app/historyrecorder.h"
+#include "app/historyreplay.h"
+#include "dialogs/messagedialog.h"
+#include "link/valueformat.h"
+#include "views/historyform.h"
+#include "widgets/chartform.h"
+
+#include <QBoxLayout>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QSet>
+#include <QSettings>
+#include <QTimer>
+
+HistoryPanel::HistoryPanel(const Places &places, HistoryRecorder *recorder, const Window &window, QObject *parent)
+    : QObject(parent), store(recorder->store()), window(window)
+{
+    historyBtn = new QPushButton(QCoreApplication::translate("MainWindow", "History"), places.tabFrame);
+    historyBtn->setObjectName(QStringLiteral("historyBtn"));
+    historyBtn->setCheckable(true);
+    historyBtn->setFocusPolicy(Qt::NoFocus);
+    historyBtn->setCursor(Qt::PointingHandCursor);
+    historyBtn->setSizePolicy(places.neighbour->sizePolicy());
+    historyBtn->setMinimumSize(places.neighbour->minimumSize());
+    historyBtn->setMaximumSize(places.neighbour->maximumSize());
+    places.buttons->insertWidget(places.buttons->indexOf(places.neighbour) + 1, historyBtn);
+    historyPage = new HistoryForm(places.pagesWidget);
+    historyPage->setObjectName(QStringLiteral("historyPage"));
+    places.pages->addWidget(historyPage);
+    historyPage->setStore(store);
+    connect(historyBtn, &QPushButton::clicked, this, &HistoryPanel::show);
+    connect(historyPage, &HistoryForm::openRequested, this, &HistoryPanel::open);
+    connect(store, &HistoryStore::failed, this, &HistoryPanel::reportProblem);
+    reportProblem(recorder->startProblem());
+    QTimer::singleShot(0, this, &HistoryPanel::offerInterrupted);
+}
+
+void HistoryPanel::show()
+{
+    if (window.busy()) {
+        showMessage(QCoreApplication::translate("MainWindow", "Can not switch tab when it's importing datas"));
+        keepButtonState();
+        return;
+    }
+    window.askToSave();
+    emit leavingPages();
+    historyBtn->setChecked(true);
+    historyPage->show();
+    historyPage->refresh();
+}
+
+void HistoryPanel::open(const HistoryStore::SessionSummary &session)
+{
+    const bool live = session.kind == HistoryRecorder::familyOf(PageType::Chart);
+    const PageEntry &entry = pageIn(*window.pages, live ? PageType::Chart : HistoryReplay::pageOf(session.kind));
+    if (!live && !entry.records) {
+        showMessage(QCoreApplication::translate("MainWindow", "This session cannot be opened."));
+        return;
+    }
+    if (window.busy())
+        return;
+    if (live) {
+        QList<QDateTime> arrivals;
+        QList<RealTimeOpmValue> values;
+        for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session.id)) {
+            RealTimeOpmValue value;
+            value.wavelength = reading.wavelength;
+            value.power = reading.powerText;
+            value.powerUnit = reading.unit;
+            value.frequency = reading.frequency;
+            value.powerValue = reading.powerText.toFloat();
+            arrivals << reading.arrival;
+            values << value;
+        }
+        window.chart->showStored(arrivals, values);
+    } else {
+        HistoryReplay::fill(entry.records, store->sessionRecords(session.id), session.rangeCode);
+    }
+    emit opened(entry.type);
+}
+
+void HistoryPanel::offerInterrupted()
+{
+    if (!store || !store->isOpen())
+        return;
+    QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
+    const QDateTime offered = QDateTime::fromString(settings.value(offeredKey()).toString(), Qt::ISODateWithMs);
+    for (const HistoryStore::SessionSummary &session : store->sessionList()) {
+        if (session.ended.isValid() || session.count == 0)
+            continue;
+        if (offered.isValid() && session.started <= offered)
+            return;
+        // Asked once, whatever the answer.
+        settings.setValue(offeredKey(), session.started.toUTC().toString(Qt::ISODateWithMs));
+        settings.sync();
+        const QString text = QCoreApplication::translate(
+            "MainWindow", "Lumisk was closed while it recorded %1 (%2, started %3).\nOpen what was recorded?");
+        const QString started = ValueFormat::dateTimeText(session.started, QStringLiteral("yyyy-MM-dd HH:mm"));
+        if (question(text.arg(HistoryForm::familyText(session.kind), session.meterModel, started)) == 1)
+            open(session);
+        return;
+    }
+}
+
+void HistoryPanel::reportProblem(const QString &message)
+{
+    static QSet<QString> told;
+    if (message.isEmpty() || told.contains(message))
+        return;
+    told.insert(message);
+    QTimer::singleShot(0, this, [message]() {
+        showMessage(message + QLatin1Char('\n')
+                    + QCoreApplication::translate("MainWindow", "Downloads and reports work as before."));
+    });
+}
+
+void HistoryPanel::keepButtonState()
+{
+    historyBtn->setChecked(historyPage->isVisible());
+}
+
+void HistoryPanel::retranslate()
+{
+    historyBtn->setText(QCoreApplication::translate("MainWindow", "History"));
+}

@@ -1,0 +1,212 @@
+// The history after things went wrong: a window killed in the middle of a
+// download (a child process, SIGKILL) leaves its records for the next start,
+// which offers them once; a history file that cannot be used is said once and
+// downloads and reports go on without it.
+
+#include "e2esupport.h"
+
+#include "views/opmform.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace e2e;
+
+namespace {
+
+const char *const ChildVariable = "LUMISK_E2E_CHILD";
+
+int storedRecords(const QString &file)
+{
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("recovery-reader"));
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT COUNT(*) FROM session_records")) && query.next())
+                count = query.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("recovery-reader"));
+    return count;
+}
+
+// The history file windows of this test use, for as long as it lives.
+class HistoryFile
+{
+public:
+    explicit HistoryFile(const QString &path) : previous(qgetenv("LUMISK_HISTORY_DB"))
+    {
+        qputenv("LUMISK_HISTORY_DB", path.toLocal8Bit());
+    }
+    ~HistoryFile() { qputenv("LUMISK_HISTORY_DB", previous); }
+
+private:
+    QByteArray previous;
+};
+
+} // namespace
+
+class TestHistoryRecovery : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindow> window;
+    testsupport::MeterSim sim;
+    QTemporaryDir dir;
+
+    // Saves the page shown; the numbers in column A of the report.
+    QStringList savedNumbers()
+    {
+        QDir reports(dir.filePath(QStringLiteral("reports")));
+        reports.mkpath(QStringLiteral("."));
+        for (const QString &old : reports.entryList({"*.xlsx"}))
+            reports.remove(old);
+        MainWindow::setDirectoryChooser([reports]() { return reports.path(); });
+        QString message;
+        answerMessage("yesBtn", &message);
+        button(window.get(), "saveBtn")->click();
+        if (!QTest::qWaitFor([&message]() { return !message.isEmpty(); }, 10000))
+            return {};
+        MainWindow::setDirectoryChooser(nullptr);
+        const QStringList files = reports.entryList({"*.xlsx"});
+        QStringList numbers, names;
+        QString error;
+        if (files.size() == 1)
+            readReport(reports.filePath(files.first()), &numbers, &names, &error);
+        return numbers;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        prepareProcess();
+        QVERIFY(dir.isValid());
+    }
+
+    void cleanup()
+    {
+        if (window && isConnected(window.get()) && !window->isImporting())
+            button(window.get(), "connectBtn")->click();
+        window.reset();
+        sim.stop();
+        QTest::qWait(50);
+    }
+
+    // Runs only as the child of interruptedDownloadIsOffered: a window that
+    // downloads until it is killed.
+    void downloadUntilKilled()
+    {
+        if (qEnvironmentVariableIsEmpty(ChildVariable))
+            QSKIP("the killed window of interruptedDownloadIsOffered");
+        MainWindow child;
+        child.show();
+        QVERIFY(connectWindow(&child));
+        button(&child, "opmBtn")->click();
+        button(&child, "downloadBtn")->click();
+        QTest::qWait(600000);
+    }
+
+    void interruptedDownloadIsOffered()
+    {
+        const QString file = dir.filePath(QStringLiteral("killed.sqlite"));
+        QVERIFY(sim.start({"--kind", "5", "--records", "2000", "--trickle", "19200@records"}));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), file);
+        env.insert(QStringLiteral("LUMISK_SERIAL_PORTS"), sim.linkPath());
+        env.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("TestHistoryRecovery"));
+        env.insert(QString::fromLatin1(ChildVariable), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lumisk.*.debug=false"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.setStandardOutputFile(QProcess::nullDevice());
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("downloadUntilKilled")});
+        QVERIFY(child.waitForStarted());
+        // Records reach the file while the download goes, not at its end.
+        QVERIFY(QTest::qWaitFor([&]() { return storedRecords(file) >= 30; }, 60000));
+        child.kill(); // SIGKILL: nothing of the window's own ending runs
+        QVERIFY(child.waitForFinished());
+        const int stored = storedRecords(file);
+        const int asked = requestedRecords(sim, "06").size();
+        QVERIFY2(stored >= 30 && stored <= asked, qPrintable(QStringLiteral("%1 of %2").arg(stored).arg(asked)));
+        sim.stop();
+
+        const HistoryFile history(file);
+        QString offer;
+        answerMessage("yesBtn", &offer);
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QTRY_VERIFY(!offer.isEmpty());
+        QTRY_VERIFY(widget(window.get(), "opmTable")->isVisible());
+        QCOMPARE(widget<OpmForm>(window.get(), "opmTable")->itemCount(), stored);
+        // Every record up to the last one committed, in order.
+        QStringList expected;
+        for (int number = 1; number <= stored; ++number)
+            expected << QString::number(number);
+        QCOMPARE(savedNumbers(), expected);
+
+        // Offered once only.
+        window.reset();
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(testsupport::noModalFor(300));
+    }
+
+    // A history that cannot be used: said once, and a download and its report
+    // work as without history.
+    void unusableHistoryIsSaidOnce_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("folder that cannot be made") << "plain-file/history.sqlite" << "History is off";
+        QTest::newRow("damaged file") << "damaged.sqlite" << ".corrupt-";
+    }
+    void unusableHistoryIsSaidOnce()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        QFile blocker(dir.filePath(QStringLiteral("plain-file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QFile damaged(dir.filePath(QStringLiteral("damaged.sqlite")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray(4096, 'x'));
+        damaged.close();
+
+        const HistoryFile history(dir.filePath(file));
+        QString message;
+        answerMessage("yesBtn", &message);
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QTRY_VERIFY(!message.isEmpty());
+        QVERIFY2(message.contains(said), qPrintable(message));
+
+        QVERIFY(sim.start({"--kind", "5", "--records", "12"}));
+        testsupport::setSerialPorts({sim.linkPath()});
+        QVERIFY(connectWindow(window.get()));
+        button(window.get(), "opmBtn")->click();
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(QTest::qWaitFor([this]() { return !window->isImporting(); }, 30000));
+        QCOMPARE(widget<OpmForm>(window.get(), "opmTable")->itemCount(), 12);
+        QCOMPARE(savedNumbers().size(), 12);
+
+        // A new window on the same file says nothing more.
+        button(window.get(), "connectBtn")->click();
+        QTRY_VERIFY(!isConnected(window.get()));
+        window.reset();
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(testsupport::noModalFor(300));
+    }
+};
+
+LUMISK_TEST(TestHistoryRecovery)
+#include "tst_historyrecovery.moc"
