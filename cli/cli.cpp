@@ -71,7 +71,8 @@ bool parse(QCommandLineParser &parser, const QString &command, const QString &sy
         *exitCode = Done;
         return false;
     }
-    setQuiet(parser.optionNames().contains(QStringLiteral("quiet")) && parser.isSet(QStringLiteral("quiet")));
+    const QStringList given = parser.optionNames();
+    setQuiet(given.contains(QStringLiteral("quiet")) || given.contains(QStringLiteral("q")));
     return true;
 }
 

@@ -166,6 +166,11 @@ bool MeterLink::open(const QString &portName, int baud)
     emit openRequested();
     loop.exec();
     disconnect(connection);
+    // The worker reports the link up before it marks the port alive (in the
+    // same call on its thread); anything queued behind that call runs after
+    // it, so once this returns isAlive() holds.
+    if (ok)
+        QMetaObject::invokeMethod(worker, []() {}, Qt::BlockingQueuedConnection);
     return ok;
 }
 

@@ -130,7 +130,9 @@ int runSample(const QStringList &arguments)
     QTimer ticker;
     ticker.setInterval(int(SamplingRun::Tick.count()));
     QObject::connect(&ticker, &QTimer::timeout, &run, &SamplingRun::tick);
-    const qint64 expected = length.count() / every.count() + 1;
+    // The first reading at once, then one each interval; the run's last tick
+    // (past its end) brings one more when it falls on the interval.
+    const qint64 expected = (length + SamplingRun::Tick).count() / every.count() + 1;
     Progress progress(Cli::Text::tr("readings"));
     progress.setTotal(int(expected));
 
