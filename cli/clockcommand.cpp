@@ -77,8 +77,12 @@ int runSetClock(const QStringList &arguments)
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
     QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(Cli::Interrupted, Cli::Text::tr("interrupted")); });
-    clock.start();
-    loop.exec();
+    if (interrupt->requested()) {
+        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+    } else {
+        clock.start();
+        loop.exec();
+    }
     clock.drop();
     if (outcome != Cli::Done) {
         Cli::err(QStringLiteral("lumisk-cli: ") + message);

@@ -170,7 +170,11 @@ int runDownload(const QStringList &arguments)
         }
     });
 
-    session.start(Families::pageFor(type, store.get()));
+    // A Ctrl-C while the ports were probed has been seen already.
+    if (interrupt->requested())
+        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+    else
+        session.start(Families::pageFor(type, store.get()));
     if (outcome < 0)
         loop.exec();
     progress.finish();

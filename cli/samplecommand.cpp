@@ -202,10 +202,15 @@ int runSample(const QStringList &arguments)
             stop(Cli::Done, QString());
     });
 
-    run.start(every, length);
-    ask();
-    ticker.start();
-    loop.exec();
+    // A Ctrl-C while the ports were probed has been seen already.
+    if (interrupt->requested()) {
+        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+    } else {
+        run.start(every, length);
+        ask();
+        ticker.start();
+        loop.exec();
+    }
     progress.finish();
     if (link.ledger()->isInFlight(frame))
         link.giveUp(frame);
