@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
@@ -26,11 +25,8 @@ constexpr char AppFileChinese[] = "language_zh.qm";
 constexpr char QtFileEnglish[] = "qt-en.qm";
 constexpr char QtFileChinese[] = "qt_zh_TW.qm";
 
-constexpr char HeavyFontResource[] = ":/font/ALIBABA-PUHUITI-HEAVY.ttf";
-
 // The language of the main window on screen; set each time one is built.
 qint8 uiLanguage = Configuration::English;
-QString heavyFamily;
 } // namespace
 
 Configuration *Configuration::instance()
@@ -138,17 +134,4 @@ void Configuration::updateLanguageForUI()
 int Configuration::languageForUI()
 {
     return uiLanguage;
-}
-
-QString Configuration::registerHeavyFont()
-{
-    const int id = QFontDatabase::addApplicationFont(QLatin1String(HeavyFontResource));
-    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
-    heavyFamily = families.isEmpty() ? QString() : families.first();
-    return heavyFamily;
-}
-
-QString Configuration::heavyFontFamily()
-{
-    return heavyFamily;
 }

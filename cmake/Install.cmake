@@ -1,7 +1,10 @@
 # Installation layout: the programs in bin/, the translations under
 # share/lumisk/{language,translations} (where Configuration looks for them),
 # a desktop entry and the icon; CPack turns it into a .deb.
-install(TARGETS lumisk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS lumisk lumisk-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/man/lumisk-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/completion/lumisk-cli
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 if(TARGET lumisk-metersim)
   install(TARGETS lumisk-metersim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -38,17 +38,17 @@ ReportSheet::ReportSheet(const QString &sheetName)
     }
 }
 
-QColor ReportSheet::verdictColor(int verdict)
+quint32 ReportSheet::verdictColor(int verdict)
 {
     switch (verdict) {
     case kVerdictPass:
-        return QColor(0, 200, 0);
+        return 0x00C800;
     case kVerdictWarning:
-        return QColor(200, 200, 0);
+        return 0xC8C800;
     case kVerdictFail:
-        return QColor(200, 0, 0);
+        return 0xC80000;
     default:
-        return QColor(255, 255, 255);
+        return 0xFFFFFF;
     }
 }
 

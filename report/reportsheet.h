@@ -31,7 +31,8 @@ public:
     bool save(const QString &dir, const QString &suffix);
 
     static QString fileName(const QString &dir, const QDateTime &when, const QString &suffix);
-    static QColor verdictColor(int verdict);
+    // The verdict cells' fill, 0xRRGGBB.
+    static quint32 verdictColor(int verdict);
 
 private:
     XlsxDocument document;

@@ -20,10 +20,10 @@ void XlsxFormat::setHorizontalAlignmentCenter()
         format_set_align(format, LXW_ALIGN_CENTER);
 }
 
-void XlsxFormat::setPatternBackgroundColor(const QColor &color)
+void XlsxFormat::setPatternBackgroundColor(quint32 rgb)
 {
     if (!format)
         return;
     format_set_pattern(format, LXW_PATTERN_SOLID);
-    format_set_bg_color(format, static_cast<lxw_color_t>(color.rgb() & 0xFFFFFF));
+    format_set_bg_color(format, static_cast<lxw_color_t>(rgb & 0xFFFFFF));
 }

@@ -3,7 +3,7 @@
 // underlying format; this is a light handle to it, valid while the document
 // lives. A default-constructed handle means "no format".
 
-#include <QColor>
+#include <QtGlobal>
 
 struct lxw_format;
 
@@ -17,8 +17,9 @@ public:
     void setBorderStyleThin();
     void setVerticalAlignmentCenter();
     void setHorizontalAlignmentCenter();
-    // A solid pattern in this colour.
-    void setPatternBackgroundColor(const QColor &color);
+    // A solid pattern in this colour, 0xRRGGBB (a plain number rather than a
+    // QColor, so that the report writers need no Qt Gui).
+    void setPatternBackgroundColor(quint32 rgb);
 
 private:
     friend class XlsxDocument;

@@ -1,0 +1,64 @@
+#pragma once
+// What every subcommand of lumisk-cli shares: the exit codes, the texts'
+// translation context, writing to stdout and stderr, and reading a
+// subcommand's options.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+namespace Cli {
+
+// The documented exit codes (see the man page and the README).
+enum Exit {
+    Done = 0,
+    Failed = 1,
+    Usage = 2,
+    NoMeter = 3,      // no meter found, or several and no --port
+    MeterFailed = 4,  // the meter refused, kept failing or went away
+    FileFailed = 5,   // an output file or the history could not be written
+    Interrupted = 130 // Ctrl-C (SIGINT) or SIGTERM
+};
+
+class Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
+// Standard output (results) and standard error (progress, messages).
+void out(const QString &text);
+void outLine(const QString &text);
+void err(const QString &line);
+
+// --quiet: no progress and no messages but errors.
+void setQuiet(bool quiet);
+bool quiet();
+// A message on stderr unless --quiet.
+void note(const QString &line);
+
+// Parses a subcommand's arguments (the subcommand word already taken off).
+// --help prints the subcommand's help on stdout; a wrong option prints the
+// problem and the usage on stderr. Returns false with *exitCode set when the
+// caller is to stop there.
+bool parse(QCommandLineParser &parser, const QString &command, const QString &synopsis,
+           const QString &description, const QStringList &arguments, int *exitCode);
+
+// Options most subcommands take.
+QCommandLineOption portOption();
+QCommandLineOption baudOption();
+QCommandLineOption jsonOption();
+QCommandLineOption quietOption();
+
+// The --baud value; false (and a usage message) when it is no rate.
+bool baudRate(const QCommandLineParser &parser, int *rate);
+
+} // namespace Cli
+
+// The subcommands; each returns an exit code.
+int runPorts(const QStringList &arguments);
+int runIdentify(const QStringList &arguments);
+int runDownload(const QStringList &arguments);
+int runSample(const QStringList &arguments);
+int runSetClock(const QStringList &arguments);
+int runHistory(const QStringList &arguments);

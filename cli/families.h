@@ -1,0 +1,59 @@
+#pragma once
+// The record families a download can fetch, each with the requests that
+// fetch it (as the window's page table has them) and a store that keeps the
+// decoded records for the report the window writes of that page.
+
+#include "app/pages.h"
+#include "views/baseformlogic.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// The records of one family as they arrive; writes the window's report.
+class FamilyStore : public BaseFormLogic
+{
+public:
+    // The page's workbook, into dir, named as the window names it.
+    virtual bool writeReport(const QString &dir) const = 0;
+};
+
+template<typename Record, typename FrameT>
+class RecordStore : public FamilyStore
+{
+public:
+    using Writer = std::function<bool(const QList<Record> &, const QString &)>;
+    explicit RecordStore(Writer writer) : writer(std::move(writer)) { ownedFrame = new FrameT; }
+
+    int currentPage() override { return records.isEmpty() ? 0 : 1; }
+    void setCurrentPage(int) override {}
+    Frame *frame() override { return ownedFrame; }
+    int nextItemNumber() override { return int(records.size()) + 1; }
+    void fillDatas() override
+    {
+        records.append(static_cast<FrameT *>(ownedFrame)->itemData);
+        renewFrame();
+    }
+    void gotoPage(int) override {}
+    void createFrame() override { ownedFrame = new FrameT; }
+    void clearDatas() override { records.clear(); }
+    int itemCount() const override { return int(records.size()); }
+    bool writeReport(const QString &dir) const override { return writer(records, dir); }
+
+    QList<Record> records;
+
+private:
+    Writer writer;
+};
+
+namespace Families {
+// single, multi, partial, pon, xgpon (the history's family names).
+QStringList names();
+// PageType::None for a name that is none of them.
+PageType typeOf(const QString &name);
+std::unique_ptr<FamilyStore> storeFor(PageType type);
+// The page entry a DownloadSession runs on: the store and its requests.
+PageEntry pageFor(PageType type, FamilyStore *store);
+} // namespace Families

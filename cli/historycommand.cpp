@@ -1,0 +1,234 @@
+// history: the measurement history from the shell (list, show, export) and
+// the team server's sync.
+
+#include "cli/cli.h"
+#include "cli/families.h"
+#include "cli/output.h"
+
+#include "app/historyreplay.h"
+#include "history/historystore.h"
+#include "report/csvwriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+constexpr char DayFormat[] = "yyyy-MM-dd";
+
+QJsonObject summaryJson(const HistoryStore::SessionSummary &session)
+{
+    return QJsonObject{
+        {QStringLiteral("id"), session.id},
+        {QStringLiteral("kind"), session.kind},
+        {QStringLiteral("meter"), session.meterModel},
+        {QStringLiteral("range_code"), session.rangeCode},
+        {QStringLiteral("technician"), session.technician},
+        {QStringLiteral("started"), ReadingText::isoWithOffset(session.started)},
+        {QStringLiteral("ended"), session.ended.isValid() ? QJsonValue(ReadingText::isoWithOffset(session.ended))
+                                                          : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("count"), session.count},
+    };
+}
+
+bool openStore(HistoryStore &store)
+{
+    if (store.open())
+        return true;
+    Cli::err(QStringLiteral("lumisk-cli history: ") + store.lastError());
+    return false;
+}
+
+// The session with this id; false (and a message) when there is none.
+bool findSession(HistoryStore &store, const QString &text, HistoryStore::SessionSummary *found)
+{
+    bool ok = false;
+    const qint64 id = text.toLongLong(&ok);
+    if (ok) {
+        for (const HistoryStore::SessionSummary &session : store.sessionList()) {
+            if (session.id == id) {
+                *found = session;
+                return true;
+            }
+        }
+    }
+    Cli::err(Cli::Text::tr("lumisk-cli history: no session %1").arg(text));
+    return false;
+}
+
+int list(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption meter(QStringLiteral("meter"), Cli::Text::tr("Only sessions of this meter model."),
+                                   Cli::Text::tr("model"));
+    const QCommandLineOption from(QStringLiteral("from"), Cli::Text::tr("From this day on (YYYY-MM-DD)."),
+                                  Cli::Text::tr("day"));
+    const QCommandLineOption to(QStringLiteral("to"), Cli::Text::tr("Up to this day (YYYY-MM-DD)."), Cli::Text::tr("day"));
+    parser.addOptions({meter, from, to, Cli::jsonOption(), Cli::quietOption()});
+    int code = Cli::Done;
+    if (!Cli::parse(parser, QStringLiteral("history list"), QStringLiteral("[--meter MODEL] [--from DAY] [--to DAY] [--json]"),
+                    Cli::Text::tr("Lists the stored sessions, newest first."), arguments, &code))
+        return code;
+    QDate fromDay;
+    QDate toDay;
+    for (auto [option, day] : {std::pair{&from, &fromDay}, std::pair{&to, &toDay}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *day = QDate::fromString(parser.value(*option), QLatin1String(DayFormat));
+        if (!day->isValid()) {
+            Cli::err(Cli::Text::tr("lumisk-cli history list: not a day (YYYY-MM-DD): %1").arg(parser.value(*option)));
+            return Cli::Usage;
+        }
+    }
+    HistoryStore store;
+    if (!openStore(store))
+        return Cli::FileFailed;
+    const auto sessions = store.sessionList(parser.value(meter), fromDay, toDay);
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonArray array;
+        for (const auto &session : sessions)
+            array.append(summaryJson(session));
+        Cli::out(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)));
+        return Cli::Done;
+    }
+    for (const auto &session : sessions) {
+        Cli::outLine(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6")
+                         .arg(session.id)
+                         .arg(ReadingText::isoWithOffset(session.started), session.kind, session.meterModel)
+                         .arg(session.count)
+                         .arg(session.technician));
+    }
+    return Cli::Done;
+}
+
+int show(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("session"), Cli::Text::tr("The session's number (see history list)."));
+    parser.addOptions({Cli::jsonOption(), Cli::quietOption()});
+    int code = Cli::Done;
+    if (!Cli::parse(parser, QStringLiteral("history show"), QStringLiteral("SESSION [--json]"),
+                    Cli::Text::tr("Prints the records of a stored download session."), arguments, &code))
+        return code;
+    if (parser.positionalArguments().size() != 1) {
+        Cli::err(Cli::Text::tr("lumisk-cli history show: one session number"));
+        return Cli::Usage;
+    }
+    HistoryStore store;
+    if (!openStore(store))
+        return Cli::FileFailed;
+    HistoryStore::SessionSummary session;
+    if (!findSession(store, parser.positionalArguments().first(), &session))
+        return Cli::Failed;
+    const QList<HistoryStore::Record> records = store.sessionRecords(session.id);
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonArray array;
+        for (const auto &record : records)
+            array.append(Output::recordJson(record));
+        QJsonObject document = summaryJson(session);
+        document.insert(QStringLiteral("records"), array);
+        Cli::out(QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented)));
+        return Cli::Done;
+    }
+    Cli::out(CsvWriter::line(CsvWriter::recordHeader()));
+    for (const auto &record : records) {
+        for (const QStringList &row : CsvWriter::recordRows(record))
+            Cli::out(CsvWriter::line(row));
+    }
+    return Cli::Done;
+}
+
+int exportSession(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("session"), Cli::Text::tr("The session's number (see history list)."));
+    const QCommandLineOption out({QStringLiteral("o"), QStringLiteral("out")},
+                                 Cli::Text::tr("The file: .xlsx (the window's report), .csv or .json."),
+                                 Cli::Text::tr("FILE"));
+    parser.addOptions({out, Cli::quietOption()});
+    int code = Cli::Done;
+    if (!Cli::parse(parser, QStringLiteral("history export"), QStringLiteral("SESSION --out FILE"),
+                    Cli::Text::tr("Writes a stored download session into a file."), arguments, &code))
+        return code;
+    const Output::Format format = Output::formatOf(parser.value(out));
+    if (parser.positionalArguments().size() != 1
+        || !(format == Output::Format::Xlsx || format == Output::Format::Csv || format == Output::Format::Json)) {
+        Cli::err(Cli::Text::tr("lumisk-cli history export: one session number and --out with a .xlsx, .csv or .json file"));
+        return Cli::Usage;
+    }
+    HistoryStore store;
+    if (!openStore(store))
+        return Cli::FileFailed;
+    HistoryStore::SessionSummary session;
+    if (!findSession(store, parser.positionalArguments().first(), &session))
+        return Cli::Failed;
+    const PageType type = HistoryReplay::pageOf(session.kind);
+    if (type == PageType::None) {
+        Cli::err(Cli::Text::tr("lumisk-cli history export: live runs cannot be exported yet"));
+        return Cli::Failed;
+    }
+    const QList<HistoryStore::Record> records = store.sessionRecords(session.id);
+    const QString path = parser.value(out);
+    bool written = false;
+    if (format == Output::Format::Xlsx) {
+        // Decoded again from the meter's stored answers, as the window's
+        // history page does before it saves.
+        std::unique_ptr<FamilyStore> page = Families::storeFor(type);
+        HistoryReplay::fill(page.get(), records, session.rangeCode);
+        written = Output::saveWorkbookAs(path, [&](const QString &dir) { return page->writeReport(dir); });
+    } else if (format == Output::Format::Csv) {
+        written = CsvWriter::saveRecords(path, records);
+    } else {
+        QJsonArray array;
+        for (const auto &record : records)
+            array.append(Output::recordJson(record));
+        QJsonObject document = summaryJson(session);
+        document.insert(QStringLiteral("records"), array);
+        written = Output::saveJson(path, QJsonDocument(document).toJson(QJsonDocument::Indented));
+    }
+    if (!written) {
+        Cli::err(Cli::Text::tr("lumisk-cli: cannot write %1").arg(path));
+        return Cli::FileFailed;
+    }
+    Cli::note(Cli::Text::tr("%n record(s) written to %1", nullptr, records.size()).arg(path));
+    return Cli::Done;
+}
+
+int sync(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption(Cli::quietOption());
+    int code = Cli::Done;
+    if (!Cli::parse(parser, QStringLiteral("history sync"), QString(),
+                    Cli::Text::tr("Sends the local history to the team server and fetches the team's sessions."),
+                    arguments, &code))
+        return code;
+    Cli::err(Cli::Text::tr("lumisk-cli history sync: team sync is not available in this build"));
+    return Cli::Failed;
+}
+
+} // namespace
+
+int runHistory(const QStringList &arguments)
+{
+    const QString action = arguments.value(0);
+    const QStringList rest = arguments.mid(1);
+    if (action == QLatin1String("list"))
+        return list(rest);
+    if (action == QLatin1String("show"))
+        return show(rest);
+    if (action == QLatin1String("export"))
+        return exportSession(rest);
+    if (action == QLatin1String("sync"))
+        return sync(rest);
+    const QString usage = Cli::Text::tr("Usage: lumisk-cli history list|show|export|sync [options] (--help for each)");
+    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
+        Cli::outLine(usage);
+        return Cli::Done;
+    }
+    Cli::err(action.isEmpty() ? usage : Cli::Text::tr("lumisk-cli history: unknown action %1").arg(action));
+    if (!action.isEmpty())
+        Cli::err(usage);
+    return Cli::Usage;
+}

@@ -1,0 +1,207 @@
+#include "cli/meterlink.h"
+
+#include "cli/cli.h"
+#include "link/devdatas.h"
+#include "link/requestledger.h"
+#include "link/uartworker.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSerialPort>
+
+namespace {
+constexpr char PortListVariable[] = "LUMISK_SERIAL_PORTS";
+
+void forgetIdentity()
+{
+    *DevDatas::instance() = DevDatas();
+}
+
+bool sameDevice(const SerialPortList::Entry &entry, const QString &port)
+{
+    if (port == entry.name || port == entry.systemLocation)
+        return true;
+    const QFileInfo given(port);
+    if (QDir::cleanPath(given.absoluteFilePath()) == entry.systemLocation)
+        return true;
+    const QString canonical = given.canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(entry.systemLocation).canonicalFilePath();
+}
+} // namespace
+
+QString PortReport::summary() const
+{
+    if (!meter)
+        return QStringLiteral("%1: %2").arg(name, problem);
+    return Cli::Text::tr("%1: %2 %3 (kind %4)").arg(name, model, version).arg(kind);
+}
+
+PortReport MeterLink::probe(const SerialPortList::Entry &entry, int baud)
+{
+    PortReport report;
+    report.name = entry.name;
+    report.location = entry.systemLocation;
+    QSerialPort *port = SerialPortList::createPort(entry);
+    port->setBaudRate(baud);
+    port->setDataBits(QSerialPort::Data8);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    port->setParity(QSerialPort::NoParity);
+    port->setStopBits(QSerialPort::OneStop);
+    if (!port->open(QIODevice::ReadWrite)) {
+        report.problem = entry.busy ? Cli::Text::tr("in use by another program (%1)").arg(port->errorString())
+                                    : Cli::Text::tr("cannot be opened: %1").arg(port->errorString());
+        delete port;
+        return report;
+    }
+    report.opened = true;
+    forgetIdentity();
+    // The identity requests go through the link's own exchange (re-sends,
+    // answers in pieces), on this thread: the worker is not running yet.
+    Uart::currentPort = port;
+    const ParseResult result = Uart::readDevInfos();
+    Uart::currentPort = nullptr;
+    port->close();
+    delete port;
+    if (result == DataOk) {
+        const DevDatas *identity = DevDatas::instance();
+        report.meter = true;
+        report.kind = identity->devKind;
+        report.rangeCode = identity->rangeCode;
+        report.recordPages = identity->hasRecordPages;
+        report.model = identity->devType;
+        report.version = identity->version;
+    } else if (result == Incomplete) {
+        report.problem = Cli::Text::tr("no meter answered");
+    } else {
+        report.problem = Cli::Text::tr("no valid identity (answer %1)").arg(int(result));
+    }
+    forgetIdentity();
+    return report;
+}
+
+QList<PortReport> MeterLink::probeAll(int baud)
+{
+    QList<PortReport> reports;
+    const auto entries = SerialPortList::available();
+    for (const SerialPortList::Entry &entry : entries)
+        reports << probe(entry, baud);
+    return reports;
+}
+
+int MeterLink::choose(const QString &port, int baud, PortReport *chosen)
+{
+    if (!port.isEmpty()) {
+        auto entries = SerialPortList::available();
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [&](const SerialPortList::Entry &entry) { return sameDevice(entry, port); });
+        if (found == entries.end() && QFileInfo::exists(port)) {
+            // A device the port list does not show: from now on the link
+            // layer sees exactly this one.
+            qputenv(PortListVariable, QFile::encodeName(QFileInfo(port).absoluteFilePath()));
+            entries = SerialPortList::available();
+            found = entries.begin();
+        }
+        if (found == entries.end()) {
+            Cli::err(Cli::Text::tr("lumisk-cli: no such serial port: %1").arg(port));
+            return Cli::NoMeter;
+        }
+        *chosen = probe(*found, baud);
+        if (!chosen->meter) {
+            Cli::err(Cli::Text::tr("lumisk-cli: no meter on %1").arg(chosen->summary()));
+            return Cli::NoMeter;
+        }
+        return Cli::Done;
+    }
+    const QList<PortReport> reports = probeAll(baud);
+    QList<PortReport> meters;
+    for (const PortReport &report : reports) {
+        if (report.meter)
+            meters << report;
+    }
+    if (meters.size() == 1) {
+        *chosen = meters.first();
+        return Cli::Done;
+    }
+    if (meters.isEmpty())
+        Cli::err(Cli::Text::tr("lumisk-cli: no meter found"));
+    else
+        Cli::err(Cli::Text::tr("lumisk-cli: %1 meters found; choose one with --port").arg(meters.size()));
+    for (const PortReport &report : reports)
+        Cli::err(QStringLiteral("  ") + report.summary());
+    return Cli::NoMeter;
+}
+
+MeterLink::MeterLink(QObject *parent) : QObject(parent), worker(UartWorker::instance())
+{
+    // The ledger before our own connection to the results: it names the
+    // frame of each result before we see it.
+    requests = RequestLedger::instance();
+    connect(worker, &UartWorker::responsed, this, &MeterLink::result);
+    connect(worker, &UartWorker::uartClosed, this, &MeterLink::closed);
+    connect(worker, &UartWorker::ReconnectResult, this,
+            [this](Uart::PortInitState state) { emit reopened(state == Uart::InitOk); });
+    connect(this, &MeterLink::requestOut, worker, &UartWorker::request);
+    connect(this, &MeterLink::openRequested, worker, &UartWorker::initUartOutPoint);
+    connect(this, &MeterLink::reopenRequested, worker, &UartWorker::reinitUart);
+}
+
+MeterLink::~MeterLink()
+{
+    worker->setConnected(false);
+}
+
+bool MeterLink::open(const QString &portName, int baud)
+{
+    // The worker's thread reads these as it opens the port: set before the
+    // queued call.
+    Uart::selectedPortName = portName;
+    Uart::baudRate = baud;
+    QEventLoop loop;
+    bool ok = false;
+    const auto connection = connect(worker, &UartWorker::uartInited, &loop, [&](Uart::PortInitState state) {
+        ok = state == Uart::InitOk;
+        loop.quit();
+    });
+    emit openRequested();
+    loop.exec();
+    disconnect(connection);
+    // The worker reports the link up before it marks the port alive (in the
+    // same call on its thread); anything queued behind that call runs after
+    // it, so once this returns isAlive() holds.
+    if (ok)
+        QMetaObject::invokeMethod(worker, []() {}, Qt::BlockingQueuedConnection);
+    return ok;
+}
+
+void MeterLink::send(const QByteArray &data, Frame *frame)
+{
+    // A frame no request holds may still carry an answer that came after
+    // its owner stopped waiting; the next answer starts from nothing.
+    if (!requests->isInFlight(frame))
+        frame->reset();
+    requests->sent(frame);
+    emit requestOut(data, frame);
+}
+
+void MeterLink::reopen()
+{
+    emit reopenRequested();
+}
+
+bool MeterLink::isAlive() const
+{
+    return worker->isPortAlive();
+}
+
+void MeterLink::giveUp(Frame *frame)
+{
+    requests->retire(frame);
+}
+
+void MeterLink::result(ParseResult result)
+{
+    if (requests->deliveredFrameRetired() || !requests->deliveredFrame())
+        return;
+    emit answered(result, requests->deliveredFrame());
+}

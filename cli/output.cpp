@@ -1,0 +1,116 @@
+#include "cli/output.h"
+
+#include "link/realtimeopmvalue.h"
+#include "report/csvwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace Output {
+
+namespace {
+// A plain number where the text holds one, null otherwise.
+QJsonValue number(const QString &plain)
+{
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    return ok ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue textOrNull(const QString &text)
+{
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+} // namespace
+
+Format formatOf(const QString &out)
+{
+    if (out.isEmpty())
+        return Format::None;
+    if (out == QLatin1String("-"))
+        return Format::JsonLines;
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == QLatin1String("xlsx"))
+        return Format::Xlsx;
+    if (suffix == QLatin1String("csv"))
+        return Format::Csv;
+    if (suffix == QLatin1String("json"))
+        return Format::Json;
+    return Format::Unknown;
+}
+
+bool saveWorkbookAs(const QString &target, const std::function<bool(const QString &dir)> &write)
+{
+    const QFileInfo info(target);
+    QTemporaryDir scratch(info.absolutePath() + QStringLiteral("/.lumisk-cli-XXXXXX"));
+    if (!scratch.isValid())
+        return false;
+    if (!write(scratch.path()))
+        return false;
+    const QStringList files = QDir(scratch.path()).entryList(QDir::Files);
+    if (files.size() != 1)
+        return false;
+    const QString made = scratch.filePath(files.first());
+    if (info.exists() && !QFile::remove(info.absoluteFilePath()))
+        return false;
+    return QFile::rename(made, info.absoluteFilePath());
+}
+
+bool saveJson(const QString &path, const QByteArray &json)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(json) != json.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QJsonObject recordJson(const HistoryStore::Record &record)
+{
+    using namespace ReadingText;
+    QJsonArray readings;
+    for (const HistoryStore::Reading &r : record.readings) {
+        readings.append(QJsonObject{
+            {QStringLiteral("wavelength_nm"), number(plainNumber(r.wavelength))},
+            {QStringLiteral("power"), number(plainNumber(r.powerText))},
+            {QStringLiteral("unit"), textOrNull(r.unit)},
+            {QStringLiteral("power_text"), textOrNull(r.powerText)},
+            {QStringLiteral("reference"), number(plainNumber(r.reference))},
+            {QStringLiteral("watt_w"), number(watts(r.watt))},
+            {QStringLiteral("frequency_hz"), number(plainNumber(r.frequency))},
+            {QStringLiteral("verdict"), textOrNull(verdictWord(r.verdict))},
+        });
+    }
+    return QJsonObject{
+        {QStringLiteral("family"), record.family},
+        {QStringLiteral("record"), record.number},
+        {QStringLiteral("name"), record.name},
+        {QStringLiteral("time"), textOrNull(recordTime(record.time))},
+        {QStringLiteral("time_text"), record.time},
+        {QStringLiteral("readings"), readings},
+    };
+}
+
+QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading)
+{
+    using namespace ReadingText;
+    return QJsonObject{
+        {QStringLiteral("time"), isoWithOffset(arrival)},
+        {QStringLiteral("wavelength_nm"), number(plainNumber(reading.wavelength))},
+        {QStringLiteral("power"), number(plainNumber(reading.power))},
+        {QStringLiteral("unit"), textOrNull(reading.powerUnit)},
+        {QStringLiteral("power_text"), textOrNull(reading.power)},
+        {QStringLiteral("reference"), number(plainNumber(reading.reference))},
+        {QStringLiteral("watt_w"), number(watts(reading.powerW + reading.powerWUnit))},
+        {QStringLiteral("frequency_hz"), number(plainNumber(reading.frequency))},
+    };
+}
+
+} // namespace Output

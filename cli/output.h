@@ -1,0 +1,31 @@
+#pragma once
+// Where results go: the format an --out file's extension names, writing a
+// workbook under the exact name asked for, and records and live readings
+// as JSON.
+
+#include "history/historystore.h"
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QString>
+#include <functional>
+
+struct RealTimeOpmValue;
+
+namespace Output {
+
+enum class Format { None, Xlsx, Csv, Json, JsonLines, Unknown };
+// "-" is JSON lines on stdout; an empty name no file at all.
+Format formatOf(const QString &out);
+
+// Runs a report writer (which names its file itself) in a scratch folder
+// beside target and moves its file to target. False when either fails;
+// nothing is left behind then.
+bool saveWorkbookAs(const QString &target, const std::function<bool(const QString &dir)> &write);
+// A JSON document through a temporary file.
+bool saveJson(const QString &path, const QByteArray &json);
+
+QJsonObject recordJson(const HistoryStore::Record &record);
+QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading);
+
+} // namespace Output

@@ -1,0 +1,263 @@
+// sample: live readings for a while, at an interval, with the window's
+// limits; CSV lines on stdout as they arrive unless a file is given.
+
+#include "cli/cli.h"
+#include "cli/interrupt.h"
+#include "cli/meterlink.h"
+#include "cli/output.h"
+#include "cli/progress.h"
+
+#include "app/historyrecorder.h"
+#include "app/samplingrun.h"
+#include "history/historystore.h"
+#include "link/commands.h"
+#include "link/devdatas.h"
+#include "link/realtimeopmvalueframe.h"
+#include "link/requestledger.h"
+#include "report/csvwriter.h"
+#include "report/realtimexlsx.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTimer>
+#include <memory>
+
+namespace {
+using Ms = SamplingRun::Ms;
+// The window's limits: an interval of 0.5 s to 1 h, a run of at most 24 h
+// and 65 535 readings.
+constexpr Ms MinInterval{500};
+constexpr Ms MaxInterval = std::chrono::hours(1);
+constexpr Ms MaxDuration = std::chrono::hours(24);
+constexpr qint64 MaxReadings = 65535;
+constexpr int MaxFailedInARow = 5;
+
+// "0.5s", "30s", "10m", "1h", "1500ms"; false when it is none of these.
+bool parseTime(const QString &text, Ms *value)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+(?:\\.\\d+)?)\\s*(ms|s|m|h)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const double number = match.captured(1).toDouble();
+    const QString unit = match.captured(2);
+    const double scale = unit == QLatin1String("ms") ? 1 : unit == QLatin1String("s") ? 1000
+                       : unit == QLatin1String("m") ? 60000 : 3600000;
+    const double ms = number * scale;
+    if (ms > 1e12)
+        return false;
+    *value = Ms(qint64(ms + 0.5));
+    return true;
+}
+} // namespace
+
+int runSample(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption interval({QStringLiteral("i"), QStringLiteral("interval")},
+                                      Cli::Text::tr("Time between readings, 0.5s to 1h in steps of 0.5 s (default 1s)."),
+                                      Cli::Text::tr("time"), QStringLiteral("1s"));
+    const QCommandLineOption duration({QStringLiteral("d"), QStringLiteral("duration")},
+                                      Cli::Text::tr("How long to sample, at most 24h and 65535 readings (default 1m)."),
+                                      Cli::Text::tr("time"), QStringLiteral("1m"));
+    const QCommandLineOption out({QStringLiteral("o"), QStringLiteral("out")},
+                                 Cli::Text::tr("Write the readings to FILE (.xlsx, .csv or .json); - prints JSON "
+                                               "lines on stdout. Without it, CSV lines on stdout as they arrive."),
+                                 Cli::Text::tr("FILE"));
+    const QCommandLineOption noHistory(QStringLiteral("no-history"),
+                                       Cli::Text::tr("Do not keep the readings in the history."));
+    parser.addOptions({interval, duration, Cli::portOption(), Cli::baudOption(), out, noHistory, Cli::quietOption()});
+    int code = Cli::Done;
+    if (!Cli::parse(parser, QStringLiteral("sample"),
+                    QStringLiteral("[--interval 0.5s] [--duration 10m] [--port PORT] [--out FILE] [--no-history]"),
+                    Cli::Text::tr("Takes live readings from the meter at an interval for a while."), arguments, &code))
+        return code;
+    int baud = 0;
+    if (!Cli::baudRate(parser, &baud))
+        return Cli::Usage;
+    Ms every{0};
+    Ms length{0};
+    if (!parseTime(parser.value(interval), &every) || every < MinInterval || every > MaxInterval
+        || every.count() % MinInterval.count() != 0) {
+        Cli::err(Cli::Text::tr("lumisk-cli sample: the interval must be 0.5s to 1h in steps of 0.5 s"));
+        return Cli::Usage;
+    }
+    if (!parseTime(parser.value(duration), &length) || length <= Ms(0) || length > MaxDuration
+        || length.count() % MinInterval.count() != 0) {
+        Cli::err(Cli::Text::tr("lumisk-cli sample: the duration must be more than 0 and at most 24h"));
+        return Cli::Usage;
+    }
+    if (length.count() / every.count() > MaxReadings) {
+        Cli::err(Cli::Text::tr("lumisk-cli sample: at most 65535 readings (duration / interval)"));
+        return Cli::Usage;
+    }
+    const QString outPath = parser.value(out);
+    const Output::Format format = Output::formatOf(outPath);
+    if (format == Output::Format::Unknown) {
+        Cli::err(Cli::Text::tr("lumisk-cli sample: --out takes a .xlsx, .csv or .json file, or -"));
+        return Cli::Usage;
+    }
+
+    Interrupt *interrupt = Interrupt::instance();
+    PortReport meter;
+    code = MeterLink::choose(parser.value(QStringLiteral("port")), baud, &meter);
+    if (code != Cli::Done)
+        return code;
+    if (interrupt->requested())
+        return Cli::Interrupted;
+    MeterLink link;
+    if (!link.open(meter.name, baud)) {
+        Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
+        return Cli::MeterFailed;
+    }
+    if (!pagesFor(*DevDatas::instance()).contains(PageType::Chart)) {
+        Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 (%2) gives no live readings").arg(meter.name, meter.model));
+        return Cli::Failed;
+    }
+
+    std::unique_ptr<HistoryRecorder> history;
+    if (!parser.isSet(noHistory))
+        history = std::make_unique<HistoryRecorder>();
+    auto *frame = new RealTimeOpmValueFrame;
+    QList<QDateTime> arrivals;
+    QList<RealTimeOpmValue> readings;
+    if (format == Output::Format::None)
+        Cli::out(CsvWriter::line(CsvWriter::liveHeader()));
+
+    SamplingRun run;
+    QTimer ticker;
+    ticker.setInterval(int(SamplingRun::Tick.count()));
+    QObject::connect(&ticker, &QTimer::timeout, &run, &SamplingRun::tick);
+    // The first reading at once, then one each interval; the run's last tick
+    // (past its end) brings one more when it falls on the interval.
+    const qint64 expected = (length + SamplingRun::Tick).count() / every.count() + 1;
+    Progress progress(Cli::Text::tr("readings"));
+    progress.setTotal(int(expected));
+
+    QEventLoop loop;
+    int outcome = -1;
+    QString failure;
+    bool finishing = false;
+    bool reopening = false;
+    int failedInARow = 0;
+    auto stop = [&](int exitCode, const QString &message) {
+        if (outcome >= 0)
+            return;
+        outcome = exitCode;
+        failure = message;
+        ticker.stop();
+        run.finish();
+        loop.quit();
+    };
+    auto ask = [&]() {
+        if (!link.ledger()->isInFlight(frame) && !reopening)
+            link.send(Command::realTimeValue(), frame);
+    };
+    QObject::connect(&run, &SamplingRun::sampleDue, ask);
+    QObject::connect(&run, &SamplingRun::finished, [&]() {
+        // The reading on its way still counts.
+        finishing = true;
+        if (!link.ledger()->isInFlight(frame))
+            stop(Cli::Done, QString());
+    });
+    QObject::connect(&link, &MeterLink::closed,
+                     [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
+    QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(Cli::Interrupted, Cli::Text::tr("interrupted")); });
+    QObject::connect(&link, &MeterLink::reopened, [&](bool ok) {
+        reopening = false;
+        if (!ok)
+            stop(Cli::MeterFailed, Cli::Text::tr("the meter asked for the link to be opened again, and it could not be"));
+    });
+    QObject::connect(&link, &MeterLink::answered, [&](ParseResult result, Frame *answered) {
+        if (answered != frame || outcome >= 0)
+            return;
+        if (result == DataOk) {
+            if (!link.isAlive()) {
+                stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)"));
+                return;
+            }
+            failedInARow = 0;
+            const QDateTime now = QDateTime::currentDateTime();
+            const RealTimeOpmValue reading = frame->value();
+            arrivals << now;
+            readings << reading;
+            if (history)
+                history->liveReading(frame);
+            if (format == Output::Format::None)
+                Cli::out(CsvWriter::line(CsvWriter::liveRow(now, reading)));
+            else if (format == Output::Format::JsonLines)
+                Cli::outLine(QString::fromUtf8(QJsonDocument(Output::liveJson(now, reading)).toJson(QJsonDocument::Compact)));
+            progress.setValue(int(readings.size()));
+        } else if (result == NeedReinit) {
+            reopening = true;
+            link.reopen();
+        } else if (++failedInARow > MaxFailedInARow) {
+            stop(Cli::MeterFailed, result == Incomplete ? Cli::Text::tr("the meter stopped answering")
+                                                        : Cli::Text::tr("the meter kept refusing live readings"));
+            return;
+        }
+        if (finishing)
+            stop(Cli::Done, QString());
+    });
+
+    // A Ctrl-C while the ports were probed has been seen already.
+    if (interrupt->requested()) {
+        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+    } else {
+        run.start(every, length);
+        ask();
+        ticker.start();
+        loop.exec();
+    }
+    progress.finish();
+    if (link.ledger()->isInFlight(frame))
+        link.giveUp(frame);
+    else
+        delete frame;
+    if (history)
+        history->endRun();
+
+    if (outcome != Cli::Done)
+        Cli::err(Cli::Text::tr("lumisk-cli: %1 after %n reading(s)", nullptr, int(readings.size())).arg(failure));
+    else
+        Cli::note(Cli::Text::tr("%n reading(s) taken", nullptr, int(readings.size())));
+
+    bool fileFailed = false;
+    switch (format) {
+    case Output::Format::Xlsx:
+        fileFailed = !Output::saveWorkbookAs(outPath, [&](const QString &dir) {
+            return RealTimeXlsx().save(arrivals, readings, dir);
+        });
+        break;
+    case Output::Format::Csv:
+        fileFailed = !CsvWriter::saveLive(outPath, arrivals, readings);
+        break;
+    case Output::Format::Json: {
+        QJsonArray list;
+        for (int i = 0; i < readings.size(); ++i)
+            list.append(Output::liveJson(arrivals.at(i), readings.at(i)));
+        const QJsonObject document{{QStringLiteral("family"), QStringLiteral("live")},
+                                   {QStringLiteral("complete"), outcome == Cli::Done},
+                                   {QStringLiteral("readings"), list}};
+        fileFailed = !Output::saveJson(outPath, QJsonDocument(document).toJson(QJsonDocument::Indented));
+        break;
+    }
+    default:
+        break;
+    }
+    if (fileFailed)
+        Cli::err(Cli::Text::tr("lumisk-cli: cannot write %1").arg(outPath));
+    bool historyFailed = false;
+    if (history) {
+        HistoryStore *kept = history->store();
+        historyFailed = !kept->flush() || !kept->isOpen() || kept->isReadOnly();
+        if (historyFailed)
+            Cli::err(Cli::Text::tr("lumisk-cli: the readings could not be kept in the history (%1): %2")
+                         .arg(kept->path(), kept->lastError()));
+    }
+    if (outcome != Cli::Done)
+        return outcome;
+    return (fileFailed || historyFailed) ? Cli::FileFailed : Cli::Done;
+}

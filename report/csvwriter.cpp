@@ -1,0 +1,189 @@
+#include "report/csvwriter.h"
+
+#include "link/realtimeopmvalue.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace ReadingText {
+
+namespace {
+// A number, then perhaps a unit ("nm", "Hz", "uW", "dBm").
+const QRegularExpression &numberPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*([A-Za-z\\x{00B5}]*)\\s*$"));
+    return pattern;
+}
+} // namespace
+
+QString plainNumber(const QString &text)
+{
+    const QRegularExpressionMatch match = numberPattern().match(text);
+    if (!match.hasMatch())
+        return QString();
+    bool ok = false;
+    const double value = match.captured(1).toDouble(&ok);
+    return ok ? QString::number(value, 'g', 10) : QString();
+}
+
+QString watts(const QString &text)
+{
+    const QRegularExpressionMatch match = numberPattern().match(text);
+    if (!match.hasMatch())
+        return QString();
+    bool ok = false;
+    double value = match.captured(1).toDouble(&ok);
+    if (!ok)
+        return QString();
+    const QString unit = match.captured(2).toLower();
+    if (unit == QLatin1String("mw"))
+        value *= 1e-3;
+    else if (unit == QLatin1String("uw") || unit == QStringLiteral("\u00B5w"))
+        value *= 1e-6;
+    else if (unit == QLatin1String("nw"))
+        value *= 1e-9;
+    else if (unit != QLatin1String("w") && !unit.isEmpty())
+        return QString();
+    return QString::number(value, 'g', 10);
+}
+
+QString verdictWord(int verdict)
+{
+    switch (verdict) {
+    case 0:
+        return QStringLiteral("pass");
+    case 1:
+        return QStringLiteral("warning");
+    case 2:
+        return QStringLiteral("fail");
+    default:
+        return QString();
+    }
+}
+
+QString isoWithOffset(const QDateTime &when)
+{
+    if (!when.isValid())
+        return QString();
+    const QDateTime fixed = when.toOffsetFromUtc(when.offsetFromUtc());
+    QString text = fixed.toString(Qt::ISODate);
+    // Qt writes a zero offset as "Z"; the offset is always spelt out here.
+    if (text.endsWith(QLatin1Char('Z')))
+        text.replace(text.size() - 1, 1, QStringLiteral("+00:00"));
+    return text;
+}
+
+QString recordTime(const QString &shownTime)
+{
+    const QString iso = HistoryStore::isoTime(shownTime);
+    if (iso.isEmpty())
+        return QString();
+    return isoWithOffset(QDateTime::fromString(iso, Qt::ISODate));
+}
+
+} // namespace ReadingText
+
+QByteArray CsvWriter::byteOrderMark()
+{
+    return QByteArrayLiteral("\xEF\xBB\xBF");
+}
+
+QString CsvWriter::field(const QString &text)
+{
+    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
+    if (!text.contains(special))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString CsvWriter::line(const QStringList &fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString &text : fields)
+        quoted << field(text);
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+QStringList CsvWriter::recordHeader()
+{
+    return {QStringLiteral("family"),     QStringLiteral("record"),     QStringLiteral("name"),
+            QStringLiteral("time"),       QStringLiteral("reading"),    QStringLiteral("wavelength_nm"),
+            QStringLiteral("power"),      QStringLiteral("unit"),       QStringLiteral("power_text"),
+            QStringLiteral("reference"),  QStringLiteral("watt_w"),     QStringLiteral("frequency_hz"),
+            QStringLiteral("verdict")};
+}
+
+QList<QStringList> CsvWriter::recordRows(const HistoryStore::Record &record)
+{
+    using namespace ReadingText;
+    QList<QStringList> rows;
+    const QString time = recordTime(record.time);
+    for (int i = 0; i < record.readings.size(); ++i) {
+        const HistoryStore::Reading &r = record.readings.at(i);
+        rows << QStringList{record.family,         record.number,          record.name,
+                            time,                  QString::number(i + 1), plainNumber(r.wavelength),
+                            plainNumber(r.powerText), r.unit,              r.powerText,
+                            plainNumber(r.reference), watts(r.watt),       plainNumber(r.frequency),
+                            verdictWord(r.verdict)};
+    }
+    // A record without readings still shows up, with its head only.
+    if (record.readings.isEmpty())
+        rows << QStringList{record.family, record.number, record.name, time, QString(), QString(), QString(),
+                            QString(),     QString(),     QString(),   QString(), QString(), QString()};
+    return rows;
+}
+
+QStringList CsvWriter::liveHeader()
+{
+    return {QStringLiteral("time"),      QStringLiteral("wavelength_nm"), QStringLiteral("power"),
+            QStringLiteral("unit"),      QStringLiteral("power_text"),    QStringLiteral("reference"),
+            QStringLiteral("watt_w"),    QStringLiteral("frequency_hz")};
+}
+
+QStringList CsvWriter::liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading)
+{
+    using namespace ReadingText;
+    return {isoWithOffset(arrival),        plainNumber(reading.wavelength), plainNumber(reading.power),
+            reading.powerUnit,             reading.power,                   plainNumber(reading.reference),
+            watts(reading.powerW + reading.powerWUnit), plainNumber(reading.frequency)};
+}
+
+namespace {
+bool writeAll(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes = CsvWriter::byteOrderMark();
+    bytes += text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+} // namespace
+
+bool CsvWriter::saveRecords(const QString &path, const QList<HistoryStore::Record> &records)
+{
+    QString text = line(recordHeader());
+    for (const HistoryStore::Record &record : records) {
+        for (const QStringList &row : recordRows(record))
+            text += line(row);
+    }
+    return writeAll(path, text);
+}
+
+bool CsvWriter::saveLive(const QString &path, const QList<QDateTime> &arrivals,
+                         const QList<RealTimeOpmValue> &readings)
+{
+    QString text = line(liveHeader());
+    const int count = qMin(arrivals.size(), readings.size());
+    for (int i = 0; i < count; ++i)
+        text += line(liveRow(arrivals.at(i), readings.at(i)));
+    return writeAll(path, text);
+}

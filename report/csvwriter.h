@@ -1,0 +1,56 @@
+#pragma once
+// Comma-separated exports: UTF-8 with a byte-order mark (so that spreadsheet
+// programs take the names as UTF-8), CRLF line ends, fields quoted where they
+// hold a comma, a quote or a line break. One row per reading: stored records
+// (every reading of every record) and live readings. Numbers are plain
+// ("-12.34", no unit glued on), times ISO 8601 with their UTC offset and
+// verdicts words (pass, warning, fail).
+
+#include "history/historystore.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct RealTimeOpmValue;
+
+namespace ReadingText {
+// The number at the start of a display text ("1310", "-12.34", "270Hz");
+// an empty string when there is none ("Low", "High", "---").
+QString plainNumber(const QString &text);
+// A watt text ("58.9uW", "1.2mW") as a plain number of watts; empty when
+// the text holds no number.
+QString watts(const QString &text);
+// 0 pass, 1 warning, 2 fail; empty for anything else.
+QString verdictWord(int verdict);
+// A record's shown time ("yy/MM/dd HH:mm", the meter's local time) as ISO
+// 8601 with the PC's UTC offset at that moment; empty when it is no date.
+QString recordTime(const QString &shownTime);
+// A moment as ISO 8601 with its UTC offset.
+QString isoWithOffset(const QDateTime &when);
+} // namespace ReadingText
+
+class CsvWriter
+{
+public:
+    static QByteArray byteOrderMark();
+    // One field, quoted when needed.
+    static QString field(const QString &text);
+    // One line, CRLF at its end.
+    static QString line(const QStringList &fields);
+
+    // Stored records: the header and the rows of one record.
+    static QStringList recordHeader();
+    static QList<QStringList> recordRows(const HistoryStore::Record &record);
+    // Live readings.
+    static QStringList liveHeader();
+    static QStringList liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading);
+
+    // Whole files, written through a temporary file: a failed write leaves
+    // nothing behind. False when the file cannot be written.
+    static bool saveRecords(const QString &path, const QList<HistoryStore::Record> &records);
+    static bool saveLive(const QString &path, const QList<QDateTime> &arrivals,
+                         const QList<RealTimeOpmValue> &readings);
+};

@@ -1,0 +1,461 @@
+// lumisk-cli against the simulated meter: what it links, the files it
+// writes (read back with openpyxl, Python's csv and a JSON parser), its exit
+// codes under the meter's faults, Ctrl-C in the middle of a download, and
+// the workbook the window's report writer makes of the same records.
+
+#include "testregistry.h"
+#include "testsupport.h"
+#include "report/workbookdump.h"
+
+#include "history/historystore.h"
+#include "link/devdatas.h"
+#include "link/frame.h"
+#include "report/opmxlsx.h"
+#include "report/partialopmxlsx.h"
+#include "report/ponxlsx.h"
+#include "report/xgponxlsx.h"
+#include "views/multiwaveopmform.h"
+#include "views/opmform.h"
+#include "views/partialopmform.h"
+#include "views/ponopmform.h"
+#include "views/xgponform.h"
+
+#include "records.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using testsupport::MeterSim;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+
+    QString path(const QString &name) const { return scratch.filePath(name); }
+
+    QProcessEnvironment environment(const QStringList &ports) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LUMISK_SERIAL_PORTS"), ports.join(QLatin1Char(':')));
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), path(QStringLiteral("history.sqlite")));
+        // Never the user's settings (language, technician); English texts.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+        return env;
+    }
+
+    void startCli(QProcess &process, const QStringList &args, const QStringList &ports) const
+    {
+        process.setProcessEnvironment(environment(ports));
+        process.setWorkingDirectory(scratch.path());
+        process.start(QStringLiteral(LUMISK_CLI), args);
+    }
+
+    Run cli(const QStringList &args, const QStringList &ports = {}) const
+    {
+        QProcess process;
+        startCli(process, args, ports);
+        Run run;
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            process.waitForFinished();
+            run.err = QStringLiteral("lumisk-cli did not finish");
+            return run;
+        }
+        run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    static QJsonObject readJson(const QString &file)
+    {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(in.readAll()).object();
+    }
+
+    static QStringList numbersOf(const QJsonArray &records)
+    {
+        QStringList numbers;
+        for (const auto &record : records)
+            numbers << record.toObject().value(QStringLiteral("record")).toString();
+        return numbers;
+    }
+
+    static QStringList firstNumbers(int count)
+    {
+        QStringList numbers;
+        for (int n = 1; n <= count; ++n)
+            numbers << QString::number(n);
+        return numbers;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(scratch.isValid()); }
+
+    void linksNoGuiLibrary()
+    {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {QStringLiteral(LUMISK_CLI)});
+        QVERIFY(ldd.waitForFinished());
+        const QString libraries = QString::fromUtf8(ldd.readAllStandardOutput());
+        QVERIFY2(libraries.contains(QLatin1String("libQt5Core")), qPrintable(libraries));
+        QVERIFY2(!libraries.contains(QLatin1String("libQt5Gui")), qPrintable(libraries));
+        QVERIFY2(!libraries.contains(QLatin1String("libQt5Widgets")), qPrintable(libraries));
+    }
+
+    // The workbook of a download is the window's report of the same records:
+    // the simulator's records decoded by the window's own page, saved by the
+    // page's report writer.
+    void workbookIsTheWindowsReport_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("single") << "single" << 6;
+        QTest::newRow("multi") << "multi" << 5;
+        QTest::newRow("partial") << "partial" << 9;
+        QTest::newRow("pon") << "pon" << 2;
+        QTest::newRow("xgpon") << "xgpon" << 3;
+    }
+    void workbookIsTheWindowsReport()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, kind);
+        constexpr int Count = 26;
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--records"),
+                           QString::number(Count)}));
+        const QString file = path(family + QStringLiteral(".xlsx"));
+        const Run run = cli({QStringLiteral("download"), QStringLiteral("--family"), family, QStringLiteral("--out"), file,
+                             QStringLiteral("--no-history")},
+                            {sim.linkPath()});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+
+        DevDatas *identity = DevDatas::instance();
+        identity->devKind = kind;
+        identity->rangeCode = 1;
+        QTemporaryDir windowDir;
+        bool saved = false;
+        auto feed = [&](BaseFormLogic *page, StoredRecord (*generated)(int)) {
+            for (int n = 1; n <= Count; ++n) {
+                const StoredRecord record = generated(n);
+                page->frame()->reset();
+                QCOMPARE(page->frame()->feed(wire::answer(record.code, record.fourth, record.payload)), DataOk);
+                page->fillDatas();
+            }
+        };
+        if (family == QLatin1String("single")) {
+            OpmForm page;
+            feed(&page, records::generatedSingle);
+            saved = OpmXlsx().saveSingleWave(page.items.allItems(), windowDir.path());
+        } else if (family == QLatin1String("multi")) {
+            MultiWaveOpmForm page;
+            feed(&page, records::generatedMulti);
+            saved = OpmXlsx().saveMultiWave(page.items.allItems(), windowDir.path());
+        } else if (family == QLatin1String("partial")) {
+            PartialOpmForm page;
+            feed(&page, records::generatedPartial);
+            saved = PartialOpmXlsx().save(page.items.allItems(), windowDir.path());
+        } else if (family == QLatin1String("pon")) {
+            PonOpmForm page;
+            feed(&page, records::generatedPon);
+            saved = PonXlsx().save(page.items.allItems(), windowDir.path());
+        } else {
+            XGPonForm page;
+            feed(&page, records::generatedXgPon);
+            saved = XGPonXlsx().save(page.items.allItems(), windowDir.path());
+        }
+        QVERIFY(saved);
+        const WorkbookDump cliBook = WorkbookDump::read(file);
+        const WorkbookDump windowBook = WorkbookDump::read(onlyReport(windowDir.path()));
+        QVERIFY2(cliBook.ok(), qPrintable(cliBook.error));
+        QVERIFY2(windowBook.ok(), qPrintable(windowBook.error));
+        QVERIFY(cliBook.has(QStringLiteral("A%1").arg(Count + 1)) || !cliBook.merges().isEmpty());
+        QCOMPARE(cliBook.root, windowBook.root);
+    }
+
+    // Faults of the meter: the records that arrived are written, in order and
+    // once each; the exit code says whether the meter let the download end.
+    void downloadUnderFaults_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("records");
+        // Every fault applies to record requests; 3 identity requests probe,
+        // 3 more open the link, then the count.
+        QTest::newRow("clean") << QStringList{} << 0 << 30;
+        QTest::newRow("busy twice") << QStringList{"--busy", "2@5,7"} << 0 << 30;
+        QTest::newRow("not ready") << QStringList{"--not-ready", "3@9"} << 0 << 30;
+        QTest::newRow("junk") << QStringList{"--junk", "3"} << 0 << 30;
+        QTest::newRow("truncated once") << QStringList{"--truncate", "3:2@4"} << 0 << 30;
+        QTest::newRow("need reinit") << QStringList{"--need-reinit", "1@6"} << 0 << 30;
+        QTest::newRow("busy for ever") << QStringList{"--busy", "9@5"} << 4 << 4;
+        QTest::newRow("truncated for ever") << QStringList{"--truncate", "3:50@4"} << 4 << 3;
+        QTest::newRow("unplugged") << QStringList{"--unplug-after", "10"} << 4 << 3;
+        QTest::newRow("silent") << QStringList{"--silent-after", "12"} << 4 << 5;
+    }
+    void downloadUnderFaults()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(int, exitCode);
+        QFETCH(int, records);
+        MeterSim sim;
+        QVERIFY(sim.start(QStringList{QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"),
+                                      QStringLiteral("30")}
+                          + faults));
+        const QString file = path(QStringLiteral("faults.json"));
+        QFile::remove(file);
+        const Run run = cli({QStringLiteral("download"), QStringLiteral("--family"), QStringLiteral("single"),
+                             QStringLiteral("--out"), file, QStringLiteral("--no-history")},
+                            {sim.linkPath()});
+        QVERIFY2(run.code == exitCode, qPrintable(QString::number(run.code) + QLatin1Char(' ') + run.err));
+        const QJsonObject json = readJson(file);
+        QCOMPARE(numbersOf(json.value(QStringLiteral("records")).toArray()), firstNumbers(records));
+        QCOMPARE(json.value(QStringLiteral("complete")).toBool(), exitCode == 0);
+    }
+
+    // The same download as CSV, as JSON and as JSON lines on stdout: one CSV
+    // row per reading, with plain numbers, ISO times and verdict words.
+    void csvJsonAndJsonLinesAgree()
+    {
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("9"), QStringLiteral("--records"), QStringLiteral("14")}));
+        const QStringList download{QStringLiteral("download"), QStringLiteral("--family"), QStringLiteral("partial"),
+                                   QStringLiteral("--no-history"), QStringLiteral("--out")};
+        const QString csvFile = path(QStringLiteral("partial.csv"));
+        const QString jsonFile = path(QStringLiteral("partial.json"));
+        QCOMPARE(cli(download + QStringList{csvFile}, {sim.linkPath()}).code, 0);
+        QCOMPARE(cli(download + QStringList{jsonFile}, {sim.linkPath()}).code, 0);
+        const Run lines = cli(download + QStringList{QStringLiteral("-")}, {sim.linkPath()});
+        QCOMPARE(lines.code, 0);
+
+        const QJsonArray records = readJson(jsonFile).value(QStringLiteral("records")).toArray();
+        QCOMPARE(records.size(), 14);
+        const QStringList jsonLines = lines.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(jsonLines.size(), 14);
+        for (int i = 0; i < records.size(); ++i)
+            QCOMPARE(QJsonDocument::fromJson(jsonLines.at(i).toUtf8()).object(), records.at(i).toObject());
+
+        QString output;
+        QCOMPARE(testsupport::runPython(QStringLiteral("cli/read_csv.py"), {csvFile}, &output), 0);
+        const QJsonObject csv = QJsonDocument::fromJson(output.toUtf8()).object();
+        QVERIFY(csv.value(QStringLiteral("bom")).toBool());
+        QVERIFY(csv.value(QStringLiteral("crlf")).toBool());
+        const QJsonArray rows = csv.value(QStringLiteral("rows")).toArray();
+        QStringList header;
+        for (const auto &name : rows.at(0).toArray())
+            header << name.toString();
+        int row = 1;
+        QSet<QString> verdicts;
+        for (const auto &recordValue : records) {
+            const QJsonObject record = recordValue.toObject();
+            for (const auto &readingValue : record.value(QStringLiteral("readings")).toArray()) {
+                const QJsonObject reading = readingValue.toObject();
+                const QJsonArray fields = rows.at(row++).toArray();
+                auto field = [&](const char *name) { return fields.at(header.indexOf(QLatin1String(name))).toString(); };
+                QCOMPARE(field("record"), record.value(QStringLiteral("record")).toString());
+                QCOMPARE(field("name"), record.value(QStringLiteral("name")).toString());
+                QCOMPARE(field("time"), record.value(QStringLiteral("time")).toString());
+                QCOMPARE(field("verdict"), reading.value(QStringLiteral("verdict")).toString());
+                verdicts << field("verdict");
+                if (reading.value(QStringLiteral("power")).isDouble())
+                    QCOMPARE(field("power").toDouble(), reading.value(QStringLiteral("power")).toDouble());
+                else
+                    QVERIFY(field("power").isEmpty());
+            }
+        }
+        QCOMPARE(row, rows.size());
+        QVERIFY(verdicts.contains(QStringLiteral("pass")) && verdicts.contains(QStringLiteral("fail")));
+        // A record time carries its UTC offset.
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"))
+                    .match(records.at(0).toObject().value(QStringLiteral("time")).toString())
+                    .hasMatch());
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("meters"); // simulated meters listed in LUMISK_SERIAL_PORTS
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("stderrHas");
+        QTest::newRow("no command") << QStringList{} << 0 << 2 << "Usage";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 0 << 2 << "frobnicate";
+        QTest::newRow("unknown option") << QStringList{"identify", "--colour"} << 0 << 2 << "colour";
+        QTest::newRow("no family") << QStringList{"download"} << 1 << 2 << "--family";
+        QTest::newRow("unknown file type") << QStringList{"download", "-f", "single", "-o", "r.pdf"} << 1 << 2 << ".csv";
+        QTest::newRow("interval too short") << QStringList{"sample", "--interval", "0.2s"} << 1 << 2 << "0.5s";
+        QTest::newRow("too many readings") << QStringList{"sample", "--interval", "0.5s", "--duration", "10h"} << 1 << 2
+                                           << "65535";
+        QTest::newRow("longer than a day") << QStringList{"sample", "--interval", "10s", "--duration", "25h"} << 1 << 2
+                                           << "24h";
+        QTest::newRow("not a time") << QStringList{"set-clock", "--time", "tomorrow"} << 1 << 2 << "tomorrow";
+        QTest::newRow("no meter") << QStringList{"identify"} << 0 << 3 << "no meter";
+        QTest::newRow("two meters") << QStringList{"download", "-f", "single"} << 2 << 3 << "2 meters";
+        QTest::newRow("family not kept") << QStringList{"download", "-f", "pon"} << 1 << 1 << "keeps no pon";
+        QTest::newRow("unwritable file") << QStringList{"download", "-f", "single", "-o", "missing/dir/r.csv"} << 1 << 5
+                                         << "cannot write";
+        QTest::newRow("unusable history") << QStringList{"history", "list"} << 0 << 5 << "History is off";
+        QTest::newRow("no team sync") << QStringList{"history", "sync"} << 0 << 1 << "not available";
+        QTest::newRow("no such session") << QStringList{"history", "show", "999"} << 0 << 1 << "no session";
+    }
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, meters);
+        QFETCH(int, exitCode);
+        QFETCH(QString, stderrHas);
+        std::vector<std::unique_ptr<MeterSim>> sims;
+        QStringList ports;
+        for (int i = 0; i < meters; ++i) {
+            sims.push_back(std::make_unique<MeterSim>());
+            QVERIFY(sims.back()->start({QStringLiteral("--kind"), QString::number(5 + i), QStringLiteral("--records"),
+                                        QStringLiteral("3")}));
+            ports << sims.back()->linkPath();
+        }
+        QProcess process;
+        QProcessEnvironment env = environment(ports);
+        if (QByteArray(QTest::currentDataTag()) == "unusable history")
+            env.insert(QStringLiteral("LUMISK_HISTORY_DB"), QStringLiteral("/proc/lumisk/history.sqlite"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(scratch.path());
+        process.start(QStringLiteral(LUMISK_CLI), args);
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(QString::number(process.exitCode()) + QLatin1Char(' ') + err));
+        QVERIFY2(err.contains(stderrHas), qPrintable(err));
+        // Both meters are listed for the user to choose.
+        for (const QString &port : ports) {
+            if (meters > 1)
+                QVERIFY2(err.contains(port), qPrintable(err));
+        }
+    }
+
+    // Ctrl-C in the middle of a download: exit code 130, and the file and the
+    // history hold every record that arrived, in order.
+    void interruptKeepsWhatArrived()
+    {
+        MeterSim sim;
+        // Answers trickled at 9600 baud: the download takes a while.
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"), QStringLiteral("400"),
+                           QStringLiteral("--trickle"), QStringLiteral("9600")}));
+        const QString file = path(QStringLiteral("interrupted.csv"));
+        const QString history = path(QStringLiteral("interrupted.sqlite"));
+        QProcess process;
+        QProcessEnvironment env = environment({sim.linkPath()});
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), history);
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(LUMISK_CLI), {QStringLiteral("download"), QStringLiteral("-f"),
+                                                   QStringLiteral("single"), QStringLiteral("-o"), file});
+        QVERIFY(process.waitForStarted());
+        // Interrupted once a few records are in (the simulator has been asked for them).
+        QTRY_VERIFY_WITH_TIMEOUT(sim.logLines().filter(QRegularExpression(QStringLiteral("\\t06\\t"))).size() >= 5, 60000);
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 130);
+
+        QString output;
+        QCOMPARE(testsupport::runPython(QStringLiteral("cli/read_csv.py"), {file}, &output), 0);
+        const QJsonArray rows = QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("rows")).toArray();
+        QStringList numbers;
+        for (int i = 1; i < rows.size(); ++i)
+            numbers << rows.at(i).toArray().at(1).toString();
+        QVERIFY(numbers.size() >= 4);
+        QVERIFY(numbers.size() < 400);
+        QCOMPARE(numbers, firstNumbers(int(numbers.size())));
+
+        HistoryStore store(history);
+        QVERIFY(store.open());
+        const auto sessions = store.sessionList();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().count, int(numbers.size()));
+        QVERIFY(sessions.first().ended.isValid());
+    }
+
+    // A short live run: CSV lines on stdout as they arrive, the run in the
+    // history; then the history's session exported like a download.
+    void sampleAndHistory()
+    {
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"), QStringLiteral("5")}));
+        const Run sample = cli({QStringLiteral("sample"), QStringLiteral("--interval"), QStringLiteral("0.5s"),
+                                QStringLiteral("--duration"), QStringLiteral("1s"), QStringLiteral("-q")},
+                               {sim.linkPath()});
+        QVERIFY2(sample.code == 0, qPrintable(sample.err));
+        const QStringList lines = sample.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() >= 3, qPrintable(sample.out));
+        QVERIFY(lines.first().startsWith(QLatin1String("time,wavelength_nm,power")));
+        const int readings = int(lines.size()) - 1;
+
+        QCOMPARE(cli({QStringLiteral("download"), QStringLiteral("-f"), QStringLiteral("single")}, {sim.linkPath()}).code, 0);
+        const Run list = cli({QStringLiteral("history"), QStringLiteral("list"), QStringLiteral("--json")});
+        QCOMPARE(list.code, 0);
+        QJsonArray sessions = QJsonDocument::fromJson(list.out.toUtf8()).array();
+        QJsonObject live;
+        QJsonObject single;
+        for (const auto &value : sessions) {
+            const QJsonObject session = value.toObject();
+            if (session.value(QStringLiteral("kind")).toString() == QLatin1String("live") && live.isEmpty())
+                live = session;
+            if (session.value(QStringLiteral("kind")).toString() == QLatin1String("single") && single.isEmpty())
+                single = session;
+        }
+        QCOMPARE(live.value(QStringLiteral("count")).toInt(), readings);
+        QCOMPARE(single.value(QStringLiteral("count")).toInt(), 5);
+
+        const QString id = QString::number(single.value(QStringLiteral("id")).toInt());
+        const QString exported = path(QStringLiteral("exported.xlsx"));
+        QCOMPARE(cli({QStringLiteral("history"), QStringLiteral("export"), id, QStringLiteral("--out"), exported}).code, 0);
+        const QString downloaded = path(QStringLiteral("downloaded.xlsx"));
+        QCOMPARE(cli({QStringLiteral("download"), QStringLiteral("-f"), QStringLiteral("single"), QStringLiteral("-o"),
+                      downloaded, QStringLiteral("--no-history")},
+                     {sim.linkPath()})
+                     .code,
+                 0);
+        QCOMPARE(WorkbookDump::read(exported).root, WorkbookDump::read(downloaded).root);
+    }
+
+    void setClock_data()
+    {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("clock set") << QStringList{} << 0;
+        QTest::newRow("no clock") << QStringList{"--no-rtc"} << 4;
+    }
+    void setClock()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(int, exitCode);
+        MeterSim sim;
+        QVERIFY(sim.start(QStringList{QStringLiteral("--kind"), QStringLiteral("6")} + simArgs));
+        const Run run = cli({QStringLiteral("set-clock"), QStringLiteral("--time"), QStringLiteral("2024-05-01T10:20:30")},
+                            {sim.linkPath()});
+        QVERIFY2(run.code == exitCode, qPrintable(run.err));
+        // Year (2 bytes), month, day, hour, minute, second as the meter takes them.
+        QVERIFY(sim.logLines().filter(QStringLiteral("07E805010A141E")).size() == 1);
+    }
+};
+
+} // namespace
+
+LUMISK_TEST(TestCli)
+#include "tst_cli.moc"
