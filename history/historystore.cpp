@@ -1,4 +1,5 @@
 #include "history/historystore.h"
+#include "history/historysync.h"
 
 #include "link/valueformat.h"
 
@@ -14,6 +15,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUuid>
 #include <QVariant>
 #include <atomic>
 
@@ -82,6 +84,22 @@ const QList<QStringList> &migrations()
                 " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
                 " NULL, NULL, l.frequency, NULL"
                 " FROM live_readings l JOIN sessions s ON s.id = l.session"),
+        },
+        {
+            // The team server: every session gets an identity of its own that
+            // holds on every PC, and each row that reaches the server is
+            // marked synced (an ended session is marked again to send its end).
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN uid TEXT"),
+            QStringLiteral("UPDATE sessions SET uid = lower(hex(randomblob(16)))"),
+            QStringLiteral("CREATE UNIQUE INDEX sessions_uid ON sessions (uid)"),
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE session_records ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE live_readings ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("CREATE INDEX sessions_unsynced ON sessions (synced) WHERE synced = 0"),
+            QStringLiteral("CREATE INDEX session_records_unsynced ON session_records (synced) WHERE synced = 0"),
+            QStringLiteral("CREATE INDEX live_readings_unsynced ON live_readings (synced) WHERE synced = 0"),
+            // The server the synced marks refer to; another one starts over.
+            QStringLiteral("CREATE TABLE sync_target (server_uid TEXT NOT NULL)"),
         },
     };
     return steps;
@@ -309,10 +327,11 @@ qint64 HistoryStore::beginSession(const Session &session)
         return 0;
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind, range_code,"
-                                 " technician, host, started_utc) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+                                 " technician, host, started_utc, uid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value : {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
                                   QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
-                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc()))})
+                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc())),
+                                  QVariant(QUuid::createUuid().toString(QUuid::Id128))})
         query.addBindValue(value);
     if (!query.exec()) {
         fail(tr("a session cannot be added"), query.lastError().text());
@@ -332,11 +351,13 @@ void HistoryStore::endSession(qint64 session)
         return;
     sessions.remove(session);
     QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ? WHERE id = ?"));
+    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ?, synced = 0 WHERE id = ?"));
     query.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
     query.addBindValue(session);
     if (!query.exec())
         fail(tr("a session cannot be closed"), query.lastError().text());
+    else if (syncer)
+        syncer->nudge();
 }
 
 void HistoryStore::addRecord(qint64 session, const Record &record)
@@ -393,7 +414,18 @@ bool HistoryStore::flush()
         fail(tr("%1 cannot be written").arg(filePath), detail);
         return false;
     }
+    if (syncer)
+        syncer->nudge();
     return true;
+}
+
+HistorySync *HistoryStore::startSync(const QString &server)
+{
+    if (syncer || !isOpen() || readOnly)
+        return syncer;
+    syncer = new HistorySync(filePath, server, this);
+    syncer->start();
+    return syncer;
 }
 
 bool HistoryStore::writeRecord(const Pending &item)
@@ -532,7 +564,7 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
     flush();
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral(
-        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc,"
+        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
         " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
         " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END"
         " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
@@ -550,7 +582,8 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
         row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
         if (!query.isNull(6))
             row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
-        row.count = query.value(7).toInt();
+        row.host = query.value(7).toString();
+        row.count = query.value(8).toInt();
         const QDate day = row.started.date();
         if ((from.isValid() && day < from) || (to.isValid() && day > to))
             continue;

@@ -20,13 +20,14 @@
 #include <vector>
 
 class Frame;
+class HistorySync;
 
 class HistoryStore : public QObject
 {
     Q_OBJECT
 public:
     // The schema this program writes; a file of a later one is opened read-only.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     static constexpr int CommitIntervalMs = 200;
 
     struct Session {
@@ -89,6 +90,13 @@ public:
     bool flush();
     int pendingCount() const { return int(pending.size()); }
 
+    // Copies the history to a team server (libpq keywords or a postgresql://
+    // URI) in a background thread of its own; see HistorySync. Null, and no
+    // sync, while the store is not open for writing.
+    HistorySync *startSync(const QString &server);
+    // The running sync; null without a team server.
+    HistorySync *sync() const { return syncer; }
+
     // One session as the history page lists it.
     struct SessionSummary {
         qint64 id = 0;
@@ -96,6 +104,7 @@ public:
         QString meterModel;
         int rangeCode = 0;
         QString technician;
+        QString host;
         QDateTime started; // local time
         QDateTime ended;   // invalid while the session is open (or was cut off)
         int count = 0;     // records, or readings of a live run
@@ -148,4 +157,6 @@ private:
         int nextPosition = 0;
     };
     QMap<qint64, OpenSession> sessions;
+    HistorySync *syncer = nullptr;
 };
+Q_DECLARE_METATYPE(HistoryStore::SessionSummary)
