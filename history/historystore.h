@@ -141,8 +141,10 @@ private:
     bool openFile(bool mayMoveAside);
     bool moveAsideAndOpen();
     bool migrate(int from);
-    bool writeRecord(const Pending &item);
-    bool writeLive(const Pending &item);
+    // The statements of one commit, prepared once for all its rows.
+    struct Statements;
+    bool writeRecord(Statements &sql, const Pending &item);
+    bool writeLive(Statements &sql, const Pending &item);
     void fail(const QString &what, const QString &detail);
 
     QString filePath;

@@ -21,7 +21,7 @@ class HistorySync : public QObject
     Q_OBJECT
 public:
     enum State { Connecting, Synced, Waiting, Unreachable };
-    static constexpr int DefaultBatchRows = 2000;
+    static constexpr int DefaultBatchRows = 5000;
     static constexpr int FirstRetryMs = 1000;
     static constexpr int LongestRetryMs = 60000;
 

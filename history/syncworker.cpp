@@ -63,31 +63,10 @@ void appendInteger(QString &sql, const QVariant &value)
         sql += QString::number(value.toLongLong());
 }
 
-void appendDouble(QString &sql, const QVariant &value)
-{
-    if (value.isNull()) {
-        sql += QLatin1String("NULL");
-        return;
-    }
-    const double number = value.toDouble();
-    if (std::isnan(number))
-        sql += QLatin1String("'NaN'::float8");
-    else if (std::isinf(number))
-        sql += number > 0 ? QLatin1String("'Infinity'::float8") : QLatin1String("'-Infinity'::float8");
-    else
-        sql += QString::number(number, 'g', 17);
-}
-
-void appendBytes(QString &sql, const QByteArray &bytes)
-{
-    sql += QLatin1String("decode('");
-    sql += QLatin1String(bytes.toHex());
-    sql += QLatin1String("', 'hex')");
-}
-
 // A record's key on the server: the same on every PC for the same meter,
 // family, number, name, time and answer (what makes it the same record in
-// the file). Each part goes in with its length, so no two records share it.
+// the file). Each part goes in with its length, so no two records share it;
+// the first 128 bits of its SHA-256, as a uuid.
 QString recordKey(const QSqlQuery &row, int first)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -101,7 +80,7 @@ QString recordKey(const QSqlQuery &row, int first)
     for (int i = 0; i < 7; ++i)
         add(row.value(first + i).toString().toUtf8());
     add(row.value(first + 7).toByteArray());
-    return QString::fromLatin1(hash.result().toHex());
+    return QUuid::fromRfc4122(hash.result().left(16)).toString(QUuid::WithoutBraces);
 }
 
 struct ListRows {
@@ -110,6 +89,70 @@ struct ListRows {
     void open() { sql += rows++ ? QLatin1String(",(") : QLatin1String("("); }
     void comma() { sql += QLatin1Char(','); }
     void close() { sql += QLatin1Char(')'); }
+};
+
+// One column of a batch as a PostgreSQL array literal: the server reads a
+// few long arrays far faster than thousands of VALUES rows.
+struct ArrayColumn {
+    QString items;
+    int count = 0;
+    void next()
+    {
+        if (count++)
+            items += QLatin1Char(',');
+    }
+    void text(const QVariant &value)
+    {
+        next();
+        if (value.isNull()) {
+            items += QLatin1String("NULL");
+            return;
+        }
+        QString element = value.toString();
+        element.remove(QChar(0));
+        element.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        element.replace(QLatin1Char('"'), QLatin1String("\\\""));
+        items += QLatin1Char('"') + element + QLatin1Char('"');
+    }
+    void integer(const QVariant &value)
+    {
+        next();
+        items += value.isNull() ? QStringLiteral("NULL") : QString::number(value.toLongLong());
+    }
+    void real(const QVariant &value)
+    {
+        next();
+        const double number = value.toDouble();
+        items += value.isNull()          ? QStringLiteral("NULL")
+                 : std::isnan(number)    ? QStringLiteral("NaN")
+                 : std::isinf(number)    ? (number > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity"))
+                                         : QString::number(number, 'g', 17);
+    }
+    // As an E'' string (quotes and backslashes escaped) cast to `type`[].
+    QString literal(const char *type) const
+    {
+        QString body = QLatin1Char('{') + items + QLatin1Char('}');
+        body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        body.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QLatin1String("E'") + body + QLatin1String("'::") + QLatin1String(type) + QLatin1String("[]");
+    }
+};
+
+// The columns of one table's rows in a batch, with their array types.
+struct Columns {
+    explicit Columns(std::initializer_list<const char *> types) : types(types), columns(types.size()) {}
+    int rows() const { return columns.empty() ? 0 : columns.front().count; }
+    ArrayColumn &operator[](int i) { return columns[size_t(i)]; }
+    // "unnest(a, b, …)" for the FROM of an INSERT … SELECT.
+    QString unnest() const
+    {
+        QStringList arrays;
+        for (size_t i = 0; i < columns.size(); ++i)
+            arrays << columns[i].literal(types[i]);
+        return QStringLiteral("unnest(%1)").arg(arrays.join(QLatin1Char(',')));
+    }
+    std::vector<const char *> types;
+    std::vector<ArrayColumn> columns;
 };
 
 QString idList(const std::vector<qint64> &ids)
@@ -128,12 +171,14 @@ QString idList(const std::vector<qint64> &ids)
 const QList<QStringList> &SyncWorker::serverMigrations()
 {
     // Only ever appended, like the file's steps. The same tables as the file,
-    // keyed by what holds on every PC: a session's uid, a record's key.
+    // keyed by what holds on every PC: a session's uid, a record's key. No
+    // foreign keys: a check per row would cost more than the insert, and a
+    // batch always brings a record and its session before what refers to them.
     static const QList<QStringList> steps = {
         {
             QStringLiteral("CREATE TABLE sessions ("
                            " id bigserial PRIMARY KEY,"
-                           " uid text NOT NULL UNIQUE,"
+                           " uid uuid NOT NULL UNIQUE,"
                            " kind text NOT NULL,"
                            " meter_model text NOT NULL DEFAULT '',"
                            " meter_version text NOT NULL DEFAULT '',"
@@ -144,8 +189,7 @@ const QList<QStringList> &SyncWorker::serverMigrations()
                            " started_utc text NOT NULL,"
                            " ended_utc text)"),
             QStringLiteral("CREATE TABLE records ("
-                           " id bigserial PRIMARY KEY,"
-                           " key text NOT NULL UNIQUE,"
+                           " key uuid PRIMARY KEY,"
                            " meter_model text NOT NULL,"
                            " meter_version text NOT NULL,"
                            " meter_kind integer NOT NULL,"
@@ -156,19 +200,19 @@ const QList<QStringList> &SyncWorker::serverMigrations()
                            " time_iso text,"
                            " payload bytea NOT NULL)"),
             QStringLiteral("CREATE TABLE session_records ("
-                           " session_uid text NOT NULL REFERENCES sessions (uid),"
-                           " record_key text NOT NULL REFERENCES records (key),"
+                           " session_uid uuid NOT NULL,"
+                           " record_key uuid NOT NULL,"
                            " position integer NOT NULL,"
                            " PRIMARY KEY (session_uid, record_key))"),
             QStringLiteral("CREATE TABLE readings ("
-                           " record_key text NOT NULL REFERENCES records (key),"
+                           " record_key uuid NOT NULL,"
                            " idx integer NOT NULL,"
                            " wavelength text, power_dbm double precision, power_text text, unit text,"
                            " reference text, watt text, frequency text, verdict text,"
                            " PRIMARY KEY (record_key, idx))"),
             QStringLiteral("CREATE TABLE live_readings ("
                            " id bigserial PRIMARY KEY,"
-                           " session_uid text NOT NULL REFERENCES sessions (uid),"
+                           " session_uid uuid NOT NULL,"
                            " seq bigint NOT NULL,"
                            " arrival_utc text NOT NULL,"
                            " local_offset_s integer NOT NULL,"
@@ -270,6 +314,8 @@ bool SyncWorker::openLocal()
         return false;
     }
     QSqlQuery query(db);
+    // A mark lost to a power cut only sends its rows again.
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
         || query.value(0).toInt() != HistoryStore::SchemaVersion) {
         lastError = tr("the history file is not of this Lumisk's version");
@@ -489,8 +535,9 @@ bool SyncWorker::pushBatch()
         }
     }
 
-    ListRows records;
-    ListRows links;
+    // meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
+    Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
+    Columns links{"uuid", "uuid", "int4"};
     std::vector<qint64> linkMarks;
     std::unordered_map<qint64, QString> keys; // record id → key
     {
@@ -507,38 +554,25 @@ bool SyncWorker::pushBatch()
             auto known = keys.find(record);
             if (known == keys.end()) {
                 known = keys.emplace(record, recordKey(query, 4)).first;
-                records.open();
-                appendText(records.sql, known->second);
-                for (int i : {4, 5}) {
-                    records.comma();
-                    appendText(records.sql, query.value(i));
-                }
-                records.comma();
-                appendInteger(records.sql, query.value(6));
-                records.comma();
-                appendText(records.sql, query.value(7));
-                records.comma();
-                appendInteger(records.sql, query.value(8));
-                for (int i : {9, 10, 12}) {
-                    records.comma();
-                    appendText(records.sql, query.value(i));
-                }
-                records.comma();
-                appendBytes(records.sql, query.value(11).toByteArray());
-                records.close();
+                records[0].text(known->second);
+                records[1].text(query.value(4));
+                records[2].text(query.value(5));
+                records[3].integer(query.value(6));
+                records[4].text(query.value(7));
+                records[5].integer(query.value(8));
+                records[6].text(query.value(9));
+                records[7].text(query.value(10));
+                records[8].text(query.value(12));
+                records[9].text(QString::fromLatin1(query.value(11).toByteArray().toHex()));
             }
-            links.open();
-            appendText(links.sql, query.value(1));
-            links.comma();
-            appendText(links.sql, known->second);
-            links.comma();
-            appendInteger(links.sql, query.value(2));
-            links.close();
+            links[0].text(query.value(1));
+            links[1].text(known->second);
+            links[2].integer(query.value(2));
             linkMarks.push_back(query.value(0).toLongLong());
         }
     }
 
-    ListRows readings;
+    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
     if (!keys.empty()) {
         std::vector<qint64> ids;
         ids.reserve(keys.size());
@@ -551,23 +585,16 @@ bool SyncWorker::pushBatch()
                             .arg(idList(ids))))
             return localFailed(query.lastError());
         while (query.next()) {
-            readings.open();
-            appendText(readings.sql, keys[query.value(0).toLongLong()]);
-            readings.comma();
-            appendInteger(readings.sql, query.value(1));
-            readings.comma();
-            appendText(readings.sql, query.value(2));
-            readings.comma();
-            appendDouble(readings.sql, query.value(3));
-            for (int i = 4; i <= 9; ++i) {
-                readings.comma();
-                appendText(readings.sql, query.value(i));
-            }
-            readings.close();
+            readings[0].text(keys[query.value(0).toLongLong()]);
+            readings[1].integer(query.value(1));
+            readings[2].text(query.value(2));
+            readings[3].real(query.value(3));
+            for (int i = 4; i <= 9; ++i)
+                readings[i].text(query.value(i));
         }
     }
 
-    ListRows live;
+    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text"};
     std::vector<qint64> liveMarks;
     {
         QSqlQuery query(local);
@@ -578,23 +605,14 @@ bool SyncWorker::pushBatch()
                             .arg(options.batchRows)))
             return localFailed(query.lastError());
         while (query.next()) {
-            live.open();
-            appendText(live.sql, query.value(1));
-            live.comma();
-            appendInteger(live.sql, query.value(0));
-            live.comma();
-            appendText(live.sql, query.value(2));
-            live.comma();
-            appendInteger(live.sql, query.value(3));
-            live.comma();
-            appendText(live.sql, query.value(4));
-            live.comma();
-            appendDouble(live.sql, query.value(5));
-            for (int i = 6; i <= 8; ++i) {
-                live.comma();
-                appendText(live.sql, query.value(i));
-            }
-            live.close();
+            live[0].text(query.value(1));
+            live[1].integer(query.value(0));
+            live[2].text(query.value(2));
+            live[3].integer(query.value(3));
+            live[4].text(query.value(4));
+            live[5].real(query.value(5));
+            for (int i = 6; i <= 8; ++i)
+                live[i].text(query.value(i));
             liveMarks.push_back(query.value(0).toLongLong());
         }
     }
@@ -602,34 +620,41 @@ bool SyncWorker::pushBatch()
 
     // The server takes the batch whole or not at all; what it already holds
     // (sent before a reply was lost, or by another PC) is skipped.
-    const std::vector<std::pair<const ListRows *, QString>> inserts = {
-        {&sessions,
-         QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind, range_code,"
-                        " technician, host, started_utc, ended_utc) VALUES %1 ON CONFLICT (uid) DO UPDATE"
-                        " SET ended_utc = EXCLUDED.ended_utc"
-                        " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")},
-        {&records,
-         QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family, number, name,"
-                        " time_text, time_iso, payload) VALUES %1 ON CONFLICT DO NOTHING")},
-        {&readings,
-         QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text, unit, reference,"
-                        " watt, frequency, verdict) VALUES %1 ON CONFLICT DO NOTHING")},
-        {&links,
-         QStringLiteral("INSERT INTO session_records (session_uid, record_key, position) VALUES %1"
-                        " ON CONFLICT DO NOTHING")},
-        {&live,
-         QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s, wavelength,"
-                        " power_dbm, power_text, unit, frequency) VALUES %1 ON CONFLICT DO NOTHING")},
-    };
+    QStringList inserts;
+    if (sessions.rows > 0)
+        inserts << QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind, range_code,"
+                                  " technician, host, started_utc, ended_utc) VALUES %1 ON CONFLICT (uid) DO UPDATE"
+                                  " SET ended_utc = EXCLUDED.ended_utc"
+                                  " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")
+                       .arg(sessions.sql);
+    if (records.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family, number,"
+                                  " name, time_text, time_iso, payload) SELECT k, mm, mv, mk, f, n, nm, tt, ti,"
+                                  " decode(p, 'hex') FROM %1 AS t (k, mm, mv, mk, f, n, nm, tt, ti, p)"
+                                  " ON CONFLICT DO NOTHING")
+                       .arg(records.unnest());
+    if (readings.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text, unit,"
+                                  " reference, watt, frequency, verdict) SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(readings.unnest());
+    if (links.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO session_records (session_uid, record_key, position)"
+                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(links.unnest());
+    if (live.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s,"
+                                  " wavelength, power_dbm, power_text, unit, frequency)"
+                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(live.unnest());
+    if (inserts.isEmpty())
+        return true;
     if (!server.transaction()) {
         lastError = errorText(server.lastError());
         return false;
     }
-    for (const auto &insert : inserts) {
-        if (insert.first->rows == 0)
-            continue;
+    for (const QString &insert : inserts) {
         QSqlQuery query(server);
-        if (!query.exec(insert.second.arg(insert.first->sql))) {
+        if (!query.exec(insert)) {
             lastError = errorText(query.lastError());
             query.finish();
             // A server gone away has taken the transaction with it.

@@ -23,7 +23,7 @@ public:
     struct Options {
         QString localPath;
         QString server;
-        int batchRows = 2000;
+        int batchRows = 5000;
         int firstRetryMs = 1000;
         int longestRetryMs = 60000;
     };

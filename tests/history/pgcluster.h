@@ -5,6 +5,7 @@
 // server runs as `nobody` (the folder handed over to it).
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -35,7 +36,12 @@ public:
     }
 
     PgCluster() : dir(QDir::tempPath() + QStringLiteral("/lumisk-pg-XXXXXX")) {}
-    ~PgCluster() { stop(); }
+    ~PgCluster()
+    {
+        stop();
+        if (qEnvironmentVariableIsSet("LUMISK_BENCH_PGLOG"))
+            QFile::copy(logFile(), QString::fromLocal8Bit(qgetenv("LUMISK_BENCH_PGLOG")));
+    }
 
     // initdb and start; false with error() on failure.
     bool init()
@@ -124,6 +130,7 @@ public:
     }
 
     QString error() const { return lastError; }
+    QString logFile() const { return dir.filePath(QStringLiteral("server.log")); }
 
 private:
     static constexpr int Port = 5432;
