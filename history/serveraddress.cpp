@@ -6,11 +6,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ServerAddress", text);
-}
-
 QString decoded(const QString &part)
 {
     return QUrl::fromPercentEncoding(part.toUtf8());
@@ -42,7 +37,8 @@ void parseKeywords(const QString &text, ServerAddress &address)
         const QString keyword = text.mid(start, i - start);
         skipSpace();
         if (keyword.isEmpty() || i >= n || text.at(i) != QLatin1Char('=')) {
-            address.error = tr("\"%1\" has no value (keyword=value expected).").arg(keyword);
+            address.error = QCoreApplication::translate(
+                "ServerAddress", "\"%1\" has no value (keyword=value expected).").arg(keyword);
             return;
         }
         ++i;
@@ -63,7 +59,8 @@ void parseKeywords(const QString &text, ServerAddress &address)
                 }
             }
             if (!closed) {
-                address.error = tr("The value of \"%1\" lacks its closing quote.").arg(keyword);
+                address.error = QCoreApplication::translate(
+                "ServerAddress", "The value of \"%1\" lacks its closing quote.").arg(keyword);
                 return;
             }
         } else {
@@ -114,7 +111,8 @@ void parseUri(const QString &text, int prefixLength, ServerAddress &address)
         if (host.startsWith(QLatin1Char('['))) {
             const int close = host.indexOf(QLatin1Char(']'));
             if (close < 0) {
-                address.error = tr("The address %1 lacks its closing bracket.").arg(spec);
+                address.error = QCoreApplication::translate(
+                "ServerAddress", "The address %1 lacks its closing bracket.").arg(spec);
                 return;
             }
             if (host.mid(close + 1).startsWith(QLatin1Char(':')))
@@ -140,7 +138,8 @@ void parseUri(const QString &text, int prefixLength, ServerAddress &address)
     for (const QString &pair : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
         const int equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0) {
-            address.error = tr("\"%1\" has no value (keyword=value expected).").arg(decoded(pair));
+            address.error = QCoreApplication::translate(
+                "ServerAddress", "\"%1\" has no value (keyword=value expected).").arg(decoded(pair));
             return;
         }
         address.keywords.append({decoded(pair.left(equals)), decoded(pair.mid(equals + 1))});
