@@ -4,6 +4,7 @@
 #include "history/serveraddress.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -539,6 +540,7 @@ bool SyncWorker::pushBatch()
     Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
     Columns links{"uuid", "uuid", "int4"};
     std::vector<qint64> linkMarks;
+    QSet<QString> batchSessions; // uids of the sessions the links and live readings belong to
     std::unordered_map<qint64, QString> keys; // record id → key
     {
         QSqlQuery query(local);
@@ -569,6 +571,7 @@ bool SyncWorker::pushBatch()
             links[1].text(known->second);
             links[2].integer(query.value(2));
             linkMarks.push_back(query.value(0).toLongLong());
+            batchSessions.insert(query.value(1).toString());
         }
     }
 
@@ -614,6 +617,7 @@ bool SyncWorker::pushBatch()
             for (int i = 6; i <= 8; ++i)
                 live[i].text(query.value(i));
             liveMarks.push_back(query.value(0).toLongLong());
+            batchSessions.insert(query.value(1).toString());
         }
     }
     local.commit();
@@ -683,10 +687,21 @@ bool SyncWorker::pushBatch()
         if (!mark.exec())
             return localFailed(mark.lastError());
     }
+    // Row numbers come back after a deletion: a row only counts as sent while
+    // it still belongs to the session it was sent with.
+    QString uids;
+    for (const QString &uid : batchSessions) {
+        if (!uids.isEmpty())
+            uids += QLatin1Char(',');
+        uids += QLatin1Char('\'') + QString(uid).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+    }
+    const QString sameSession = QStringLiteral(" AND session IN (SELECT id FROM sessions WHERE uid IN (%1))").arg(uids);
     if ((!linkMarks.empty()
-         && !mark.exec(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid IN (%1)").arg(idList(linkMarks))))
+         && !mark.exec(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid IN (%1)").arg(idList(linkMarks))
+                       + sameSession))
         || (!liveMarks.empty()
-            && !mark.exec(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id IN (%1)").arg(idList(liveMarks)))))
+            && !mark.exec(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id IN (%1)").arg(idList(liveMarks))
+                          + sameSession)))
         return localFailed(mark.lastError());
     mark.finish();
     if (!local.commit())
