@@ -2,6 +2,7 @@
 
 #include "app/configuration.h"
 #include "history/historystore.h"
+#include "history/serveraddress.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
@@ -16,6 +17,19 @@ HistoryRecorder::HistoryRecorder(QObject *parent) : QObject(parent), history(new
     usable = history->open() && !history->isReadOnly();
     if (!history->lastError().isEmpty())
         qCWarning(lcApp).noquote() << history->lastError();
+    // `server=` under [history]: the team server the history is copied to.
+    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
+    // An unquoted value with commas (two hosts) comes back as a list.
+    const QVariant setting = settings.value(QStringLiteral("history/server"));
+    const QString server = (setting.type() == QVariant::StringList ? setting.toStringList().join(QLatin1Char(','))
+                                                                   : setting.toString())
+                               .trimmed();
+    if (usable && !server.isEmpty()) {
+        if (ServerAddress::parse(server).passwordDropped)
+            qCWarning(lcApp).noquote() << tr("The password in the history server setting is not used; "
+                                             "libpq reads it from ~/.pgpass (or PGPASSFILE, PGPASSWORD).");
+        history->startSync(server);
+    }
 }
 
 HistoryRecorder::~HistoryRecorder()

@@ -37,5 +37,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The history database goes through Qt's SQLite plugin, which no library links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite")
+# The team server (a PostgreSQL named in settings.ini) needs Qt's PostgreSQL
+# plugin; without it the history stays local.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt5sql5-psql")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 include(CPack)

@@ -1,4 +1,5 @@
 #include "history/historystore.h"
+#include "history/historysync.h"
 
 #include "link/valueformat.h"
 
@@ -14,6 +15,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUuid>
 #include <QVariant>
 #include <atomic>
 
@@ -82,6 +84,22 @@ const QList<QStringList> &migrations()
                 " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
                 " NULL, NULL, l.frequency, NULL"
                 " FROM live_readings l JOIN sessions s ON s.id = l.session"),
+        },
+        {
+            // The team server: every session gets an identity of its own that
+            // holds on every PC, and each row that reaches the server is
+            // marked synced (an ended session is marked again to send its end).
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN uid TEXT"),
+            QStringLiteral("UPDATE sessions SET uid = lower(hex(randomblob(16)))"),
+            QStringLiteral("CREATE UNIQUE INDEX sessions_uid ON sessions (uid)"),
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE session_records ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE live_readings ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("CREATE INDEX sessions_unsynced ON sessions (synced) WHERE synced = 0"),
+            QStringLiteral("CREATE INDEX session_records_unsynced ON session_records (synced) WHERE synced = 0"),
+            QStringLiteral("CREATE INDEX live_readings_unsynced ON live_readings (synced) WHERE synced = 0"),
+            // The server the synced marks refer to; another one starts over.
+            QStringLiteral("CREATE TABLE sync_target (server_uid TEXT NOT NULL)"),
         },
     };
     return steps;
@@ -316,10 +334,11 @@ qint64 HistoryStore::beginSession(const Session &session)
         return 0;
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind, range_code,"
-                                 " technician, host, started_utc) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+                                 " technician, host, started_utc, uid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value : {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
                                   QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
-                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc()))})
+                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc())),
+                                  QVariant(QUuid::createUuid().toString(QUuid::Id128))})
         query.addBindValue(value);
     if (!query.exec()) {
         fail(tr("a session cannot be added"), query.lastError().text());
@@ -339,11 +358,13 @@ void HistoryStore::endSession(qint64 session)
         return;
     sessions.remove(session);
     QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ? WHERE id = ?"));
+    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ?, synced = 0 WHERE id = ?"));
     query.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
     query.addBindValue(session);
     if (!query.exec())
         fail(tr("a session cannot be closed"), query.lastError().text());
+    else if (syncer)
+        syncer->nudge();
 }
 
 void HistoryStore::addRecord(qint64 session, const Record &record)
@@ -371,6 +392,37 @@ void HistoryStore::addLiveReading(qint64 session, const LiveReading &reading)
         commitTimer.start();
 }
 
+struct HistoryStore::Statements {
+    explicit Statements(const QSqlDatabase &db)
+        : insertRecord(db), findRecord(db), insertReading(db), linkRecord(db), insertLive(db)
+    {
+        insertRecord.prepare(QStringLiteral(
+            "INSERT OR IGNORE INTO records (meter_model, meter_version, meter_kind, family, number, name, time_text,"
+            " payload, time_iso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        findRecord.prepare(QStringLiteral("SELECT id FROM records WHERE meter_model = ? AND meter_version = ? AND"
+                                          " meter_kind = ? AND family = ? AND number = ? AND name = ? AND"
+                                          " time_text = ? AND payload = ?"));
+        insertReading.prepare(QStringLiteral("INSERT INTO readings (record, idx, wavelength, power_dbm, power_text,"
+                                             " unit, reference, watt, frequency, verdict)"
+                                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        linkRecord.prepare(QStringLiteral(
+            "INSERT OR IGNORE INTO session_records (session, record, position) VALUES (?, ?, ?)"));
+        insertLive.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s,"
+                                          " wavelength, power_dbm, power_text, unit, frequency)"
+                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    }
+    void finish()
+    {
+        for (QSqlQuery *query : {&insertRecord, &findRecord, &insertReading, &linkRecord, &insertLive})
+            query->finish();
+    }
+    QSqlQuery insertRecord;
+    QSqlQuery findRecord;
+    QSqlQuery insertReading;
+    QSqlQuery linkRecord;
+    QSqlQuery insertLive;
+};
+
 bool HistoryStore::flush()
 {
     commitTimer.stop();
@@ -388,10 +440,14 @@ bool HistoryStore::flush()
     // A failing write empties the queue (fail()): iterate over a batch of our own.
     std::vector<Pending> batch;
     batch.swap(pending);
-    for (const Pending &item : batch) {
-        if (!(item.live ? writeLive(item) : writeRecord(item))) {
-            db.rollback();
-            return false;
+    {
+        Statements sql(db);
+        for (const Pending &item : batch) {
+            if (!(item.live ? writeLive(sql, item) : writeRecord(sql, item))) {
+                sql.finish();
+                db.rollback();
+                return false;
+            }
         }
     }
     if (!db.commit()) {
@@ -400,24 +456,34 @@ bool HistoryStore::flush()
         fail(tr("%1 cannot be written").arg(filePath), detail);
         return false;
     }
+    if (syncer)
+        syncer->nudge();
     return true;
 }
 
-bool HistoryStore::writeRecord(const Pending &item)
+HistorySync *HistoryStore::startSync(const QString &server)
 {
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    const Session &meter = sessions[item.session].identity;
+    if (syncer || !isOpen() || readOnly)
+        return syncer;
+    syncer = new HistorySync(filePath, server, this);
+    syncer->start();
+    return syncer;
+}
+
+bool HistoryStore::writeRecord(Statements &sql, const Pending &item)
+{
+    OpenSession &open = sessions[item.session];
+    const Session &meter = open.identity;
     const Record &record = item.record;
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT OR IGNORE INTO records (meter_model, meter_version, meter_kind, family, number,"
-                                 " name, time_text, payload, time_iso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QVariantList key = {nonNull(meter.meterModel), nonNull(meter.meterVersion), meter.meterKind,
-                              nonNull(record.family), record.number.toInt(), nonNull(record.name),
-                              nonNull(record.time), record.payload.isNull() ? QByteArray("") : record.payload};
-    for (int i = 0; i < key.size(); ++i)
-        query.addBindValue(key.at(i));
+    const QVariant key[] = {nonNull(meter.meterModel), nonNull(meter.meterVersion), meter.meterKind,
+                            nonNull(record.family), record.number.toInt(), nonNull(record.name),
+                            nonNull(record.time), record.payload.isNull() ? QByteArray("") : record.payload};
+    QSqlQuery &query = sql.insertRecord;
+    int column = 0;
+    for (const QVariant &value : key)
+        query.bindValue(column++, value);
     const QString iso = isoTime(record.time);
-    query.addBindValue(iso.isEmpty() ? QVariant(QVariant::String) : QVariant(iso));
+    query.bindValue(column, iso.isEmpty() ? QVariant(QVariant::String) : QVariant(iso));
     if (!query.exec()) {
         fail(tr("a record cannot be added"), query.lastError().text());
         return false;
@@ -425,38 +491,35 @@ bool HistoryStore::writeRecord(const Pending &item)
     qint64 id = 0;
     if (query.numRowsAffected() == 1) {
         id = query.lastInsertId().toLongLong();
-        QSqlQuery reading(db);
-        reading.prepare(QStringLiteral("INSERT INTO readings (record, idx, wavelength, power_dbm, power_text, unit,"
-                                       " reference, watt, frequency, verdict) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery &reading = sql.insertReading;
         for (int i = 0; i < record.readings.size(); ++i) {
             const Reading &r = record.readings.at(i);
+            int at = 0;
             for (const QVariant &value : {QVariant(id), QVariant(i), optional(r.wavelength), powerNumber(r.powerText),
                                           optional(r.powerText), optional(r.unit), optional(r.reference),
                                           optional(r.watt), optional(r.frequency), verdictText(r.verdict)})
-                reading.addBindValue(value);
+                reading.bindValue(at++, value);
             if (!reading.exec()) {
                 fail(tr("a reading cannot be added"), reading.lastError().text());
                 return false;
             }
         }
     } else {
-        QSqlQuery known(db);
-        known.prepare(QStringLiteral("SELECT id FROM records WHERE meter_model = ? AND meter_version = ? AND"
-                                     " meter_kind = ? AND family = ? AND number = ? AND name = ? AND time_text = ?"
-                                     " AND payload = ?"));
+        QSqlQuery &known = sql.findRecord;
+        int at = 0;
         for (const QVariant &value : key)
-            known.addBindValue(value);
+            known.bindValue(at++, value);
         if (!known.exec() || !known.next()) {
             fail(tr("a record cannot be added"), known.lastError().text());
             return false;
         }
         id = known.value(0).toLongLong();
+        known.finish();
     }
-    QSqlQuery link(db);
-    link.prepare(QStringLiteral("INSERT OR IGNORE INTO session_records (session, record, position) VALUES (?, ?, ?)"));
-    link.addBindValue(item.session);
-    link.addBindValue(id);
-    link.addBindValue(sessions[item.session].nextPosition++);
+    QSqlQuery &link = sql.linkRecord;
+    link.bindValue(0, item.session);
+    link.bindValue(1, id);
+    link.bindValue(2, open.nextPosition++);
     if (!link.exec()) {
         fail(tr("a record cannot be added"), link.lastError().text());
         return false;
@@ -464,16 +527,15 @@ bool HistoryStore::writeRecord(const Pending &item)
     return true;
 }
 
-bool HistoryStore::writeLive(const Pending &item)
+bool HistoryStore::writeLive(Statements &sql, const Pending &item)
 {
     const LiveReading &r = item.liveReading;
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s, wavelength,"
-                                 " power_dbm, power_text, unit, frequency) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery &query = sql.insertLive;
+    int at = 0;
     for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
                                   optional(r.wavelength), powerNumber(r.powerText), optional(r.powerText),
                                   optional(r.unit), optional(r.frequency)})
-        query.addBindValue(value);
+        query.bindValue(at++, value);
     if (!query.exec()) {
         fail(tr("a live reading cannot be added"), query.lastError().text());
         return false;
@@ -483,15 +545,32 @@ bool HistoryStore::writeLive(const Pending &item)
 
 QString HistoryStore::isoTime(const QString &shownTime)
 {
-    const QStringList parts = shownTime.split(QLatin1Char(' '));
-    if (parts.size() != 2)
+    // Read by hand: Qt's date parser looks at the time zone on every call,
+    // which would cost more than storing the record.
+    const auto number = [&shownTime](int at, int *value) {
+        const QChar tens = shownTime.at(at);
+        const QChar ones = shownTime.at(at + 1);
+        if (tens < QLatin1Char('0') || tens > QLatin1Char('9') || ones < QLatin1Char('0') || ones > QLatin1Char('9'))
+            return false;
+        *value = (tens.unicode() - '0') * 10 + (ones.unicode() - '0');
+        return true;
+    };
+    // "yy/MM/dd HH:mm"
+    if (shownTime.size() != 14 || shownTime.at(2) != QLatin1Char('/') || shownTime.at(5) != QLatin1Char('/')
+        || shownTime.at(8) != QLatin1Char(' ') || shownTime.at(11) != QLatin1Char(':'))
+        return QString();
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    if (!number(0, &year) || !number(3, &month) || !number(6, &day) || !number(9, &hour) || !number(12, &minute))
         return QString();
     // Two-digit years are this century's; the meter's own local time, no zone.
-    const QDate date = QDate::fromString(parts.at(0), QStringLiteral("yy/MM/dd")).addYears(100);
-    const QTime time = QTime::fromString(parts.at(1), QStringLiteral("HH:mm"));
-    if (!date.isValid() || !time.isValid())
+    if (!QDate::isValid(2000 + year, month, day) || !QTime::isValid(hour, minute, 0))
         return QString();
-    return date.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(Qt::ISODate);
+    return QStringLiteral("20%1-%2-%3T%4:%5:00")
+        .arg(year, 2, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'))
+        .arg(hour, 2, 10, QLatin1Char('0'))
+        .arg(minute, 2, 10, QLatin1Char('0'));
 }
 
 HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame *frame)
@@ -539,7 +618,7 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
     flush();
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral(
-        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc,"
+        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
         " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
         " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END"
         " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
@@ -557,7 +636,8 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
         row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
         if (!query.isNull(6))
             row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
-        row.count = query.value(7).toInt();
+        row.host = query.value(7).toString();
+        row.count = query.value(8).toInt();
         const QDate day = row.started.date();
         if ((from.isValid() && day < from) || (to.isValid() && day > to))
             continue;
@@ -585,39 +665,42 @@ QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
     if (!isOpen())
         return records;
     flush();
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT r.id, r.family, r.number, r.name, r.time_text, r.payload"
+    // One pass over the records with their readings (a record without
+    // readings comes once, with NULLs): a full meter opens without a query
+    // per record.
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT r.id, r.family, r.number, r.name, r.time_text, r.payload, d.idx,"
+                                 " d.wavelength, d.power_text, d.unit, d.reference, d.watt, d.frequency, d.verdict"
                                  " FROM session_records sr JOIN records r ON r.id = sr.record"
-                                 " WHERE sr.session = ? ORDER BY sr.position"));
+                                 " LEFT JOIN readings d ON d.record = r.id"
+                                 " WHERE sr.session = ? ORDER BY sr.position, d.idx"));
     query.addBindValue(session);
     if (!query.exec())
         return records;
-    QSqlQuery readings(db);
-    readings.prepare(QStringLiteral("SELECT wavelength, power_text, unit, reference, watt, frequency, verdict"
-                                    " FROM readings WHERE record = ? ORDER BY idx"));
+    qint64 current = 0;
     while (query.next()) {
-        Record record;
-        record.family = query.value(1).toString();
-        record.number = query.value(2).toString();
-        record.name = query.value(3).toString();
-        record.time = query.value(4).toString();
-        record.payload = query.value(5).toByteArray();
-        readings.addBindValue(query.value(0));
-        if (readings.exec()) {
-            while (readings.next()) {
-                Reading reading{readings.value(0).toString(), readings.value(1).toString(),
-                                readings.value(2).toString(), readings.value(3).toString(),
-                                readings.value(4).toString(), readings.value(5).toString(), -1};
-                const QString verdict = readings.value(6).toString();
-                reading.verdict = verdict == QLatin1String("pass")      ? 0
-                                  : verdict == QLatin1String("warning") ? 1
-                                  : verdict == QLatin1String("fail")    ? 2
-                                                                        : -1;
-                record.readings << reading;
-            }
+        const qint64 id = query.value(0).toLongLong();
+        if (records.isEmpty() || id != current) {
+            current = id;
+            Record record;
+            record.family = query.value(1).toString();
+            record.number = query.value(2).toString();
+            record.name = query.value(3).toString();
+            record.time = query.value(4).toString();
+            record.payload = query.value(5).toByteArray();
+            records << record;
         }
-        records << record;
+        if (query.isNull(6))
+            continue;
+        Reading reading{query.value(7).toString(), query.value(8).toString(),  query.value(9).toString(),
+                        query.value(10).toString(), query.value(11).toString(), query.value(12).toString(), -1};
+        const QString verdict = query.value(13).toString();
+        reading.verdict = verdict == QLatin1String("pass")      ? 0
+                          : verdict == QLatin1String("warning") ? 1
+                          : verdict == QLatin1String("fail")    ? 2
+                                                                : -1;
+        records.last().readings << reading;
     }
     return records;
 }

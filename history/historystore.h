@@ -20,13 +20,14 @@
 #include <vector>
 
 class Frame;
+class HistorySync;
 
 class HistoryStore : public QObject
 {
     Q_OBJECT
 public:
     // The schema this program writes; a file of a later one is opened read-only.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     static constexpr int CommitIntervalMs = 200;
 
     struct Session {
@@ -91,6 +92,13 @@ public:
     bool flush();
     int pendingCount() const { return int(pending.size()); }
 
+    // Copies the history to a team server (libpq keywords or a postgresql://
+    // URI) in a background thread of its own; see HistorySync. Null, and no
+    // sync, while the store is not open for writing.
+    HistorySync *startSync(const QString &server);
+    // The running sync; null without a team server.
+    HistorySync *sync() const { return syncer; }
+
     // One session as the history page lists it.
     struct SessionSummary {
         qint64 id = 0;
@@ -98,6 +106,7 @@ public:
         QString meterModel;
         int rangeCode = 0;
         QString technician;
+        QString host;
         QDateTime started; // local time
         QDateTime ended;   // invalid while the session is open (or was cut off)
         int count = 0;     // records, or readings of a live run
@@ -141,8 +150,10 @@ private:
     bool openFile(bool mayMoveAside);
     bool moveAsideAndOpen();
     bool migrate(int from);
-    bool writeRecord(const Pending &item);
-    bool writeLive(const Pending &item);
+    // The statements of one commit, prepared once for all its rows.
+    struct Statements;
+    bool writeRecord(Statements &sql, const Pending &item);
+    bool writeLive(Statements &sql, const Pending &item);
     void fail(const QString &what, const QString &detail);
 
     QString filePath;
@@ -158,4 +169,6 @@ private:
         int nextPosition = 0;
     };
     QMap<qint64, OpenSession> sessions;
+    HistorySync *syncer = nullptr;
 };
+Q_DECLARE_METATYPE(HistoryStore::SessionSummary)

@@ -1,6 +1,7 @@
 #include "views/historyform.h"
 
 #include "dialogs/messagedialog.h"
+#include "history/historysync.h"
 #include "link/valueformat.h"
 
 #include <QComboBox>
@@ -43,13 +44,20 @@ QDateEdit *dayFilter(QWidget *parent)
 
 HistoryForm::HistoryForm(QWidget *parent)
     : QWidget(parent)
+    , sourceCombo(new QComboBox(this))
     , meterCombo(new QComboBox(this))
     , fromEdit(dayFilter(this))
     , toEdit(dayFilter(this))
     , table(new QTableWidget(0, ColumnCount, this))
     , openBtn(new QPushButton(this))
     , deleteBtn(new QPushButton(this))
+    , syncLabel(new QLabel(this))
 {
+    sourceCombo->setObjectName(QStringLiteral("historySourceCombo"));
+    syncLabel->setObjectName(QStringLiteral("historySyncLabel"));
+    sourceCombo->addItems({QString(), QString()});
+    sourceCombo->hide();
+    syncLabel->hide();
     meterCombo->setObjectName(QStringLiteral("historyMeterCombo"));
     fromEdit->setObjectName(QStringLiteral("historyFromEdit"));
     toEdit->setObjectName(QStringLiteral("historyToEdit"));
@@ -66,6 +74,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     auto *filters = new QHBoxLayout;
+    filters->addWidget(sourceCombo);
     filters->addWidget(meterCombo, 1);
     filters->addWidget(fromEdit);
     filters->addWidget(new QLabel(QStringLiteral("–"), this));
@@ -76,7 +85,9 @@ HistoryForm::HistoryForm(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table);
+    layout->addWidget(syncLabel);
 
+    connect(sourceCombo, QOverload<int>::of(&QComboBox::activated), this, &HistoryForm::refresh);
     connect(meterCombo, QOverload<int>::of(&QComboBox::activated), this, &HistoryForm::refresh);
     connect(fromEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
     connect(toEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
@@ -88,8 +99,35 @@ HistoryForm::HistoryForm(QWidget *parent)
 
 void HistoryForm::setStore(HistoryStore *history)
 {
+    for (const QMetaObject::Connection &connection : syncConnections)
+        disconnect(connection);
+    syncConnections.clear();
     store = history;
+    HistorySync *sync = store ? store->sync() : nullptr;
+    if (sync) {
+        syncConnections << connect(sync, &HistorySync::stateChanged, this, &HistoryForm::updateSync)
+                        << connect(sync, &HistorySync::sessionsListed, this, &HistoryForm::serverListed);
+    } else {
+        sourceCombo->setCurrentIndex(0);
+    }
+    sourceCombo->setVisible(sync);
+    syncLabel->setVisible(sync);
     refresh();
+}
+
+bool HistoryForm::listsServer() const
+{
+    return store && store->sync() && sourceCombo->currentIndex() == 1;
+}
+
+void HistoryForm::updateSync()
+{
+    if (!store || !store->sync())
+        return;
+    QString text = store->sync()->stateText();
+    if (listsServer() && !serverError.isEmpty())
+        text += QLatin1Char('\n') + tr("The team server's sessions cannot be listed: %1").arg(serverError);
+    syncLabel->setText(text);
 }
 
 QString HistoryForm::familyText(const QString &kind)
@@ -115,6 +153,9 @@ void HistoryForm::retranslate()
         {tr("Date"), tr("Meter"), tr("Family"), tr("Records or readings"), tr("Duration"), tr("Technician")});
     fromEdit->setSpecialValueText(tr("From any day"));
     toEdit->setSpecialValueText(tr("To any day"));
+    sourceCombo->setItemText(0, tr("This PC"));
+    sourceCombo->setItemText(1, tr("All technicians (team server)"));
+    updateSync();
     openBtn->setText(tr("Open"));
     deleteBtn->setText(tr("Delete"));
     if (meterCombo->count() > 0)
@@ -129,41 +170,81 @@ void HistoryForm::retranslate()
     }
 }
 
-void HistoryForm::fillMeters()
+void HistoryForm::fillMeters(const QStringList &models)
 {
     const QString chosen = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
     const QSignalBlocker blocker(meterCombo);
     while (meterCombo->count() > 1)
         meterCombo->removeItem(1);
-    if (store)
-        meterCombo->addItems(store->meterModels());
+    meterCombo->addItems(models);
     const int index = chosen.isEmpty() ? 0 : meterCombo->findText(chosen);
     meterCombo->setCurrentIndex(qMax(0, index));
 }
 
 void HistoryForm::refresh()
 {
-    fillMeters();
+    if (listsServer()) {
+        // The sync's thread asks the server; serverListed() fills the table.
+        store->sync()->requestSessions();
+        return;
+    }
+    fillMeters(store ? store->meterModels() : QStringList());
     const QString meter = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
     const QDate from = fromEdit->date() == NoBound ? QDate() : fromEdit->date();
     const QDate to = toEdit->date() == NoBound ? QDate() : toEdit->date();
     shown = store ? store->sessionList(meter, from, to) : QList<HistoryStore::SessionSummary>();
+    fillTable();
+}
+
+void HistoryForm::serverListed(const QList<HistoryStore::SessionSummary> &sessions, const QString &error)
+{
+    if (!listsServer())
+        return;
+    serverError = error;
+    updateSync();
+    QStringList models;
+    for (const HistoryStore::SessionSummary &session : sessions) {
+        if (!models.contains(session.meterModel))
+            models << session.meterModel;
+    }
+    models.sort();
+    fillMeters(models);
+    const QString meter = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
+    const QDate from = fromEdit->date() == NoBound ? QDate() : fromEdit->date();
+    const QDate to = toEdit->date() == NoBound ? QDate() : toEdit->date();
+    shown.clear();
+    for (const HistoryStore::SessionSummary &session : sessions) {
+        const QDate day = session.started.date();
+        if ((meter.isEmpty() || session.meterModel == meter) && (!from.isValid() || day >= from)
+            && (!to.isValid() || day <= to))
+            shown << session;
+    }
+    fillTable();
+}
+
+void HistoryForm::fillTable()
+{
+    const bool server = listsServer();
     table->clearContents();
     table->setRowCount(shown.size());
     for (int row = 0; row < shown.size(); ++row) {
         const HistoryStore::SessionSummary &session = shown.at(row);
+        // From the server, where the session was measured tells technicians apart.
+        const QString who = server && !session.host.isEmpty()
+            ? QStringLiteral("%1 (%2)").arg(session.technician, session.host)
+            : session.technician;
         const QStringList cells = {ValueFormat::dateTimeText(session.started, QStringLiteral("yyyy-MM-dd HH:mm")),
                                    session.meterModel,
                                    familyText(session.kind),
                                    QString::number(session.count),
                                    durationText(session),
-                                   session.technician};
+                                   who};
         for (int column = 0; column < ColumnCount; ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
     const bool any = !shown.isEmpty();
-    openBtn->setEnabled(any);
-    deleteBtn->setEnabled(any && store && !store->isReadOnly());
+    openBtn->setEnabled(any && !server);
+    deleteBtn->setEnabled(any && !server && store && !store->isReadOnly());
 }
 
 const HistoryStore::SessionSummary *HistoryForm::selected() const
@@ -174,6 +255,8 @@ const HistoryStore::SessionSummary *HistoryForm::selected() const
 
 void HistoryForm::openSelected()
 {
+    if (listsServer())
+        return;
     if (const HistoryStore::SessionSummary *session = selected())
         emit openRequested(*session);
 }
@@ -181,7 +264,7 @@ void HistoryForm::openSelected()
 void HistoryForm::deleteSelected()
 {
     const HistoryStore::SessionSummary *session = selected();
-    if (!session || !store)
+    if (!session || !store || listsServer())
         return;
     const qint64 id = session->id;
     if (question(tr("Delete the session of %1 from the history?")

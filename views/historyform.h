@@ -1,7 +1,9 @@
 #pragma once
 // The history page: the sessions of the measurement history, newest first,
 // filtered by meter and by day; a session is opened into the page of its
-// records or deleted after a question.
+// records or deleted after a question. With a team server it shows the
+// sync's state and lists either this PC's sessions or every technician's
+// from the server (those are listed only).
 
 #include "history/historystore.h"
 
@@ -10,6 +12,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -23,8 +26,11 @@ public:
 
     // The store listed; null lists nothing.
     void setStore(HistoryStore *store);
-    // Reads the sessions again (the page does so whenever it is shown).
+    // Reads the sessions again (the page does so whenever it is shown); from
+    // the server the list follows when the server answers.
     void refresh();
+    // Whether the list shows every technician's sessions from the server.
+    bool listsServer() const;
     // The sessions listed, in table order.
     const QList<HistoryStore::SessionSummary> &sessions() const { return shown; }
     // The kind as the page shows it.
@@ -39,17 +45,24 @@ protected:
 
 private:
     void retranslate();
-    void fillMeters();
+    void fillMeters(const QStringList &models);
+    void fillTable();
+    void updateSync();
+    void serverListed(const QList<HistoryStore::SessionSummary> &sessions, const QString &error);
     const HistoryStore::SessionSummary *selected() const;
     void openSelected();
     void deleteSelected();
 
     HistoryStore *store = nullptr;
     QList<HistoryStore::SessionSummary> shown;
+    QString serverError;
+    QList<QMetaObject::Connection> syncConnections;
+    QComboBox *sourceCombo;
     QComboBox *meterCombo;
     QDateEdit *fromEdit;
     QDateEdit *toEdit;
     QTableWidget *table;
     QPushButton *openBtn;
     QPushButton *deleteBtn;
+    QLabel *syncLabel;
 };

@@ -1,0 +1,746 @@
+#include "history/syncworker.h"
+
+#include "history/historysync.h"
+#include "history/serveraddress.h"
+
+#include <QCryptographicHash>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUuid>
+#include <QVariant>
+#include <atomic>
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Every Lumisk that migrates the server takes this lock first, so two PCs
+// starting at once do not both create the tables.
+constexpr qint64 MigrationLock = 0x4c756d69736b; // "Lumisk"
+
+QString nextName(const char *prefix)
+{
+    static std::atomic<int> next{0};
+    return QStringLiteral("%1-%2").arg(QLatin1String(prefix)).arg(next++);
+}
+
+// The first line of an error, without Qt's driver suffix.
+QString errorText(const QSqlError &error)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.text().trimmed();
+    return text.section(QLatin1Char('\n'), 0, 0);
+}
+
+// SQL literals for the server. Strings go as E'' strings (quotes and
+// backslashes escaped), which read the same whatever the server's
+// standard_conforming_strings; a NUL cannot be in a PostgreSQL text.
+void appendText(QString &sql, const QVariant &value)
+{
+    if (value.isNull()) {
+        sql += QLatin1String("NULL");
+        return;
+    }
+    QString text = value.toString();
+    text.remove(QChar(0));
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('\''), QLatin1String("''"));
+    sql += QLatin1String("E'");
+    sql += text;
+    sql += QLatin1Char('\'');
+}
+
+void appendInteger(QString &sql, const QVariant &value)
+{
+    if (value.isNull())
+        sql += QLatin1String("NULL");
+    else
+        sql += QString::number(value.toLongLong());
+}
+
+// A record's key on the server: the same on every PC for the same meter,
+// family, number, name, time and answer (what makes it the same record in
+// the file). Each part goes in with its length, so no two records share it;
+// the first 128 bits of its SHA-256, as a uuid.
+QString recordKey(const QSqlQuery &row, int first)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    auto add = [&hash](const QByteArray &part) {
+        const quint32 size = quint32(part.size());
+        const char length[4] = {char(size >> 24), char(size >> 16), char(size >> 8), char(size)};
+        hash.addData(length, 4);
+        hash.addData(part);
+    };
+    // meter_model, meter_version, meter_kind, family, number, name, time_text, payload
+    for (int i = 0; i < 7; ++i)
+        add(row.value(first + i).toString().toUtf8());
+    add(row.value(first + 7).toByteArray());
+    return QUuid::fromRfc4122(hash.result().left(16)).toString(QUuid::WithoutBraces);
+}
+
+struct ListRows {
+    QString sql;
+    int rows = 0;
+    void open() { sql += rows++ ? QLatin1String(",(") : QLatin1String("("); }
+    void comma() { sql += QLatin1Char(','); }
+    void close() { sql += QLatin1Char(')'); }
+};
+
+// One column of a batch as a PostgreSQL array literal: the server reads a
+// few long arrays far faster than thousands of VALUES rows.
+struct ArrayColumn {
+    QString items;
+    int count = 0;
+    void next()
+    {
+        if (count++)
+            items += QLatin1Char(',');
+    }
+    void text(const QVariant &value)
+    {
+        next();
+        if (value.isNull()) {
+            items += QLatin1String("NULL");
+            return;
+        }
+        QString element = value.toString();
+        element.remove(QChar(0));
+        element.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        element.replace(QLatin1Char('"'), QLatin1String("\\\""));
+        items += QLatin1Char('"') + element + QLatin1Char('"');
+    }
+    void integer(const QVariant &value)
+    {
+        next();
+        items += value.isNull() ? QStringLiteral("NULL") : QString::number(value.toLongLong());
+    }
+    void real(const QVariant &value)
+    {
+        next();
+        const double number = value.toDouble();
+        items += value.isNull()          ? QStringLiteral("NULL")
+                 : std::isnan(number)    ? QStringLiteral("NaN")
+                 : std::isinf(number)    ? (number > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity"))
+                                         : QString::number(number, 'g', 17);
+    }
+    // As an E'' string (quotes and backslashes escaped) cast to `type`[].
+    QString literal(const char *type) const
+    {
+        QString body = QLatin1Char('{') + items + QLatin1Char('}');
+        body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        body.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QLatin1String("E'") + body + QLatin1String("'::") + QLatin1String(type) + QLatin1String("[]");
+    }
+};
+
+// The columns of one table's rows in a batch, with their array types.
+struct Columns {
+    explicit Columns(std::initializer_list<const char *> types) : types(types), columns(types.size()) {}
+    int rows() const { return columns.empty() ? 0 : columns.front().count; }
+    ArrayColumn &operator[](int i) { return columns[size_t(i)]; }
+    // "unnest(a, b, …)" for the FROM of an INSERT … SELECT.
+    QString unnest() const
+    {
+        QStringList arrays;
+        for (size_t i = 0; i < columns.size(); ++i)
+            arrays << columns[i].literal(types[i]);
+        return QStringLiteral("unnest(%1)").arg(arrays.join(QLatin1Char(',')));
+    }
+    std::vector<const char *> types;
+    std::vector<ArrayColumn> columns;
+};
+
+QString idList(const std::vector<qint64> &ids)
+{
+    QString text;
+    for (qint64 id : ids) {
+        if (!text.isEmpty())
+            text += QLatin1Char(',');
+        text += QString::number(id);
+    }
+    return text;
+}
+
+} // namespace
+
+const QList<QStringList> &SyncWorker::serverMigrations()
+{
+    // Only ever appended, like the file's steps. The same tables as the file,
+    // keyed by what holds on every PC: a session's uid, a record's key. No
+    // foreign keys: a check per row would cost more than the insert, and a
+    // batch always brings a record and its session before what refers to them.
+    static const QList<QStringList> steps = {
+        {
+            QStringLiteral("CREATE TABLE sessions ("
+                           " id bigserial PRIMARY KEY,"
+                           " uid uuid NOT NULL UNIQUE,"
+                           " kind text NOT NULL,"
+                           " meter_model text NOT NULL DEFAULT '',"
+                           " meter_version text NOT NULL DEFAULT '',"
+                           " meter_kind integer NOT NULL DEFAULT 0,"
+                           " range_code integer NOT NULL DEFAULT 0,"
+                           " technician text NOT NULL DEFAULT '',"
+                           " host text NOT NULL DEFAULT '',"
+                           " started_utc text NOT NULL,"
+                           " ended_utc text)"),
+            QStringLiteral("CREATE TABLE records ("
+                           " key uuid PRIMARY KEY,"
+                           " meter_model text NOT NULL,"
+                           " meter_version text NOT NULL,"
+                           " meter_kind integer NOT NULL,"
+                           " family text NOT NULL,"
+                           " number integer NOT NULL,"
+                           " name text NOT NULL,"
+                           " time_text text NOT NULL,"
+                           " time_iso text,"
+                           " payload bytea NOT NULL)"),
+            QStringLiteral("CREATE TABLE session_records ("
+                           " session_uid uuid NOT NULL,"
+                           " record_key uuid NOT NULL,"
+                           " position integer NOT NULL,"
+                           " PRIMARY KEY (session_uid, record_key))"),
+            QStringLiteral("CREATE TABLE readings ("
+                           " record_key uuid NOT NULL,"
+                           " idx integer NOT NULL,"
+                           " wavelength text, power_dbm double precision, power_text text, unit text,"
+                           " reference text, watt text, frequency text, verdict text,"
+                           " PRIMARY KEY (record_key, idx))"),
+            QStringLiteral("CREATE TABLE live_readings ("
+                           " id bigserial PRIMARY KEY,"
+                           " session_uid uuid NOT NULL,"
+                           " seq bigint NOT NULL,"
+                           " arrival_utc text NOT NULL,"
+                           " local_offset_s integer NOT NULL,"
+                           " wavelength text, power_dbm double precision, power_text text, unit text, frequency text,"
+                           " UNIQUE (session_uid, seq))"),
+            // The same columns as the file's view (see the README).
+            QStringLiteral(
+                "CREATE VIEW measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
+                " d.watt, d.frequency, d.verdict"
+                " FROM session_records sr JOIN sessions s ON s.uid = sr.session_uid"
+                " JOIN records r ON r.key = sr.record_key JOIN readings d ON d.record_key = r.key"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " NULL, NULL, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
+        },
+    };
+    return steps;
+}
+
+SyncWorker::SyncWorker(const Options &given)
+    : options(given)
+    , localConnection(nextName("lumisk-sync-file"))
+    , serverConnection(nextName("lumisk-sync-server"))
+    , timer(this)
+    , retryMs(given.firstRetryMs)
+{
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, this, &SyncWorker::step);
+}
+
+SyncWorker::~SyncWorker()
+{
+    // Normally stop() has closed everything in the worker's thread already.
+    for (const QString &name : {localConnection, serverConnection}) {
+        if (QSqlDatabase::contains(name))
+            QSqlDatabase::removeDatabase(name);
+    }
+}
+
+void SyncWorker::start()
+{
+    stopped = false;
+    emit stateChanged(HistorySync::Connecting, 0, QString());
+    schedule(Next::Batch, 0);
+}
+
+void SyncWorker::stop()
+{
+    stopped = true;
+    timer.stop();
+    closeServer();
+    if (QSqlDatabase::contains(localConnection)) {
+        QSqlDatabase::database(localConnection, false).close();
+        QSqlDatabase::removeDatabase(localConnection);
+    }
+    thread()->quit();
+}
+
+void SyncWorker::schedule(Next what, int delayMs)
+{
+    next = what;
+    timer.start(delayMs);
+}
+
+void SyncWorker::nudge()
+{
+    if (stopped)
+        return;
+    switch (next) {
+    case Next::Retry:
+        // The server is away: only the number of waiting rows moves.
+        emit stateChanged(HistorySync::Unreachable, countWaiting(), lastError);
+        break;
+    case Next::Idle:
+    case Next::Nothing:
+        schedule(Next::Gather, GatherMs);
+        break;
+    case Next::Batch:
+    case Next::Gather:
+        break;
+    }
+}
+
+bool SyncWorker::openLocal()
+{
+    if (QSqlDatabase::contains(localConnection) && QSqlDatabase::database(localConnection, false).isOpen())
+        return true;
+    QSqlDatabase db = QSqlDatabase::contains(localConnection)
+        ? QSqlDatabase::database(localConnection, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), localConnection);
+    db.setDatabaseName(options.localPath);
+    if (!db.open()) {
+        lastError = tr("the history file cannot be read (%1)").arg(errorText(db.lastError()));
+        return false;
+    }
+    QSqlQuery query(db);
+    // A mark lost to a power cut only sends its rows again.
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
+        || query.value(0).toInt() != HistoryStore::SchemaVersion) {
+        lastError = tr("the history file is not of this Lumisk's version");
+        query.finish();
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+bool SyncWorker::openServer()
+{
+    closeServer();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        lastError = tr("Qt's PostgreSQL driver is missing (package libqt5sql5-psql)");
+        return false;
+    }
+    const ServerAddress address = ServerAddress::parse(options.server);
+    if (!address.error.isEmpty()) {
+        lastError = tr("the server setting cannot be read: %1").arg(address.error);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), serverConnection);
+    address.applyTo(db);
+    if (!db.open()) {
+        lastError = errorText(db.lastError());
+        return false;
+    }
+    QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO warning"));
+    serverReady = migrateServer();
+    return serverReady;
+}
+
+void SyncWorker::closeServer()
+{
+    serverReady = false;
+    if (QSqlDatabase::contains(serverConnection)) {
+        QSqlDatabase::database(serverConnection, false).close();
+        QSqlDatabase::removeDatabase(serverConnection);
+    }
+}
+
+bool SyncWorker::migrateServer()
+{
+    QSqlDatabase db = QSqlDatabase::database(serverConnection, false);
+    QSqlQuery query(db);
+    auto fail = [&](const QSqlError &error) {
+        lastError = tr("the server's tables cannot be made (%1)").arg(errorText(error));
+        query.finish();
+        db.rollback();
+        return false;
+    };
+    if (!db.transaction())
+        return fail(db.lastError());
+    if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(MigrationLock)))
+        return fail(query.lastError());
+    if (!query.exec(QStringLiteral("SELECT to_regclass('lumisk_schema') IS NOT NULL")) || !query.next())
+        return fail(query.lastError());
+    if (!query.value(0).toBool()) {
+        if (!query.exec(QStringLiteral("CREATE TABLE lumisk_schema (version integer NOT NULL, server_uid text NOT NULL)"))
+            || !query.exec(QStringLiteral("INSERT INTO lumisk_schema VALUES (0, '%1')")
+                               .arg(QUuid::createUuid().toString(QUuid::Id128))))
+            return fail(query.lastError());
+    }
+    if (!query.exec(QStringLiteral("SELECT version, server_uid FROM lumisk_schema")) || !query.next())
+        return fail(query.lastError());
+    const int version = query.value(0).toInt();
+    const QString serverUid = query.value(1).toString();
+    const QList<QStringList> &steps = serverMigrations();
+    if (version > steps.size()) {
+        // Made by a later Lumisk: leave it as it is.
+        query.finish();
+        db.rollback();
+        lastError = tr("the server's history comes from a newer Lumisk (version %1; this one knows up to %2)")
+                        .arg(version)
+                        .arg(steps.size());
+        return false;
+    }
+    for (int step = version; step < steps.size(); ++step) {
+        for (const QString &statement : steps.at(step)) {
+            if (!query.exec(statement))
+                return fail(query.lastError());
+        }
+    }
+    if (version < steps.size()
+        && !query.exec(QStringLiteral("UPDATE lumisk_schema SET version = %1").arg(steps.size())))
+        return fail(query.lastError());
+    query.finish();
+    if (!db.commit())
+        return fail(db.lastError());
+    return adoptServer(serverUid);
+}
+
+bool SyncWorker::adoptServer(const QString &serverUid)
+{
+    if (!openLocal())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(localConnection, false);
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT server_uid FROM sync_target")) && query.next()
+        && query.value(0).toString() == serverUid)
+        return true;
+    query.finish();
+    // Another server (or the same one made afresh): whatever was marked sent
+    // went elsewhere, so everything goes again.
+    const QStringList statements = {
+        QStringLiteral("UPDATE sessions SET synced = 0 WHERE synced <> 0"),
+        QStringLiteral("UPDATE session_records SET synced = 0 WHERE synced <> 0"),
+        QStringLiteral("UPDATE live_readings SET synced = 0 WHERE synced <> 0"),
+        QStringLiteral("DELETE FROM sync_target"),
+        QStringLiteral("INSERT INTO sync_target (server_uid) VALUES ('%1')").arg(serverUid),
+    };
+    if (!db.transaction()) {
+        lastError = tr("the history file cannot be written (%1)").arg(errorText(db.lastError()));
+        return false;
+    }
+    for (const QString &statement : statements) {
+        if (!query.exec(statement)) {
+            lastError = tr("the history file cannot be written (%1)").arg(errorText(query.lastError()));
+            query.finish();
+            db.rollback();
+            return false;
+        }
+    }
+    if (!db.commit()) {
+        lastError = tr("the history file cannot be written (%1)").arg(errorText(db.lastError()));
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+int SyncWorker::countWaiting()
+{
+    if (!openLocal())
+        return 0;
+    QSqlQuery query(QSqlDatabase::database(localConnection, false));
+    if (!query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
+                                   " + (SELECT COUNT(*) FROM session_records WHERE synced = 0)"
+                                   " + (SELECT COUNT(*) FROM live_readings WHERE synced = 0)"))
+        || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+void SyncWorker::failed(const QString &why)
+{
+    lastError = why;
+    closeServer();
+    emit stateChanged(HistorySync::Unreachable, countWaiting(), lastError);
+    schedule(Next::Retry, retryMs);
+    retryMs = qMin(retryMs * 2, options.longestRetryMs);
+}
+
+void SyncWorker::step()
+{
+    next = Next::Nothing;
+    if (stopped)
+        return;
+    if (!openLocal() || (!serverReady && !openServer())) {
+        failed(lastError);
+        return;
+    }
+    if (countWaiting() > 0 && !pushBatch()) {
+        failed(lastError);
+        return;
+    }
+    retryMs = options.firstRetryMs;
+    const int waiting = countWaiting();
+    emit stateChanged(waiting > 0 ? HistorySync::Waiting : HistorySync::Synced, waiting, QString());
+    // One batch per turn of the thread's loop, so a listing or a stop gets in
+    // between batches.
+    if (waiting > 0)
+        schedule(Next::Batch, 0);
+    else
+        schedule(Next::Idle, IdlePollMs);
+}
+
+bool SyncWorker::pushBatch()
+{
+    QSqlDatabase local = QSqlDatabase::database(localConnection, false);
+    QSqlDatabase server = QSqlDatabase::database(serverConnection, false);
+    auto localFailed = [&](const QSqlError &error) {
+        lastError = tr("the history file cannot be read (%1)").arg(errorText(error));
+        local.rollback();
+        return false;
+    };
+
+    // One snapshot of the file: every link read has its session read or sent.
+    if (!local.transaction())
+        return localFailed(local.lastError());
+    ListRows sessions;
+    std::vector<std::pair<qint64, QVariant>> sessionMarks; // id, ended_utc as sent
+    {
+        QSqlQuery query(local);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT id, uid, kind, meter_model, meter_version, meter_kind, range_code,"
+                                       " technician, host, started_utc, ended_utc FROM sessions WHERE synced = 0")))
+            return localFailed(query.lastError());
+        while (query.next()) {
+            sessions.open();
+            appendText(sessions.sql, query.value(1));
+            for (int i = 2; i <= 4; ++i) {
+                sessions.comma();
+                appendText(sessions.sql, query.value(i));
+            }
+            for (int i = 5; i <= 6; ++i) {
+                sessions.comma();
+                appendInteger(sessions.sql, query.value(i));
+            }
+            for (int i = 7; i <= 10; ++i) {
+                sessions.comma();
+                appendText(sessions.sql, query.value(i));
+            }
+            sessions.close();
+            sessionMarks.emplace_back(query.value(0).toLongLong(), query.value(10));
+        }
+    }
+
+    // meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
+    Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
+    Columns links{"uuid", "uuid", "int4"};
+    std::vector<qint64> linkMarks;
+    QSet<QString> batchSessions; // uids of the sessions the links and live readings belong to
+    std::unordered_map<qint64, QString> keys; // record id → key
+    {
+        QSqlQuery query(local);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT sr.rowid, s.uid, sr.position, r.id, r.meter_model, r.meter_version,"
+                                       " r.meter_kind, r.family, r.number, r.name, r.time_text, r.payload, r.time_iso"
+                                       " FROM session_records sr JOIN sessions s ON s.id = sr.session"
+                                       " JOIN records r ON r.id = sr.record WHERE sr.synced = 0 LIMIT %1")
+                            .arg(options.batchRows)))
+            return localFailed(query.lastError());
+        while (query.next()) {
+            const qint64 record = query.value(3).toLongLong();
+            auto known = keys.find(record);
+            if (known == keys.end()) {
+                known = keys.emplace(record, recordKey(query, 4)).first;
+                records[0].text(known->second);
+                records[1].text(query.value(4));
+                records[2].text(query.value(5));
+                records[3].integer(query.value(6));
+                records[4].text(query.value(7));
+                records[5].integer(query.value(8));
+                records[6].text(query.value(9));
+                records[7].text(query.value(10));
+                records[8].text(query.value(12));
+                records[9].text(QString::fromLatin1(query.value(11).toByteArray().toHex()));
+            }
+            links[0].text(query.value(1));
+            links[1].text(known->second);
+            links[2].integer(query.value(2));
+            linkMarks.push_back(query.value(0).toLongLong());
+            batchSessions.insert(query.value(1).toString());
+        }
+    }
+
+    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
+    if (!keys.empty()) {
+        std::vector<qint64> ids;
+        ids.reserve(keys.size());
+        for (const auto &pair : keys)
+            ids.push_back(pair.first);
+        QSqlQuery query(local);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT record, idx, wavelength, power_dbm, power_text, unit, reference, watt,"
+                                       " frequency, verdict FROM readings WHERE record IN (%1)")
+                            .arg(idList(ids))))
+            return localFailed(query.lastError());
+        while (query.next()) {
+            readings[0].text(keys[query.value(0).toLongLong()]);
+            readings[1].integer(query.value(1));
+            readings[2].text(query.value(2));
+            readings[3].real(query.value(3));
+            for (int i = 4; i <= 9; ++i)
+                readings[i].text(query.value(i));
+        }
+    }
+
+    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text"};
+    std::vector<qint64> liveMarks;
+    {
+        QSqlQuery query(local);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT l.id, s.uid, l.arrival_utc, l.local_offset_s, l.wavelength, l.power_dbm,"
+                                       " l.power_text, l.unit, l.frequency FROM live_readings l"
+                                       " JOIN sessions s ON s.id = l.session WHERE l.synced = 0 LIMIT %1")
+                            .arg(options.batchRows)))
+            return localFailed(query.lastError());
+        while (query.next()) {
+            live[0].text(query.value(1));
+            live[1].integer(query.value(0));
+            live[2].text(query.value(2));
+            live[3].integer(query.value(3));
+            live[4].text(query.value(4));
+            live[5].real(query.value(5));
+            for (int i = 6; i <= 8; ++i)
+                live[i].text(query.value(i));
+            liveMarks.push_back(query.value(0).toLongLong());
+            batchSessions.insert(query.value(1).toString());
+        }
+    }
+    local.commit();
+
+    // The server takes the batch whole or not at all; what it already holds
+    // (sent before a reply was lost, or by another PC) is skipped.
+    QStringList inserts;
+    if (sessions.rows > 0)
+        inserts << QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind, range_code,"
+                                  " technician, host, started_utc, ended_utc) VALUES %1 ON CONFLICT (uid) DO UPDATE"
+                                  " SET ended_utc = EXCLUDED.ended_utc"
+                                  " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")
+                       .arg(sessions.sql);
+    if (records.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family, number,"
+                                  " name, time_text, time_iso, payload) SELECT k, mm, mv, mk, f, n, nm, tt, ti,"
+                                  " decode(p, 'hex') FROM %1 AS t (k, mm, mv, mk, f, n, nm, tt, ti, p)"
+                                  " ON CONFLICT DO NOTHING")
+                       .arg(records.unnest());
+    if (readings.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text, unit,"
+                                  " reference, watt, frequency, verdict) SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(readings.unnest());
+    if (links.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO session_records (session_uid, record_key, position)"
+                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(links.unnest());
+    if (live.rows() > 0)
+        inserts << QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s,"
+                                  " wavelength, power_dbm, power_text, unit, frequency)"
+                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                       .arg(live.unnest());
+    if (inserts.isEmpty())
+        return true;
+    if (!server.transaction()) {
+        lastError = errorText(server.lastError());
+        return false;
+    }
+    for (const QString &insert : inserts) {
+        QSqlQuery query(server);
+        if (!query.exec(insert)) {
+            lastError = errorText(query.lastError());
+            query.finish();
+            // A server gone away has taken the transaction with it.
+            if (server.isOpen())
+                server.rollback();
+            return false;
+        }
+    }
+    if (!server.commit()) {
+        lastError = errorText(server.lastError());
+        if (server.isOpen())
+            server.rollback();
+        return false;
+    }
+
+    // Marked sent only now. Should marking fail, the rows go again, and the
+    // server skips them.
+    if (!local.transaction())
+        return localFailed(local.lastError());
+    QSqlQuery mark(local);
+    mark.prepare(QStringLiteral("UPDATE sessions SET synced = 1 WHERE id = ? AND ended_utc IS ?"));
+    for (const auto &session : sessionMarks) {
+        // A session that ended meanwhile stays unsent, to send its end.
+        mark.addBindValue(session.first);
+        mark.addBindValue(session.second);
+        if (!mark.exec())
+            return localFailed(mark.lastError());
+    }
+    // Row numbers come back after a deletion: a row only counts as sent while
+    // it still belongs to the session it was sent with.
+    QString uids;
+    for (const QString &uid : batchSessions) {
+        if (!uids.isEmpty())
+            uids += QLatin1Char(',');
+        uids += QLatin1Char('\'') + QString(uid).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+    }
+    const QString sameSession = QStringLiteral(" AND session IN (SELECT id FROM sessions WHERE uid IN (%1))").arg(uids);
+    if ((!linkMarks.empty()
+         && !mark.exec(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid IN (%1)").arg(idList(linkMarks))
+                       + sameSession))
+        || (!liveMarks.empty()
+            && !mark.exec(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id IN (%1)").arg(idList(liveMarks))
+                          + sameSession)))
+        return localFailed(mark.lastError());
+    mark.finish();
+    if (!local.commit())
+        return localFailed(local.lastError());
+    return true;
+}
+
+void SyncWorker::listSessions()
+{
+    QList<HistoryStore::SessionSummary> list;
+    if (!serverReady && !openServer()) {
+        emit sessionsListed(list, lastError);
+        return;
+    }
+    QSqlQuery query(QSqlDatabase::database(serverConnection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral(
+            "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
+            " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session_uid = s.uid)"
+            " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session_uid = s.uid) END"
+            " FROM sessions s ORDER BY s.started_utc DESC, s.id DESC"))) {
+        const QString error = errorText(query.lastError());
+        closeServer();
+        emit sessionsListed(list, error);
+        return;
+    }
+    while (query.next()) {
+        HistoryStore::SessionSummary row;
+        row.id = query.value(0).toLongLong();
+        row.kind = query.value(1).toString();
+        row.meterModel = query.value(2).toString();
+        row.rangeCode = query.value(3).toInt();
+        row.technician = query.value(4).toString();
+        row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
+        if (!query.isNull(6))
+            row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
+        row.host = query.value(7).toString();
+        row.count = query.value(8).toInt();
+        list << row;
+    }
+    emit sessionsListed(list, QString());
+}

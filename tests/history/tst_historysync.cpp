@@ -1,0 +1,328 @@
+// The team server against a real PostgreSQL: a first sync into an empty
+// server gives the same measurements as the file, a server that dies in the
+// middle of a sync loses and doubles nothing once back, and PCs holding the
+// same records leave one copy of them. Also how the server setting is read.
+
+#include "history/historysync.h"
+#include "history/serveraddress.h"
+#include "historytestdata.h"
+#include "pgcluster.h"
+#include "testregistry.h"
+#include "views/historyform.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSqlRecord>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+constexpr int SyncTimeoutMs = 60000;
+
+HistoryStore::Record single(int number)
+{
+    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+                                records::generatedSingle(number));
+}
+
+HistoryStore::Record pon(int number)
+{
+    return historytest::decoded(QStringLiteral("pon"), [] { return new PonFrame; }, records::generatedPon(number));
+}
+
+// A download session of records first..last.
+void download(HistoryStore &store, const QString &technician, int first, int last)
+{
+    HistoryStore::Session session = historytest::meter(QStringLiteral("single"));
+    session.technician = technician;
+    const qint64 id = store.beginSession(session);
+    for (int i = first; i <= last; ++i)
+        store.addRecord(id, single(i));
+    store.endSession(id);
+}
+
+void liveRun(HistoryStore &store, int readings)
+{
+    const qint64 id = store.beginSession(historytest::meter(QStringLiteral("live")));
+    const QDateTime start(QDate(2024, 5, 6), QTime(10, 0));
+    for (int i = 0; i < readings; ++i)
+        store.addLiveReading(id, {start.addSecs(i), QStringLiteral("1310"),
+                                  QString::number(-10.0 - i / 100.0, 'f', 2), QStringLiteral("dBm"),
+                                  QStringLiteral("CW")});
+    store.endSession(id);
+}
+
+// The measurements rows without the ids each database gives itself, sorted.
+const char *const Columns = "technician, host, meter_model, meter_version, meter_kind, family, record_number, name,"
+                            " time, time_text, wavelength, power_dbm, power_text, unit, reference, watt, frequency,"
+                            " verdict";
+
+QStringList rowsOf(QSqlQuery &query)
+{
+    QStringList rows;
+    while (query.next()) {
+        QStringList cells;
+        for (int i = 0; i < query.record().count(); ++i)
+            cells << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+        rows << cells.join(QLatin1Char('|'));
+    }
+    rows.sort();
+    return rows;
+}
+
+QStringList fileRows(const QString &file, const QString &sql)
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rows"));
+        db.setDatabaseName(file);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql))
+            rows = rowsOf(query);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("rows"));
+    return rows;
+}
+
+} // namespace
+
+class TestHistorySync : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PgCluster> cluster;
+    QTemporaryDir dir;
+    int databases = 0;
+
+    // A new empty database on the cluster, as its name.
+    QString freshDatabase()
+    {
+        const QString name = QStringLiteral("team%1").arg(++databases);
+        return cluster->createDatabase(name) ? name : QString();
+    }
+
+    QStringList serverRows(const QString &database, const QString &sql)
+    {
+        QStringList rows;
+        cluster->query(database, sql, [&rows](QSqlQuery &query) { rows = rowsOf(query); });
+        return rows;
+    }
+
+    // Each table's rows in the file and on the server.
+    void compareCounts(const QString &file, const QString &database)
+    {
+        for (const char *table : {"sessions", "records", "readings", "session_records", "live_readings", "measurements"}) {
+            const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table));
+            QCOMPARE(cluster->scalar(database, sql), qint64(historytest::scalar(file, sql)));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString missing = PgCluster::missing();
+        if (!missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        QVERIFY(dir.isValid());
+        // Thousands of records decoded: the decoder's trace would drown the log.
+        QLoggingCategory::setFilterRules(QStringLiteral("lumisk.link.debug=false"));
+        cluster = std::make_unique<PgCluster>();
+        QVERIFY2(cluster->init(), qPrintable(cluster->error()));
+    }
+
+    void cleanupTestCase()
+    {
+        cluster.reset();
+        QLoggingCategory::setFilterRules(QString());
+    }
+
+    // The server's measurements view has the file's columns and, after the
+    // first sync, the file's rows.
+    void syncIntoEmptyServer()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("empty.sqlite"));
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        download(store, QStringLiteral("ana"), 1, 200);
+        {
+            const qint64 id = store.beginSession(historytest::meter(QStringLiteral("pon")));
+            for (int i = 1; i <= 30; ++i)
+                store.addRecord(id, pon(i));
+            store.endSession(id);
+        }
+        liveRun(store, 40);
+        HistorySync *sync = store.startSync(cluster->address(database));
+        QVERIFY(sync);
+        QTRY_COMPARE_WITH_TIMEOUT(sync->state(), HistorySync::Synced, SyncTimeoutMs);
+        QCOMPARE(sync->waiting(), 0);
+
+        QStringList fileColumns;
+        for (const QString &row : fileRows(file, QStringLiteral("SELECT cid, name FROM pragma_table_info('measurements')")))
+            fileColumns << row;
+        QStringList serverColumns = serverRows(
+            database, QStringLiteral("SELECT ordinal_position - 1, column_name FROM information_schema.columns"
+                                     " WHERE table_name = 'measurements'"));
+        QCOMPARE(serverColumns, fileColumns);
+
+        const QString rows = QStringLiteral("SELECT %1 FROM measurements").arg(QLatin1String(Columns));
+        const QStringList expected = fileRows(file, rows);
+        QVERIFY(expected.size() > 200 + 30 + 40);
+        QCOMPARE(serverRows(database, rows), expected);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 0);
+    }
+
+    // The server vanishes between batches (or inside one) and comes back.
+    void serverStoppedMidSync()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("stopped.sqlite"));
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        download(store, QStringLiteral("ana"), 1, 6000);
+        liveRun(store, 1500);
+        QVERIFY(store.flush());
+
+        HistorySync sync(file, cluster->address(database));
+        sync.setBatchRows(300);
+        sync.setRetryDelays(50, 400);
+        bool stopped = false;
+        bool sawUnreachable = false;
+        connect(&sync, &HistorySync::stateChanged, this, [&] {
+            if (!stopped && sync.state() == HistorySync::Waiting) {
+                stopped = true;
+                QVERIFY2(cluster->stop(), qPrintable(cluster->error()));
+            }
+            sawUnreachable = sawUnreachable || sync.state() == HistorySync::Unreachable;
+        });
+        sync.start();
+        QTRY_VERIFY_WITH_TIMEOUT(stopped, SyncTimeoutMs);
+        // Rows keep coming while the server is away.
+        download(store, QStringLiteral("ana"), 6001, 6500);
+        QVERIFY(store.flush());
+        sync.nudge();
+        QTRY_VERIFY_WITH_TIMEOUT(sawUnreachable, SyncTimeoutMs);
+        QVERIFY(sync.waiting() > 0);
+
+        QVERIFY2(cluster->start(), qPrintable(cluster->error()));
+        QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Synced && sync.waiting() == 0, SyncTimeoutMs);
+        compareCounts(file, database);
+        QCOMPARE(historytest::scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 6500);
+    }
+
+    // Two PCs downloaded the same meter, a third holds a copy of the first's
+    // file: one copy of each record and of each session on the server, and
+    // the history page lists both technicians' sessions from it.
+    void twoStoresOneCopy()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString first = dir.filePath(QStringLiteral("first.sqlite"));
+        const QString second = dir.filePath(QStringLiteral("second.sqlite"));
+        const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+        {
+            HistoryStore store(first);
+            QVERIFY(store.open());
+            download(store, QStringLiteral("ana"), 1, 150);
+        }
+        QVERIFY(QFile::copy(first, copy));
+        {
+            HistoryStore store(second);
+            QVERIFY(store.open());
+            download(store, QStringLiteral("bo"), 1, 150);
+        }
+        std::vector<std::unique_ptr<HistorySync>> syncs;
+        for (const QString &file : {first, second, copy}) {
+            syncs.push_back(std::make_unique<HistorySync>(file, cluster->address(database)));
+            syncs.back()->setBatchRows(40);
+            syncs.back()->start();
+        }
+        for (const auto &sync : syncs)
+            QTRY_VERIFY_WITH_TIMEOUT(sync->state() == HistorySync::Synced && sync->waiting() == 0, SyncTimeoutMs);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM records")), 150);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM readings")),
+                 qint64(historytest::scalar(first, QStringLiteral("SELECT COUNT(*) FROM readings"))));
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM sessions")), 2);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_records")), 300);
+        syncs.clear();
+
+        HistoryStore store(second);
+        QVERIFY(store.open());
+        QVERIFY(store.startSync(cluster->address(database)));
+        HistoryForm page;
+        page.setStore(&store);
+        auto *source = page.findChild<QComboBox *>(QStringLiteral("historySourceCombo"));
+        auto *table = page.findChild<QTableWidget *>(QStringLiteral("historyTable"));
+        QVERIFY(source && table);
+        QCOMPARE(table->rowCount(), 1);
+        source->setCurrentIndex(1);
+        page.refresh();
+        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, SyncTimeoutMs);
+        QStringList technicians;
+        for (int row = 0; row < 2; ++row) {
+            technicians << table->item(row, HistoryForm::TechnicianColumn)->text();
+            QCOMPARE(table->item(row, HistoryForm::CountColumn)->text(), QStringLiteral("150"));
+        }
+        technicians.sort();
+        QCOMPARE(technicians, (QStringList{QStringLiteral("ana (bench-pc)"), QStringLiteral("bo (bench-pc)")}));
+    }
+};
+
+LUMISK_TEST(TestHistorySync)
+
+// How `server=` is read: libpq keywords or a URI, never a password.
+class TestServerAddress : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keywords"); // as key=value, joined by " | "
+        QTest::addColumn<bool>("passwordDropped");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("keywords") << "host=db.example  port = 5433 dbname=lumisk user=ana"
+                                  << "host=db.example | port=5433 | dbname=lumisk | user=ana" << false << true;
+        QTest::newRow("quoted") << R"(host=db dbname='team history' application_name='it\'s')"
+                                << "host=db | dbname=team history | application_name=it's" << false << true;
+        QTest::newRow("keyword password") << "host=db password=secret user=ana" << "host=db | user=ana" << true << true;
+        QTest::newRow("uri") << "postgresql://ana@db.example:5433/lumisk?sslmode=require"
+                             << "user=ana | host=db.example | port=5433 | dbname=lumisk | sslmode=require" << false
+                             << true;
+        QTest::newRow("uri password") << "postgres://ana:secret@db/lumisk" << "user=ana | host=db | dbname=lumisk"
+                                      << true << true;
+        QTest::newRow("uri socket, escapes") << "postgresql://%2Fvar%2Frun%2Fpostgresql/team%20a"
+                                             << "host=/var/run/postgresql | dbname=team a" << false << true;
+        QTest::newRow("uri two hosts, ipv6") << "postgresql://[::1]:5432,db2/lumisk"
+                                             << "host=::1,db2 | port=5432, | dbname=lumisk" << false << true;
+        QTest::newRow("no value") << "host=db dbname" << "" << false << false;
+        QTest::newRow("open quote") << "host='db" << "" << false << false;
+    }
+
+    void parse()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, keywords);
+        QFETCH(bool, passwordDropped);
+        QFETCH(bool, valid);
+        const ServerAddress address = ServerAddress::parse(text);
+        QStringList pairs;
+        for (const auto &pair : address.keywords)
+            pairs << pair.first + QLatin1Char('=') + pair.second;
+        QCOMPARE(pairs.join(QStringLiteral(" | ")), keywords);
+        QCOMPARE(address.passwordDropped, passwordDropped);
+        QCOMPARE(address.error.isEmpty(), valid);
+    }
+};
+
+LUMISK_TEST(TestServerAddress)
+
+#include "tst_historysync.moc"
