@@ -76,6 +76,7 @@ ChartForm::ChartForm(QWidget *parent)
     zoomer->setMousePattern(QwtEventPattern::MouseSelect1, Qt::RightButton);
     zoomer->setMousePattern(QwtEventPattern::MouseSelect2, Qt::RightButton, Qt::ControlModifier);
     connect(zoomer, &QwtPlotZoomer::activated, this, &ChartForm::axisChanged);
+    connect(zoomer, &QwtPlotZoomer::zoomed, this, &ChartForm::updateStatistics);
 
     panner = new QwtPlotPanner(canvas);
     connect(panner, &QwtPlotPanner::panned, this, &ChartForm::axisChanged);
@@ -428,6 +429,8 @@ void ChartForm::axisChanged()
 
 QPair<int, int> ChartForm::viewRange() const
 {
+    // A scale set since the last replot is only worked out here.
+    ui->qwtPlot->updateAxes();
     const QwtInterval shown = ui->qwtPlot->axisScaleDiv(QwtPlot::xBottom).interval().normalized();
     // Bounded before the conversion: a far zoom-out must not overflow an int.
     const auto index = [](double x) { return int(std::clamp(x, -1.0, double(INT_MAX / 2))); };
