@@ -399,9 +399,16 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     connect(menu, &MenuWidget::connectDev, worker, &UartWorker::initUart);
     connect(menu, &MenuWidget::syncDateTime, this, &MainWindow::syncDateTime);
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
+    connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
     menu->move(mapToGlobal(corner));
     menu->show();
+}
+
+void MainWindow::ponClassChanged()
+{
+    ui->ponOpmTable->reloadClassCheck();
+    ui->xGPonTable->reloadClassCheck();
 }
 
 void MainWindow::changeLanguage()

@@ -74,6 +74,8 @@ public slots:
     void syncDateTime();
     void uartClosed();
     void changeLanguage();
+    // The PON class was chosen anew: the PON and XG-PON pages check against it.
+    void ponClassChanged();
     void ReconnectRelsult(Uart::PortInitState status);
     void reallytime();
     void connectcmd();

@@ -4,6 +4,7 @@
 #include "dialogs/messagedialog.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
+#include "link/portdiagnosis.h"
 #include "views/baseformlogic.h"
 #include "widgets/chartform.h"
 
@@ -58,7 +59,9 @@ void MeterConnection::initDone(Uart::PortInitState state)
             resumeAfterReconnect = false;
             emit resumeFailed();
         }
-        showMessage(QCoreApplication::translate("MainWindow", "Failed to connect device"));
+        // The same first line as ever; what each port showed follows it.
+        showMessage(PortDiagnosis::message(QCoreApplication::translate("MainWindow", "Failed to connect device"),
+                                           Uart::lastPortReports()));
         return;
     }
 

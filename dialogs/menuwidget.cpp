@@ -3,6 +3,7 @@
 
 #include "dialogs/aboutdialog.h"
 #include "dialogs/languagedialog.h"
+#include "dialogs/ponclassdialog.h"
 #include "link/uartworker.h"
 
 #include <QPointer>
@@ -57,6 +58,16 @@ void MenuWidget::on_aboutBtn_clicked()
 {
     QPointer<MenuWidget> self(this);
     AboutDialog dialog;
+    dialog.exec();
+    if (self)
+        close();
+}
+
+void MenuWidget::on_ponClassBtn_clicked()
+{
+    QPointer<MenuWidget> self(this);
+    PonClassDialog dialog;
+    connect(&dialog, &PonClassDialog::classChanged, this, &MenuWidget::ponClassChanged);
     dialog.exec();
     if (self)
         close();

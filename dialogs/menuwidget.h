@@ -19,6 +19,7 @@ signals:
     void connectDev();
     void syncDateTime();
     void languageChanged();
+    void ponClassChanged();
 
 private slots:
     void on_connectBtn_clicked();
@@ -26,6 +27,7 @@ private slots:
     void on_optionalInstructionBtn_clicked();
     void on_languageBtn_clicked();
     void on_aboutBtn_clicked();
+    void on_ponClassBtn_clicked();
 
 private:
     Ui::MenuWidget *ui;

@@ -9,6 +9,8 @@
 #include "serialportlist.h"
 
 #include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSerialPort>
 
 namespace {
@@ -25,6 +27,18 @@ constexpr int ResendLimit = 2;
 // An answer is at most 260 bytes, so a read that brings bytes always makes
 // progress; this only bounds a line that never stops trickling bytes.
 constexpr int ProgressReadLimit = 1024;
+
+// The reports are written on the link's thread and read on the window's.
+QMutex reportsMutex;
+QList<PortDiagnosis::PortReport> portReports;
+
+// The device path behind a port: QSerialPort names a device under /dev/ by
+// its short name and anything else by its path.
+QString locationOf(const QSerialPort *port)
+{
+    const QString name = port->portName();
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
 } // namespace
 
 QList<QSerialPort *> Uart::candidatePorts;
@@ -32,6 +46,42 @@ QStringList Uart::candidatePortNames;
 QString Uart::selectedPortName;
 int Uart::baudRate = ScanBaudRate;
 QSerialPort *Uart::currentPort = nullptr;
+bool Uart::heardBytes = false;
+
+QList<PortDiagnosis::PortReport> Uart::lastPortReports()
+{
+    QMutexLocker lock(&reportsMutex);
+    return portReports;
+}
+
+void Uart::noteReport(const PortDiagnosis::PortReport &report)
+{
+    QMutexLocker lock(&reportsMutex);
+    portReports.append(report);
+}
+
+void Uart::clearReports()
+{
+    QMutexLocker lock(&reportsMutex);
+    portReports.clear();
+}
+
+bool Uart::openAndIdentify(QSerialPort *port, const QString &path, bool full)
+{
+    if (!port->open(QIODevice::ReadWrite)) {
+        noteReport(PortDiagnosis::diagnoseOpenFailure(port->portName(), path,
+                                                      port->error() == QSerialPort::PermissionError,
+                                                      port->errorString()));
+        return false;
+    }
+    if ((full ? readDevInfos() : readaDevInfos()) == DataOk)
+        return true;
+    PortDiagnosis::PortReport report;
+    report.port = port->portName();
+    report.finding = heardBytes ? PortDiagnosis::Finding::NotAMeter : PortDiagnosis::Finding::NoAnswer;
+    noteReport(report);
+    return false;
+}
 
 void Uart::registerPortInitState()
 {
@@ -101,11 +151,12 @@ Uart::PortInitState Uart::scanPorts()
             destroyPort(old);
         }
     }
+    clearReports();
     const auto entries = SerialPortList::available();
     for (const SerialPortList::Entry &entry : entries) {
         currentPort = SerialPortList::createPort(entry);
         configure(currentPort, ScanBaudRate);
-        if (currentPort->open(QIODevice::ReadWrite) && readaDevInfos() == DataOk) {
+        if (openAndIdentify(currentPort, entry.systemLocation, false)) {
             candidatePorts.append(currentPort);
             candidatePortNames.append(currentPort->portName());
             currentPort->close();
@@ -121,7 +172,7 @@ Uart::PortInitState Uart::scanPorts()
     }
     if (candidatePorts.size() == 1) {
         currentPort = candidatePorts.first();
-        if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+        if (openAndIdentify(currentPort, locationOf(currentPort), true))
             return InitOk;
         destroyPort(currentPort);
         return InitFailed;
@@ -139,20 +190,28 @@ Uart::PortInitState Uart::openSelectedPort()
     if (currentPort)
         destroyPort(currentPort);
 
+    clearReports();
+    QString location;
     const auto entries = SerialPortList::available();
     for (const SerialPortList::Entry &entry : entries) {
         qCDebug(lcLink).noquote() << "show port name  " << entry.name << baudRate;
         if (entry.name == selectedPortName) {
             currentPort = SerialPortList::createPort(entry);
+            location = entry.systemLocation;
             break;
         }
     }
-    if (!currentPort)
+    if (!currentPort) {
+        PortDiagnosis::PortReport report;
+        report.port = selectedPortName;
+        report.finding = PortDiagnosis::Finding::Gone;
+        noteReport(report);
         return InitFailed;
+    }
     if (currentPort->isOpen())
         currentPort->close();
     configure(currentPort, baudRate);
-    if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+    if (openAndIdentify(currentPort, location, true))
         return InitOk;
     destroyPort(currentPort);
     return InitFailed;
@@ -160,12 +219,13 @@ Uart::PortInitState Uart::openSelectedPort()
 
 Uart::PortInitState Uart::reopenPort()
 {
+    clearReports();
     if (!currentPort)
         return InitFailed;
     if (currentPort->isOpen())
         currentPort->close();
     configure(currentPort, baudRate);
-    if (currentPort->open(QIODevice::ReadWrite) && readDevInfos() == DataOk)
+    if (openAndIdentify(currentPort, locationOf(currentPort), true))
         return InitOk;
     destroyPort(currentPort);
     return InitFailed;
@@ -202,6 +262,7 @@ ParseResult Uart::readDevInfos()
 
 ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
 {
+    heardBytes = false;
     if (!currentPort || !frame)
         return Incomplete;
     // The meter is strictly polled: whatever still waits in the line cannot be
@@ -215,6 +276,7 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
     const bool ready = currentPort->waitForReadyRead(FirstReadTimeoutMs);
     qCDebug(lcLink) << "waitForReadyRead" << ready;
     QByteArray received = currentPort->readAll();
+    heardBytes = heardBytes || !received.isEmpty();
     qCDebug(lcLink).noquote() << "read data" << received.toHex(' ');
     ParseResult result = frame->feed(received);
     qCDebug(lcLink) << "result send" << int(result);
@@ -259,6 +321,7 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
             return result;
         currentPort->waitForReadyRead(NextReadTimeoutMs);
         received = currentPort->readAll();
+        heardBytes = heardBytes || !received.isEmpty();
         result = frame->feed(received);
         if (received.isEmpty() || ++progressReads > ProgressReadLimit)
             ++attempts;

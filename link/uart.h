@@ -5,6 +5,7 @@
 // on the link worker's thread, one operation at a time.
 
 #include "frame.h"
+#include "link/portdiagnosis.h"
 
 #include <QByteArray>
 #include <QList>
@@ -46,6 +47,10 @@ public:
     // Destroys every port held (current and candidates); used at shutdown.
     static void releaseAll();
 
+    // What the last scan, port choice or reopen found on each port it could
+    // not use (for the message after InitFailed). Safe from any thread.
+    static QList<PortDiagnosis::PortReport> lastPortReports();
+
     // Registers PortInitState for queued connections (safe to call often).
     static void registerPortInitState();
 
@@ -64,6 +69,14 @@ private:
     static void configure(QSerialPort *port, int rate);
     static void destroyPort(QSerialPort *port);
     static bool isListed(const QSerialPort *port);
+    // Opens port (configured) and asks for the meter's identity (all three
+    // requests with full); on failure notes why on the port's report.
+    static bool openAndIdentify(QSerialPort *port, const QString &path, bool full);
+    static void noteReport(const PortDiagnosis::PortReport &report);
+    static void clearReports();
+
+    // Whether the last exchange brought any byte at all.
+    static bool heardBytes;
 };
 
 Q_DECLARE_METATYPE(Uart::PortInitState)

@@ -31,8 +31,9 @@ QTableWidgetItem *centredItem(const QString &text, const QColor &background)
     return item;
 }
 
-void fillWaveItem(PonSingleWaveItem *item, const PowerInfo &info, bool odd)
+void fillWaveItem(PonSingleWaveItem *item, const PowerInfo &info, bool odd, const PonClassCheck &check)
 {
+    item->setToolTip(check.toolTip(check.check(info)));
     item->powerLabel()->setText(info.showPower ? info.power + info.powerUnit
                                                : info.powerW + info.powerWUnit);
     item->refLabel()->setText(info.isRelative && info.inRange
@@ -62,6 +63,15 @@ PonOpmForm::PonOpmForm(QWidget *parent)
 
     connect(ui->pageWidget, &PageWidget::gotoPage, this, &PonOpmForm::gotoPage);
     connect(&items, &Agent::pageCountChanged, ui->pageWidget, &PageWidget::setPageCount);
+
+    // The class summary stands above the records; without a class it is hidden.
+    classSummaryLabel = new QLabel(this);
+    classSummaryLabel->setObjectName(QStringLiteral("classSummaryLabel"));
+    classSummaryLabel->setTextFormat(Qt::PlainText);
+    classSummaryLabel->setStyleSheet(QStringLiteral("color: rgb(102, 102, 102); padding: 4px 9px;"));
+    ui->verticalLayout->insertWidget(0, classSummaryLabel);
+    check = PonClassCheck::fromConfiguration();
+    showClassSummary();
 }
 
 PonOpmForm::~PonOpmForm()
@@ -87,7 +97,7 @@ void PonOpmForm::drawRecord(int row, const PonOpmItemData &data, bool)
         if (info.typeCode < 0 || info.typeCode >= WaveColumns)
             continue;
         auto *item = new PonSingleWaveItem;
-        fillWaveItem(item, info, odd);
+        fillWaveItem(item, info, odd, check);
         table->setCellWidget(row, FirstWaveColumn + info.typeCode, item);
         cellWidgets << item;
         filled[info.typeCode] = true;
@@ -122,8 +132,21 @@ void PonOpmForm::pageDrawn()
     ui->tableWidget->scrollToTop();
 }
 
+void PonOpmForm::recordStored(const PonOpmItemData &record)
+{
+    // Only the readings with a column count, as only they are shown.
+    for (const PowerInfo &info : record.powerInfos) {
+        if (info.typeCode >= 0 && info.typeCode < WaveColumns)
+            tally.add(check.check(info));
+    }
+    if (check.isActive())
+        showClassSummary();
+}
+
 void PonOpmForm::clearView()
 {
+    tally = PonClassCheck::Tally();
+    showClassSummary();
     deleteCellWidgets();
     ui->tableWidget->clearContents();
     ui->tableWidget->setRowCount(0);
@@ -154,4 +177,25 @@ void PonOpmForm::setHeaderLabels()
 {
     ui->tableWidget->setHorizontalHeaderLabels({tr("No."), tr("Name"), tr("Time"), tr("ONT(1310nm)"),
                                                 tr("OLT(1490nm)"), tr("VDO(1550nm)")});
+}
+
+void PonOpmForm::reloadClassCheck()
+{
+    applyClassCheck(PonClassCheck::fromConfiguration());
+}
+
+void PonOpmForm::applyClassCheck(const PonClassCheck &classCheck)
+{
+    check = classCheck;
+    tally = PonClassCheck::Tally();
+    for (const PonOpmItemData &record : items.allItems())
+        recordStored(record);
+    showClassSummary();
+    redrawCurrentPage();
+}
+
+void PonOpmForm::showClassSummary()
+{
+    classSummaryLabel->setVisible(check.isActive());
+    classSummaryLabel->setText(check.summary(tally));
 }

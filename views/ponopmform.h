@@ -2,12 +2,15 @@
 // Records of a PON meter: one table row per record with the 1310, 1490 and
 // 1550 nm readings, each in its own cell with power, reference and verdict.
 
+#include "app/ponclasscheck.h"
 #include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
 #include "views/recordpage.h"
 
 #include <QPointer>
 #include <QWidget>
+
+class QLabel;
 
 namespace Ui {
 class PonOpmForm;
@@ -23,6 +26,12 @@ public:
     explicit PonOpmForm(QWidget *parent = nullptr);
     ~PonOpmForm() override;
 
+    // Reads the optical class from the settings again and shows every
+    // reading's verdict against it (tooltips and the line above the records).
+    void reloadClassCheck();
+    void applyClassCheck(const PonClassCheck &classCheck);
+    const PonClassCheck &classCheck() const { return check; }
+
 public slots:
     void gotoPage(int page) override { RecordPage::gotoPage(page); }
 
@@ -33,8 +42,14 @@ protected:
     void clearView() override;
     void pageDrawn() override;
     bool writeReport(const QList<PonOpmItemData> &records, const QString &dir) override;
+    void recordStored(const PonOpmItemData &record) override;
 
 private:
+    void showClassSummary();
+
+    PonClassCheck check;
+    PonClassCheck::Tally tally;
+    QLabel *classSummaryLabel = nullptr;
     void setHeaderLabels();
 
     void deleteCellWidgets();

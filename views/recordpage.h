@@ -67,6 +67,20 @@ public:
         clearView();
     }
 
+    // Draws the page shown again (after something that changes how records
+    // look, such as the class their readings are checked against).
+    void redrawCurrentPage()
+    {
+        const int page = items.currentPage;
+        if (page < 1 || items.pageCount() < page)
+            return;
+        clearPage();
+        const auto &records = *items.page(page);
+        for (int i = 0; i < int(records.size()); ++i)
+            drawRecord(i, records[size_t(i)], false);
+        pageDrawn();
+    }
+
     void saveDatas(const QString &dir)
     {
         exportRecords(items.itemCount(), dir, [&] { return writeReport(items.allItems(), dir); });
@@ -89,6 +103,8 @@ protected:
     // Trace points of the download: before a record is stored, and before
     // it is drawn at `index`.
     virtual void traceAppend() {}
+    // Every record as it is stored, drawn or not.
+    virtual void recordStored(const Record &) {}
     virtual void traceDraw(int) {}
 
 private:
@@ -96,6 +112,7 @@ private:
     {
         traceAppend();
         items.append(record);
+        recordStored(record);
         if (items.pageCount() == items.currentPage) {
             const int index = int(items.lastPage().size()) - 1;
             traceDraw(index);

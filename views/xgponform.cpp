@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QListWidgetItem>
+#include <algorithm>
 
 namespace {
 constexpr int ReadingColumns = 5;
@@ -29,6 +30,15 @@ XGPonForm::XGPonForm(QWidget *parent)
 
     connect(ui->pageWidget, &PageWidget::gotoPage, this, &XGPonForm::gotoPage);
     connect(&items, &Agent::pageCountChanged, ui->pageWidget, &PageWidget::setPageCount);
+
+    // The class summary stands above the records; without a class it is hidden.
+    classSummaryLabel = new QLabel(this);
+    classSummaryLabel->setObjectName(QStringLiteral("classSummaryLabel"));
+    classSummaryLabel->setTextFormat(Qt::PlainText);
+    classSummaryLabel->setStyleSheet(QStringLiteral("color: rgb(102, 102, 102); padding: 4px 9px;"));
+    ui->verticalLayout->insertWidget(0, classSummaryLabel);
+    check = PonClassCheck::fromConfiguration();
+    showClassSummary();
 }
 
 XGPonForm::~XGPonForm()
@@ -55,12 +65,14 @@ void XGPonForm::drawRecord(int index, const PonOpmItemData &data, bool)
                                      info.powerW,     info.powerWUnit, info.reference};
             for (int i = 0; i < 6; ++i)
                 readingWidget(card, textBases[i], column)->setText(texts[i]);
+            readingWidget(card, "powerLgLabel", column)->setToolTip(check.toolTip(check.check(info)));
             const QString verdict = recordstyle::verdictStyle(info.passStatus);
             if (!verdict.isEmpty())
                 readingWidget<QWidget>(card, "stateWidget", column)->setStyleSheet(verdict);
         } else {
             for (const char *base : textBases)
                 readingWidget(card, base, column)->setText(QStringLiteral(" "));
+            readingWidget(card, "powerLgLabel", column)->setToolTip(QString());
         }
     }
 
@@ -81,8 +93,20 @@ void XGPonForm::clearPage()
     ui->listWidget->clear();
 }
 
+void XGPonForm::recordStored(const PonOpmItemData &record)
+{
+    // A card shows the first five readings; the rest have no place.
+    const int shown = std::min(int(record.powerInfos.size()), ReadingColumns);
+    for (int i = 0; i < shown; ++i)
+        tally.add(check.check(record.powerInfos.at(i)));
+    if (check.isActive())
+        showClassSummary();
+}
+
 void XGPonForm::clearView()
 {
+    tally = PonClassCheck::Tally();
+    showClassSummary();
     clearPage();
     ui->pageWidget->reSetcurrentPage();
 }
@@ -90,4 +114,25 @@ void XGPonForm::clearView()
 bool XGPonForm::writeReport(const QList<PonOpmItemData> &records, const QString &dir)
 {
     return XGPonXlsx().save(records, dir);
+}
+
+void XGPonForm::reloadClassCheck()
+{
+    applyClassCheck(PonClassCheck::fromConfiguration());
+}
+
+void XGPonForm::applyClassCheck(const PonClassCheck &classCheck)
+{
+    check = classCheck;
+    tally = PonClassCheck::Tally();
+    for (const PonOpmItemData &record : items.allItems())
+        recordStored(record);
+    showClassSummary();
+    redrawCurrentPage();
+}
+
+void XGPonForm::showClassSummary()
+{
+    classSummaryLabel->setVisible(check.isActive());
+    classSummaryLabel->setText(check.summary(tally));
 }

@@ -2,6 +2,7 @@
 // Records of an XG-PON meter: one card per record with up to five readings
 // side by side, shown exactly as the meter reports them.
 
+#include "app/ponclasscheck.h"
 #include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
 #include "views/recordpage.h"
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QLabel;
 class XGPonItem;
 
 namespace Ui {
@@ -25,6 +27,12 @@ public:
     explicit XGPonForm(QWidget *parent = nullptr);
     ~XGPonForm() override;
 
+    // Reads the optical class from the settings again and shows every
+    // reading's verdict against it (tooltips and the line above the records).
+    void reloadClassCheck();
+    void applyClassCheck(const PonClassCheck &classCheck);
+    const PonClassCheck &classCheck() const { return check; }
+
 public slots:
     void gotoPage(int page) override { RecordPage::gotoPage(page); }
 
@@ -33,8 +41,14 @@ protected:
     void clearPage() override;
     void clearView() override;
     bool writeReport(const QList<PonOpmItemData> &records, const QString &dir) override;
+    void recordStored(const PonOpmItemData &record) override;
 
 private:
+    void showClassSummary();
+
+    PonClassCheck check;
+    PonClassCheck::Tally tally;
+    QLabel *classSummaryLabel = nullptr;
     void deleteCards();
 
     Ui::XGPonForm *ui;

@@ -8,12 +8,18 @@
 #include "widgets/plaintextlabels.h"
 #include "widgets/powercurve.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPen>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QPixmap>
 #include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <optional>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_panner.h>
 #include <qwt_plot_zoomer.h>
@@ -40,6 +46,10 @@ constexpr double MinimumXRange = 1.0;
 constexpr double MinimumYRange = 0.1;
 // Samples lie on the x axis one unit apart.
 constexpr double SampleStep = 1.0;
+// Decimals of the statistics and the loss (the meter shows hundredths).
+constexpr int StatisticsDecimals = 2;
+// Nothing has been summarised yet: no clipped range starts below 0.
+const QPair<int, int> NoRange{-1, -1};
 
 QCursor handCursor(const char *path, Qt::CursorShape fallback)
 {
@@ -66,6 +76,7 @@ ChartForm::ChartForm(QWidget *parent)
     zoomer->setMousePattern(QwtEventPattern::MouseSelect1, Qt::RightButton);
     zoomer->setMousePattern(QwtEventPattern::MouseSelect2, Qt::RightButton, Qt::ControlModifier);
     connect(zoomer, &QwtPlotZoomer::activated, this, &ChartForm::axisChanged);
+    connect(zoomer, &QwtPlotZoomer::zoomed, this, &ChartForm::updateStatistics);
 
     panner = new QwtPlotPanner(canvas);
     connect(panner, &QwtPlotPanner::panned, this, &ChartForm::axisChanged);
@@ -91,6 +102,30 @@ ChartForm::ChartForm(QWidget *parent)
     canvas->setMouseTracking(true);
 
     ui->resetBtn->setEnabled(false);
+
+    // The reference button and the loss sit in the read-out row before the
+    // clean button, the statistics in a line of their own above the plot.
+    setReferenceBtn = new QPushButton(tr("Set reference"), this);
+    setReferenceBtn->setObjectName(QStringLiteral("setReferenceBtn"));
+    setReferenceBtn->setFocusPolicy(Qt::NoFocus);
+    setReferenceBtn->setCursor(Qt::PointingHandCursor);
+    setReferenceBtn->setEnabled(false);
+    connect(setReferenceBtn, &QPushButton::clicked, this, &ChartForm::setReference);
+    lossLabel = new QLabel(this);
+    lossLabel->setObjectName(QStringLiteral("lossLabel"));
+    lossLabel->setTextFormat(Qt::PlainText);
+    lossLabel->hide();
+    const int cleanAt = ui->horizontalLayout->indexOf(ui->cleanBtn);
+    ui->horizontalLayout->insertWidget(cleanAt, setReferenceBtn);
+    ui->horizontalLayout->insertWidget(cleanAt, lossLabel);
+
+    statisticsLabel = new QLabel(this);
+    statisticsLabel->setObjectName(QStringLiteral("statisticsLabel"));
+    statisticsLabel->setTextFormat(Qt::PlainText);
+    statisticsLabel->setStyleSheet(QStringLiteral("color: rgb(102, 102, 102); padding-left: 9px;"));
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->qwtPlot), statisticsLabel);
+    summarisedRange = NoRange;
+    updateStatistics();
 }
 
 ChartForm::~ChartForm()
@@ -119,6 +154,8 @@ void ChartForm::append(const QDateTime &arrival, const RealTimeOpmValue &value)
     readings.append(value);
     yData.append(double(value.powerValue));
     xData.append(yData.size() - 1);
+    statistics.add(yData.last());
+    liveReference.noteReading(value.wavelength, yData.last());
     // The tracked range follows every reading, also while the user holds
     // the view, so that reset shows everything received.
     trackPower(yData.last());
@@ -151,6 +188,7 @@ void ChartForm::redraw()
         ui->powerLabel->setText(value.power);
         ui->freqLabel->setText(value.frequency);
     }
+    updateStatistics();
 }
 
 void ChartForm::addRealTimeValue(const QDateTime &arrival)
@@ -184,6 +222,10 @@ void ChartForm::clearDatas()
     maxPower = InitialMaxPower;
     minPower = InitialMinPower;
     curve->setRawSamples(xData.constData(), yData.constData(), 0);
+    statistics.clear();
+    liveReference.clearReadings();
+    summarisedRange = NoRange;
+    updateStatistics();
     marker.setXValue(0);
     marker.hide();
     ui->qwtPlot->replot();
@@ -253,12 +295,15 @@ void ChartForm::updateReadout()
         return;
     const RealTimeOpmValue &reading = readings.at(index);
     const QString separator = QStringLiteral(": ");
-    const QStringList lines{
+    QStringList lines{
         tr("Power") + separator + QString::number(yData.at(index), 'f', 3) + QStringLiteral("dBm"),
         tr("Wave.") + separator + reading.wavelength + QStringLiteral("nm"),
         tr("Freq.") + separator + reading.frequency + QStringLiteral("Hz"),
         tr("Time") + separator + ValueFormat::dateTimeText(times.at(index), QStringLiteral("HH:mm:ss")),
     };
+    const std::optional<double> loss = liveReference.loss(reading.wavelength, yData.at(index));
+    if (loss)
+        lines << tr("Loss") + separator + QString::number(*loss, 'f', StatisticsDecimals) + QStringLiteral("dB");
     marker.setReadout(lines.join(QLatin1Char('\n')));
 }
 
@@ -372,12 +417,72 @@ void ChartForm::wheelZoom(QWheelEvent *event, int axis)
         ui->resetBtn->setEnabled(true);
     }
     plot->replot();
+    updateStatistics();
 }
 
 void ChartForm::axisChanged()
 {
     userAdjusted = true;
     ui->resetBtn->setEnabled(true);
+    updateStatistics();
+}
+
+QPair<int, int> ChartForm::viewRange() const
+{
+    // A scale set since the last replot is only worked out here.
+    ui->qwtPlot->updateAxes();
+    const QwtInterval shown = ui->qwtPlot->axisScaleDiv(QwtPlot::xBottom).interval().normalized();
+    // Bounded before the conversion: a far zoom-out must not overflow an int.
+    const auto index = [](double x) { return int(std::clamp(x, -1.0, double(INT_MAX / 2))); };
+    return {index(std::ceil(shown.minValue() / SampleStep)), index(std::floor(shown.maxValue() / SampleStep))};
+}
+
+void ChartForm::setReference()
+{
+    if (!liveReference.set())
+        return;
+    if (!readings.isEmpty())
+        updateReadout();
+    updateStatistics();
+    ui->qwtPlot->replot();
+}
+
+QString ChartForm::statisticsLine(const QString &title, const PowerStatistics::Summary &summary) const
+{
+    if (summary.isEmpty())
+        return tr("%1: no readings").arg(title);
+    const auto number = [](double value) { return QString::number(value, 'f', StatisticsDecimals); };
+    return tr("%1, %2 readings: min %3 / max %4 / mean %5 dBm, SD %6 / p-p %7 dB")
+        .arg(title)
+        .arg(summary.count)
+        .arg(number(summary.minimum), number(summary.maximum), number(summary.mean),
+             number(summary.standardDeviation), number(summary.peakToPeak));
+}
+
+void ChartForm::updateStatistics()
+{
+    const int count = statistics.size();
+    QPair<int, int> range = viewRange();
+    range.first = std::max(range.first, 0);
+    range.second = std::min(range.second, count - 1);
+    if (range.first <= 0 && range.second >= count - 1) {
+        // Everything is in view: the running sums answer at once.
+        viewSummary = statistics.overall();
+        summarisedRange = range;
+    } else if (range != summarisedRange) {
+        viewSummary = statistics.range(range.first, range.second);
+        summarisedRange = range;
+    }
+    statisticsLabel->setText(statisticsLine(tr("All readings"), statistics.overall()) + QLatin1Char('\n')
+                             + statisticsLine(tr("In view"), viewSummary));
+
+    setReferenceBtn->setEnabled(count > 0);
+    const std::optional<double> loss
+        = readings.isEmpty() ? std::nullopt : liveReference.loss(readings.last().wavelength, yData.last());
+    lossLabel->setVisible(liveReference.isSet());
+    lossLabel->setText(tr("Loss:") + QLatin1Char(' ')
+                       + (loss ? QString::number(*loss, 'f', StatisticsDecimals) + QStringLiteral("dB")
+                               : QStringLiteral("---")));
 }
 
 void ChartForm::on_resetBtn_clicked()
@@ -388,6 +493,7 @@ void ChartForm::on_resetBtn_clicked()
         applyAutoScale();
         ui->qwtPlot->replot();
     }
+    updateStatistics();
 }
 
 void ChartForm::on_playBtn_clicked(bool checked)

@@ -11,6 +11,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include "app/livereference.h"
+#include "app/powerstatistics.h"
 #include "link/realtimeopmvalue.h"
 #include "widgets/marker.h"
 
@@ -18,6 +20,8 @@ namespace Ui {
 class ChartForm;
 }
 
+class QLabel;
+class QPushButton;
 class QwtPlotZoomer;
 class QwtPlotPanner;
 class QwtPlotCurve;
@@ -60,6 +64,18 @@ public:
     bool isClearOnResume() const { return clearOnResume; }
     const Marker &readoutMarker() const { return marker; }
 
+    // Statistics of the power over every reading and over the readings in
+    // view, and the reference "Set reference" took (for the read-out here
+    // and for exports that add the loss).
+    const PowerStatistics &powerStatistics() const { return statistics; }
+    PowerStatistics::Summary viewStatistics() const { return viewSummary; }
+    // Indices of the first and last reading the x axis shows (may lie
+    // beyond the readings there are).
+    QPair<int, int> viewRange() const;
+    const LiveReference &reference() const { return liveReference; }
+    // What "Set reference" does: the latest reading of each wavelength becomes its reference.
+    void setReference();
+
 signals:
     void resumePause(bool start, bool isPause);
     void restart();
@@ -89,6 +105,9 @@ private:
     void updateReadout();
     bool nearMarker(double x) const;
     void wheelZoom(QWheelEvent *event, int axis);
+    // Refreshes the statistics read-out and the loss of the latest reading.
+    void updateStatistics();
+    QString statisticsLine(const QString &title, const PowerStatistics::Summary &summary) const;
 
     Ui::ChartForm *ui;
     QList<RealTimeOpmValue> readings;
@@ -108,4 +127,13 @@ private:
     bool panInProgress = false;
     QCursor idleCursor;
     QCursor activeCursor;
+    PowerStatistics statistics;
+    LiveReference liveReference;
+    // The view's statistics are asked for again only when the readings in
+    // view change, so a reading landing outside a held view costs nothing.
+    PowerStatistics::Summary viewSummary;
+    QPair<int, int> summarisedRange{0, -1};
+    QLabel *statisticsLabel = nullptr;
+    QLabel *lossLabel = nullptr;
+    QPushButton *setReferenceBtn = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "e2esupport.h"
 
 #include "link/devdatas.h"
+#include "link/portdiagnosis.h"
 #include "link/uartworker.h"
 
 #include <QComboBox>
@@ -116,7 +117,9 @@ private slots:
         QString text;
         answerMessage("yesBtn", &text);
         button(window.get(), "connectBtn")->click();
-        QTRY_COMPARE(text, MainWindow::tr("Failed to connect device"));
+        // The first line as ever, then what was found: here, no port at all.
+        QTRY_COMPARE(text.section('\n', 0, 0), MainWindow::tr("Failed to connect device"));
+        QCOMPARE(text.section('\n', 1), PortDiagnosis::tr("No serial port found."));
         QTRY_VERIFY(button(window.get(), "connectBtn")->isEnabled());
         QCOMPARE(widget<QLabel>(window.get(), "deviceLabel")->text(), MainWindow::tr("No connection"));
 

@@ -104,6 +104,8 @@ private slots:
     void unusualPowersStayDrawable();
     void saving_data();
     void saving();
+    void statisticsFollowTheView();
+    void referenceGivesTheLoss();
 };
 
 void TestChartForm::firstReadingScales_data()
@@ -468,6 +470,57 @@ void TestChartForm::saving()
     // A failed save keeps the readings.
     QCOMPARE(chart->sampleCount(), samples);
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*-RT.xlsx")}, QDir::Files).size(), files);
+}
+
+// The statistics shown: everything received, and the readings the zoomed
+// view holds; a reading arriving outside a held view leaves the latter alone.
+void TestChartForm::statisticsFollowTheView()
+{
+    auto chart = shownChart();
+    auto *label = chart->findChild<QLabel *>(QStringLiteral("statisticsLabel"));
+    QVERIFY(label);
+    for (double power : {-20.0, -10.0, -30.0, -12.0, -14.0, -16.0, -18.0, -40.0, -22.0, -24.0, -26.0, -28.0})
+        feed(chart.get(), power);
+    QCOMPARE(chart->viewStatistics().count, 12);
+    QCOMPARE(chart->powerStatistics().overall().minimum, -40.0);
+    QVERIFY(label->text().contains(QStringLiteral("min -40.00 / max -10.00")));
+
+    plotOf(chart.get())->setAxisScale(QwtPlot::xBottom, 2.5, 6.2);
+    QMetaObject::invokeMethod(chart.get(), "axisChanged");
+    // Readings 3..6: -12, -14, -16, -18.
+    const PowerStatistics::Summary view = chart->viewStatistics();
+    QCOMPARE(view.count, 4);
+    QCOMPARE(view.minimum, -18.0);
+    QCOMPARE(view.maximum, -12.0);
+    QCOMPARE(view.mean, -15.0);
+    QVERIFY(qAbs(view.standardDeviation - std::sqrt(5.0)) < 1e-12);
+    feed(chart.get(), 5.0);
+    QCOMPARE(chart->viewStatistics().maximum, -12.0);
+    QCOMPARE(chart->powerStatistics().overall().maximum, 5.0);
+    QVERIFY(label->text().contains(QStringLiteral("4 readings")));
+
+    chart->clearDatas();
+    QCOMPARE(chart->powerStatistics().size(), 0);
+    QCOMPARE(chart->viewStatistics().count, 0);
+}
+
+void TestChartForm::referenceGivesTheLoss()
+{
+    auto chart = shownChart();
+    QPushButton *setReference = button(chart.get(), "setReferenceBtn");
+    auto *loss = chart->findChild<QLabel *>(QStringLiteral("lossLabel"));
+    QVERIFY(setReference && loss);
+    QVERIFY(!setReference->isEnabled());
+    feed(chart.get(), -10.0, "1310");
+    feed(chart.get(), -12.0, "1550");
+    QVERIFY(loss->isHidden());
+    setReference->click();
+    feed(chart.get(), -13.25, "1310");
+    QVERIFY(!loss->isHidden());
+    QCOMPARE(loss->text(), ChartForm::tr("Loss:") + QStringLiteral(" 3.25dB"));
+    QVERIFY(chart->readoutMarker().readoutText().contains(ChartForm::tr("Loss") + QStringLiteral(": ")));
+    feed(chart.get(), -11.0, "1490");
+    QCOMPARE(loss->text(), ChartForm::tr("Loss:") + QStringLiteral(" ---"));
 }
 
 LUMISK_TEST(TestChartForm)
