@@ -17,19 +17,23 @@ HistoryRecorder::HistoryRecorder(QObject *parent) : QObject(parent), history(new
     usable = history->open() && !history->isReadOnly();
     if (!history->lastError().isEmpty())
         qCWarning(lcApp).noquote() << history->lastError();
-    // `server=` under [history]: the team server the history is copied to.
-    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
-    // An unquoted value with commas (two hosts) comes back as a list.
-    const QVariant setting = settings.value(QStringLiteral("history/server"));
-    const QString server = (setting.type() == QVariant::StringList ? setting.toStringList().join(QLatin1Char(','))
-                                                                   : setting.toString())
-                               .trimmed();
+    const QString server = serverSetting();
     if (usable && !server.isEmpty()) {
         if (ServerAddress::parse(server).passwordDropped)
             qCWarning(lcApp).noquote() << tr("The password in the history server setting is not used; "
                                              "libpq reads it from ~/.pgpass (or PGPASSFILE, PGPASSWORD).");
         history->startSync(server);
     }
+}
+
+QString HistoryRecorder::serverSetting()
+{
+    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
+    // An unquoted value with commas (two hosts) comes back as a list.
+    const QVariant setting = settings.value(QStringLiteral("history/server"));
+    return (setting.type() == QVariant::StringList ? setting.toStringList().join(QLatin1Char(','))
+                                                   : setting.toString())
+        .trimmed();
 }
 
 HistoryRecorder::~HistoryRecorder()

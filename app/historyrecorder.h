@@ -21,6 +21,9 @@ public:
     // The family name a page's records are kept under; empty for pages
     // without records.
     static QString familyOf(PageType type);
+    // `server=` under [history] in settings.ini: the team server the history
+    // is copied to (libpq keywords or a URI); empty without one.
+    static QString serverSetting();
 
     void beginDownload(PageType type);
     // A record page's frame right after a data answer, before the page takes it.

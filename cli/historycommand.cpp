@@ -5,10 +5,14 @@
 #include "cli/families.h"
 #include "cli/output.h"
 
+#include "app/historyrecorder.h"
 #include "app/historyreplay.h"
+#include "cli/interrupt.h"
+#include "history/historysync.h"
 #include "history/historystore.h"
 #include "report/csvwriter.h"
 
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -201,11 +205,57 @@ int sync(const QStringList &arguments)
     parser.addOption(Cli::quietOption());
     int code = Cli::Done;
     if (!Cli::parse(parser, QStringLiteral("history sync"), QString(),
-                    Cli::Text::tr("Sends the local history to the team server and fetches the team's sessions."),
+                    Cli::Text::tr("Sends what the team server lacks of the local history, then stops."),
                     arguments, &code))
         return code;
-    Cli::err(Cli::Text::tr("lumisk-cli history sync: team sync is not available in this build"));
-    return Cli::Failed;
+    const QString server = HistoryRecorder::serverSetting();
+    if (server.isEmpty()) {
+        Cli::err(Cli::Text::tr("lumisk-cli history sync: no team server is set ([history] server= in settings.ini)"));
+        return Cli::Failed;
+    }
+    HistoryStore store;
+    if (!openStore(store))
+        return Cli::FileFailed;
+    if (store.isReadOnly()) {
+        Cli::err(QStringLiteral("lumisk-cli history sync: ") + store.lastError());
+        return Cli::FileFailed;
+    }
+    HistorySync *sync = store.startSync(server);
+    if (!sync)
+        return Cli::FileFailed;
+    // The sync runs on its own thread and reports its state here; the first
+    // "synced" or "unreachable" ends the command (the window would retry).
+    QEventLoop loop;
+    int result = Cli::Done;
+    bool finished = false;
+    QString last;
+    const auto check = [&] {
+        const QString text = sync->stateText();
+        if (text != last)
+            Cli::note(QStringLiteral("lumisk-cli history sync: ") + text);
+        last = text;
+        if (sync->state() == HistorySync::Synced && sync->waiting() == 0) {
+            finished = true;
+            loop.quit();
+        } else if (sync->state() == HistorySync::Unreachable) {
+            if (Cli::quiet())
+                Cli::err(QStringLiteral("lumisk-cli history sync: ") + text);
+            result = Cli::Failed;
+            finished = true;
+            loop.quit();
+        }
+    };
+    QObject::connect(sync, &HistorySync::stateChanged, &loop, check);
+    QObject::connect(Interrupt::instance(), &Interrupt::arrived, &loop, [&] {
+        result = Cli::Interrupted;
+        finished = true;
+        loop.quit();
+    });
+    check();
+    if (!finished)
+        loop.exec();
+    sync->stop();
+    return result;
 }
 
 } // namespace

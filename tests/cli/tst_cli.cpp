@@ -8,6 +8,7 @@
 #include "report/workbookdump.h"
 
 #include "history/historystore.h"
+#include "history/pgcluster.h"
 #include "link/devdatas.h"
 #include "link/frame.h"
 #include "report/opmxlsx.h"
@@ -25,7 +26,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -432,6 +435,44 @@ private slots:
                      .code,
                  0);
         QCOMPARE(WorkbookDump::read(exported).root, WorkbookDump::read(downloaded).root);
+    }
+
+    // history sync: nothing to do without a server, everything sent to a
+    // running one (and sent once), a stopped one reported as unreachable.
+    void historySync()
+    {
+        // A history of its own: the other tests' downloads would be sent too.
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path(QStringLiteral("history.sqlite") + QLatin1String(suffix)));
+        QCOMPARE(cli({QStringLiteral("history"), QStringLiteral("sync")}).code, 1);
+        if (!PgCluster::missing().isEmpty())
+            QSKIP(qPrintable(PgCluster::missing()));
+        PgCluster pg;
+        QVERIFY2(pg.init(), qPrintable(pg.error()));
+        QVERIFY2(pg.createDatabase(QStringLiteral("team")), qPrintable(pg.error()));
+        QVERIFY(QDir().mkpath(path(QStringLiteral("config/lumisk"))));
+        {
+            QSettings settings(path(QStringLiteral("config/lumisk/settings.ini")), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("history/server"), pg.address(QStringLiteral("team")));
+        }
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"), QStringLiteral("7")}));
+        QCOMPARE(cli({QStringLiteral("download"), QStringLiteral("-f"), QStringLiteral("single"), QStringLiteral("-q")},
+                     {sim.linkPath()})
+                     .code,
+                 0);
+        const QString sent = QStringLiteral("SELECT count(DISTINCT record_number) FROM measurements WHERE family = 'single'");
+        for (int round = 0; round < 2; ++round) {
+            const Run sync = cli({QStringLiteral("history"), QStringLiteral("sync")});
+            QVERIFY2(sync.code == 0, qPrintable(sync.err));
+            QVERIFY2(sync.err.contains(QLatin1String("Synced")), qPrintable(sync.err));
+            QCOMPARE(pg.scalar(QStringLiteral("team"), sent), qint64(7));
+        }
+        QVERIFY(pg.stop());
+        const Run down = cli({QStringLiteral("history"), QStringLiteral("sync")});
+        QCOMPARE(down.code, 1);
+        QVERIFY2(down.err.contains(QLatin1String("Server unreachable")), qPrintable(down.err));
+        QFile::remove(path(QStringLiteral("config/lumisk/settings.ini")));
     }
 
     void setClock_data()
