@@ -74,6 +74,442 @@
         <source>Whether to clear existing datas?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Set reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 readings: min %3 / max %4 / mean %5 dBm, SD %6 / p-p %7 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>Show this help.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: lumisk-cli %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The meter&apos;s serial port (a name such as ttyUSB0 or a device path). Without it, the only meter found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line rate in baud (default 9600).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print JSON instead of text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No progress and no messages but errors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: not a baud rate: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time to set, ISO 8601 (2024-05-01T08:30:00; with an offset or Z it is taken to the PC&apos;s local time). Default: now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the meter&apos;s clock (by default to the PC&apos;s local time).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli set-clock: not a time (ISO 8601, 2000 to 2099): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: the meter on %1 did not answer when the port was opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter has no clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter did not take the time (answer %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter went away (port closed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>clock of %1 set to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record family: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>family</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the records to FILE: .xlsx (the window&apos;s report of the page), .csv or .json; - prints JSON lines on stdout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not keep the records in the history.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloads every stored record of one family from the meter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli download: --family must be one of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli download: --out takes a .xlsx, .csv or .json file, or -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: the meter on %1 (%2) keeps no %3 records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter asked for the link to be opened again, and it could not be</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter&apos;s answers kept arriving garbled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter kept answering busy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter stopped answering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter refused the request (answer %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>lumisk-cli: %1 after %n record(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) downloaded</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>lumisk-cli: cannot write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: the records could not be kept in the history (%1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history: no session %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only sessions of this meter model.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From this day on (YYYY-MM-DD).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up to this day (YYYY-MM-DD).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists the stored sessions, newest first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history list: not a day (YYYY-MM-DD): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The session&apos;s number (see history list).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints the records of a stored download session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history show: one session number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file: .xlsx (the window&apos;s report), .csv or .json.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes a stored download session into a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history export: one session number and --out with a .xlsx, .csv or .json file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history export: live runs cannot be exported yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) written to %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sends what the team server lacks of the local history, then stops.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history sync: no team server is set ([history] server= in settings.ini)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: lumisk-cli history list|show|export|sync [options] (--help for each)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history: unknown action %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: lumisk-cli COMMAND [options]
+
+The handheld optical power meter from the command line.
+
+Commands:
+  ports                  serial ports, whether they open, which meter answers
+  identify               the meter&apos;s identity
+  download --family F    every record of a family (single, multi, partial, pon, xgpon)
+  sample                 live readings at an interval
+  set-clock              the meter&apos;s clock to the PC&apos;s local time (or --time)
+  history list|show|export|sync
+                         the measurement history
+
+lumisk-cli COMMAND --help shows a command&apos;s options. Without --port the only
+meter found is used.
+
+Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter
+refused or kept failing, 5 file or history error, 130 interrupted.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: unknown command %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 (kind %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in use by another program (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no meter answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no valid identity (answer %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: no such serial port: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: no meter on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: no meter found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: %1 meters found; choose one with --port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists every serial port (or every LUMISK_SERIAL_PORTS entry), whether it can be opened and why not, and which meter answers on it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no serial ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints the meter&apos;s identity: kind, model, version, range code and the record families it keeps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>port:       %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>model:      %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version:    %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kind:       %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>range code: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>families:   %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time between readings, 0.5s to 1h in steps of 0.5 s (default 1s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long to sample, at most 24h and 65535 readings (default 1m).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the readings to FILE (.xlsx, .csv or .json); - prints JSON lines on stdout. Without it, CSV lines on stdout as they arrive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not keep the readings in the history.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes live readings from the meter at an interval for a while.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli sample: the interval must be 0.5s to 1h in steps of 0.5 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli sample: the duration must be more than 0 and at most 24h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli sample: at most 65535 readings (duration / interval)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli sample: --out takes a .xlsx, .csv or .json file, or -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: the meter on %1 (%2) gives no live readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the meter kept refusing live readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>lumisk-cli: %1 after %n reading(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reading(s) taken</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>lumisk-cli: the readings could not be kept in the history (%1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConnectDialog</name>
@@ -191,6 +627,25 @@
         <source>The session could not be deleted.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The team server&apos;s sessions cannot be listed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All technicians (team server)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryRecorder</name>
+    <message>
+        <source>The password in the history server setting is not used; libpq reads it from ~/.pgpass (or PGPASSFILE, PGPASSWORD).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HistoryStore</name>
@@ -248,6 +703,36 @@
     </message>
     <message>
         <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistorySync</name>
+    <message>
+        <source>The team server is not in use.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting to the team server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n waiting</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Server unreachable: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server unreachable: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -384,7 +869,16 @@ Do you want to save the data first?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Live runs cannot be opened from the history yet.</source>
+        <source>This session cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lumisk was closed while it recorded %1 (%2, started %3).
+Open what was recorded?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloads and reports work as before.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -408,6 +902,10 @@ Do you want to save the data first?</source>
     </message>
     <message>
         <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PON class</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -643,6 +1141,84 @@ Do you want to save the data first?</source>
     </message>
 </context>
 <context>
+    <name>PonClassCheck</name>
+    <message>
+        <source>within</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>below launch range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>below sensitivity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>above launch range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>overload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ONU receiver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ONU transmitter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>video receiver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 %3 to %4 dBm: %5, margin %6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class %1: %2 within, %3 below sensitivity, %4 overload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 below launch range, %2 above launch range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PonClassDialog</name>
+    <message>
+        <source>PON class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check PON and XG-PON readings against the optical class:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No class check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PonOpmForm</name>
     <message>
         <source>Form</source>
@@ -728,6 +1304,45 @@ Do you want to save the data first?</source>
     </message>
 </context>
 <context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>lock file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>exclusive use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: permission denied. Serial ports belong to the dialout group: sudo usermod -aG dialout $USER, then log in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: held by another program (%2); close it (a serial terminal, ModemManager).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: opened, but no meter answered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: something answered, but not a known meter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the device went away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: could not be opened (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No serial port found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PowerItem</name>
     <message>
         <source>Form</source>
@@ -789,6 +1404,21 @@ Do you want to save the data first?</source>
     </message>
 </context>
 <context>
+    <name>ServerAddress</name>
+    <message>
+        <source>&quot;%1&quot; has no value (keyword=value expected).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value of &quot;%1&quot; lacks its closing quote.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The address %1 lacks its closing bracket.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SetTimeDialog</name>
     <message>
         <source>Hours</source>
@@ -808,6 +1438,37 @@ Do you want to save the data first?</source>
     </message>
     <message>
         <source>Set time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncWorker</name>
+    <message>
+        <source>the history file cannot be read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the history file is not of this Lumisk&apos;s version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is missing (package libqt5sql5-psql)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server setting cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server&apos;s tables cannot be made (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server&apos;s history comes from a newer Lumisk (version %1; this one knows up to %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the history file cannot be written (%1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
