@@ -7,6 +7,7 @@
 // once; a history that cannot be kept is said once, and everything else goes
 // on without it.
 
+#include "app/exportflow.h"
 #include "app/pages.h"
 #include "history/historystore.h"
 
@@ -52,6 +53,9 @@ public:
     void show();
     // A stored session into its page.
     void open(const HistoryStore::SessionSummary &session);
+    // A stored session as an export (the class check as the PON pages have it now).
+    ExportContent content(const HistoryStore::SessionSummary &session) const;
+    void exportSession(const HistoryStore::SessionSummary &session, ExportFiles::Format format);
     // The button says whether the list is up (losing the meter keeps it so).
     void keepButtonState();
     void retranslate();

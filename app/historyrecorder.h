@@ -4,6 +4,7 @@
 // a usable history database it does nothing, and nothing else changes.
 
 #include "app/pages.h"
+#include "history/historystore.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -21,6 +22,10 @@ public:
     // The family name a page's records are kept under; empty for pages
     // without records.
     static QString familyOf(PageType type);
+
+    // The connected meter, the technician and this host, as a session of
+    // this kind records them.
+    static HistoryStore::Session identity(const QString &kind);
 
     void beginDownload(PageType type);
     // A record page's frame right after a data answer, before the page takes it.

@@ -20,6 +20,12 @@
 #include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valueformat.h"
+#include "views/multiwaveopmform.h"
+#include "views/opmform.h"
+#include "views/partialopmform.h"
+#include "views/ponopmform.h"
+#include "views/xgponform.h"
+#include "widgets/chartform.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -198,6 +204,63 @@ QList<QPushButton *> MainWindow::pageButtons() const
     for (const PageEntry &entry : pages)
         buttons << entry.button;
     return buttons << historyPanel->button();
+}
+
+namespace {
+template<typename View>
+QList<HistoryStore::Record> storedRecords(const View *view, const QString &family)
+{
+    QList<HistoryStore::Record> records;
+    for (const auto &item : view->items.allItems())
+        records << HistoryStore::recordOf(family, item);
+    return records;
+}
+} // namespace
+
+ExportContent MainWindow::shownContent() const
+{
+    ExportContent content;
+    content.kind = HistoryRecorder::familyOf(pageType);
+    content.meter = HistoryRecorder::identity(content.kind);
+    switch (pageType) {
+    case PageType::Opm:
+        content.records = storedRecords(ui->opmTable, content.kind);
+        break;
+    case PageType::MultiWave:
+        content.records = storedRecords(ui->multiWaveOpmTable, content.kind);
+        break;
+    case PageType::Partial:
+        content.records = storedRecords(ui->PartialOpmWaveTable, content.kind);
+        break;
+    case PageType::Pon:
+        content.records = storedRecords(ui->ponOpmTable, content.kind);
+        content.classCheck = ui->ponOpmTable->classCheck();
+        break;
+    case PageType::XGPon:
+        content.records = storedRecords(ui->xGPonTable, content.kind);
+        content.classCheck = ui->xGPonTable->classCheck();
+        break;
+    case PageType::Chart:
+        content.arrivals = ui->chart->storedTimes();
+        content.readings = ui->chart->storedReadings();
+        content.reference = ui->chart->reference();
+        if (!content.arrivals.isEmpty())
+            content.taken = content.arrivals.first();
+        break;
+    default:
+        break;
+    }
+    if (!content.isLive())
+        content.taken = QDateTime::currentDateTime();
+    return content;
+}
+
+void MainWindow::exportShown(ExportFiles::Format format)
+{
+    // As Save: nothing is exported under a download or live run that goes.
+    if (isImporting())
+        return;
+    ExportFiles::run(shownContent(), format);
 }
 
 void MainWindow::showStored(PageType type)
@@ -400,6 +463,7 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     connect(menu, &MenuWidget::syncDateTime, this, &MainWindow::syncDateTime);
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
     connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
+    connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
     menu->move(mapToGlobal(corner));
     menu->show();

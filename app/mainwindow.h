@@ -8,6 +8,7 @@
 // a download session, a sampling run, the clock setting, the connection, the
 // save flow and the history page.
 
+#include "app/exportflow.h"
 #include "app/pages.h"
 #include "app/saveflow.h"
 #include "link/frame.h"
@@ -120,6 +121,9 @@ private:
     void replacePageFrame(PageType type);
     QList<QPushButton *> pageButtons() const;
     void updateDateTime();
+    // What the page shown holds, for an export; empty content where it holds nothing.
+    ExportContent shownContent() const;
+    void exportShown(ExportFiles::Format format);
 
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;

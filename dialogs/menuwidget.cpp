@@ -72,3 +72,10 @@ void MenuWidget::on_ponClassBtn_clicked()
     if (self)
         close();
 }
+
+// The popup goes first: the folder dialog that follows is modal.
+void MenuWidget::on_exportCsvBtn_clicked()
+{
+    close();
+    emit exportCsv();
+}

@@ -20,6 +20,8 @@ signals:
     void syncDateTime();
     void languageChanged();
     void ponClassChanged();
+    // Export what the page shown holds.
+    void exportCsv();
 
 private slots:
     void on_connectBtn_clicked();
@@ -28,6 +30,7 @@ private slots:
     void on_languageBtn_clicked();
     void on_aboutBtn_clicked();
     void on_ponClassBtn_clicked();
+    void on_exportCsvBtn_clicked();
 
 private:
     Ui::MenuWidget *ui;

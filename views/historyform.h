@@ -38,6 +38,8 @@ public:
 
 signals:
     void openRequested(const HistoryStore::SessionSummary &session);
+    // The selected session as a CSV file.
+    void exportCsvRequested(const HistoryStore::SessionSummary &session);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,6 +54,7 @@ private:
     const HistoryStore::SessionSummary *selected() const;
     void openSelected();
     void deleteSelected();
+    void exportSelected();
 
     HistoryStore *store = nullptr;
     QList<HistoryStore::SessionSummary> shown;
@@ -64,5 +67,6 @@ private:
     QTableWidget *table;
     QPushButton *openBtn;
     QPushButton *deleteBtn;
+    QPushButton *exportCsvBtn;
     QLabel *syncLabel;
 };
