@@ -4,6 +4,7 @@
 #include "dialogs/messagedialog.h"
 #include "link/ponopmitemdata.h"
 #include "report/csvwriter.h"
+#include "views/pdfreport.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -20,18 +21,18 @@ QString decibels(double value)
     return QString::number(value, 'f', LossDecimals);
 }
 
-// A stored reading as the PON pages check it.
+} // namespace
+
 PowerInfo powerInfoOf(const HistoryStore::Reading &reading)
 {
     PowerInfo info;
     info.wavelength = reading.wavelength;
     info.power = reading.powerText;
     info.powerUnit = reading.unit;
+    // A relative reading says nothing about the level at the ONU.
     info.isRelative = reading.unit == QLatin1String("dB");
     return info;
 }
-
-} // namespace
 
 QString suffix(const QString &kind)
 {
@@ -52,9 +53,8 @@ QString suffix(const QString &kind)
 
 QString fileName(const QString &dir, const QDateTime &when, const QString &kind, Format format)
 {
-    Q_UNUSED(format)
     return dir + QLatin1Char('/') + QLocale::c().toString(when, QLatin1String(FileTimeFormat)) + suffix(kind)
-        + QStringLiteral(".csv");
+        + (format == Format::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv"));
 }
 
 QStringList extraHeader(const ExportContent &content)
@@ -106,7 +106,7 @@ void run(const ExportContent &content, Format format)
     if (dir.isEmpty())
         return;
     const QString path = fileName(dir, QDateTime::currentDateTime(), content.kind, format);
-    const bool written = writeCsv(path, content);
+    const bool written = format == Format::Pdf ? PdfReport::write(path, content) : writeCsv(path, content);
     showMessage(written ? QCoreApplication::translate("RecordPage", "Report exported")
                         : QCoreApplication::translate("RecordPage", "Failed to export report"));
 }

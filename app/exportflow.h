@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+struct PowerInfo;
+
 // What one export holds: the records of a record page or download session,
 // or the readings of a live run.
 struct ExportContent {
@@ -37,12 +39,15 @@ struct ExportContent {
 
 namespace ExportFiles {
 
-enum class Format { Csv };
+enum class Format { Csv, Pdf };
 
 // "-Single", "-Multi", "-Partial", "-PON", "-XG-PON", "-RT".
 QString suffix(const QString &kind);
-// dir/yyyy-MM-dd-HH-mm-ss<suffix>.csv or .pdf, the moment in local time.
+// dir/yyyy-MM-dd-HH-mm-ss<suffix>.csv or .pdf,, the moment in local time.
 QString fileName(const QString &dir, const QDateTime &when, const QString &kind, Format format);
+
+// A stored reading as the PON pages check it against the class.
+PowerInfo powerInfoOf(const HistoryStore::Reading &reading);
 
 // The columns a CSV adds to the standard ones for this content: the class
 // check of PON and XG-PON readings, the loss against the chart's reference.

@@ -35,6 +35,8 @@ HistoryPanel::HistoryPanel(const Places &places, HistoryRecorder *recorder, cons
     connect(historyPage, &HistoryForm::openRequested, this, &HistoryPanel::open);
     connect(historyPage, &HistoryForm::exportCsvRequested, this,
             [this](const HistoryStore::SessionSummary &session) { exportSession(session, ExportFiles::Format::Csv); });
+    connect(historyPage, &HistoryForm::exportPdfRequested, this,
+            [this](const HistoryStore::SessionSummary &session) { exportSession(session, ExportFiles::Format::Pdf); });
     connect(store, &HistoryStore::failed, this, &HistoryPanel::reportProblem);
     reportProblem(recorder->startProblem());
     QTimer::singleShot(0, this, &HistoryPanel::offerInterrupted);
@@ -74,15 +76,22 @@ QPair<QList<QDateTime>, QList<RealTimeOpmValue>> liveReadings(HistoryStore *stor
 }
 } // namespace
 
+HistoryStore::Session HistoryPanel::identityOf(const HistoryStore::SessionSummary &session)
+{
+    HistoryStore::Session identity;
+    identity.kind = session.kind;
+    identity.meterModel = session.meterModel;
+    identity.rangeCode = session.rangeCode;
+    identity.technician = session.technician;
+    identity.host = session.host;
+    return identity;
+}
+
 ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session) const
 {
     ExportContent content;
     content.kind = session.kind;
-    content.meter.kind = session.kind;
-    content.meter.meterModel = session.meterModel;
-    content.meter.rangeCode = session.rangeCode;
-    content.meter.technician = session.technician;
-    content.meter.host = session.host;
+    content.meter = identityOf(session);
     content.taken = session.started;
     if (content.isLive()) {
         const auto [arrivals, values] = liveReadings(store, session.id);
@@ -120,6 +129,7 @@ void HistoryPanel::open(const HistoryStore::SessionSummary &session)
         HistoryReplay::fill(entry.records, store->sessionRecords(session.id), session.rangeCode);
     }
     emit opened(entry.type);
+    emit sessionOpened(session);
 }
 
 void HistoryPanel::offerInterrupted()

@@ -116,6 +116,10 @@ void MainWindow::wireParts()
             SLOT(ReconnectRelsult(Uart::PortInitState)));
 
     connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
+    connect(download, &DownloadSession::began, this, [this]() {
+        downloadStarted = QDateTime::currentDateTime();
+        openedSession.reset();
+    });
     connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
     connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
     connect(downloads, &DownloadControl::finished, this, [this]() { replacePageFrame(pageType); });
@@ -149,6 +153,8 @@ void MainWindow::wireParts()
         hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn});
     });
     connect(historyPanel, &HistoryPanel::opened, this, &MainWindow::showStored);
+    connect(historyPanel, &HistoryPanel::sessionOpened, this,
+            [this](const HistoryStore::SessionSummary &session) { openedSession = session; });
 }
 
 MainWindow::~MainWindow()
@@ -221,7 +227,14 @@ ExportContent MainWindow::shownContent() const
 {
     ExportContent content;
     content.kind = HistoryRecorder::familyOf(pageType);
-    content.meter = HistoryRecorder::identity(content.kind);
+    if (openedSession) {
+        // A session opened from the history: its own meter, technician and time.
+        content.meter = HistoryPanel::identityOf(*openedSession);
+        content.taken = openedSession->started;
+    } else {
+        content.meter = HistoryRecorder::identity(content.kind);
+        content.taken = downloadStarted;
+    }
     switch (pageType) {
     case PageType::Opm:
         content.records = storedRecords(ui->opmTable, content.kind);
@@ -250,8 +263,6 @@ ExportContent MainWindow::shownContent() const
     default:
         break;
     }
-    if (!content.isLive())
-        content.taken = QDateTime::currentDateTime();
     return content;
 }
 
@@ -280,6 +291,7 @@ void MainWindow::showStored(PageType type)
 
 void MainWindow::clearImportTabs()
 {
+    openedSession.reset();
     for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
         button->setChecked(false);
     for (QWidget *widget : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -464,6 +476,7 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
     connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
     connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
+    connect(menu, &MenuWidget::exportPdf, this, [this]() { exportShown(ExportFiles::Format::Pdf); });
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
     menu->move(mapToGlobal(corner));
     menu->show();

@@ -15,10 +15,12 @@
 #include "link/uart.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QMainWindow>
 #include <QTimer>
 #include <initializer_list>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -143,4 +145,7 @@ private:
     QTimer samplingTimer;
     QTimer clockTimer;
     PageType pageType = PageType::None;
+    QDateTime downloadStarted; // of the records the pages hold
+    // The history session shown, until another page or download replaces it.
+    std::optional<HistoryStore::SessionSummary> openedSession;
 };

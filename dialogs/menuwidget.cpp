@@ -79,3 +79,9 @@ void MenuWidget::on_exportCsvBtn_clicked()
     close();
     emit exportCsv();
 }
+
+void MenuWidget::on_exportPdfBtn_clicked()
+{
+    close();
+    emit exportPdf();
+}

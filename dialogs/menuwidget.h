@@ -22,6 +22,7 @@ signals:
     void ponClassChanged();
     // Export what the page shown holds.
     void exportCsv();
+    void exportPdf();
 
 private slots:
     void on_connectBtn_clicked();
@@ -31,6 +32,7 @@ private slots:
     void on_aboutBtn_clicked();
     void on_ponClassBtn_clicked();
     void on_exportCsvBtn_clicked();
+    void on_exportPdfBtn_clicked();
 
 private:
     Ui::MenuWidget *ui;

@@ -52,6 +52,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     , openBtn(new QPushButton(this))
     , deleteBtn(new QPushButton(this))
     , exportCsvBtn(new QPushButton(this))
+    , exportPdfBtn(new QPushButton(this))
     , syncLabel(new QLabel(this))
 {
     sourceCombo->setObjectName(QStringLiteral("historySourceCombo"));
@@ -66,6 +67,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     openBtn->setObjectName(QStringLiteral("historyOpenBtn"));
     deleteBtn->setObjectName(QStringLiteral("historyDeleteBtn"));
     exportCsvBtn->setObjectName(QStringLiteral("historyExportCsvBtn"));
+    exportPdfBtn->setObjectName(QStringLiteral("historyExportPdfBtn"));
 
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -85,6 +87,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     filters->addWidget(openBtn);
     filters->addWidget(deleteBtn);
     filters->addWidget(exportCsvBtn);
+    filters->addWidget(exportPdfBtn);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table);
@@ -97,7 +100,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     connect(table, &QTableWidget::cellDoubleClicked, this, &HistoryForm::openSelected);
     connect(openBtn, &QPushButton::clicked, this, &HistoryForm::openSelected);
     connect(deleteBtn, &QPushButton::clicked, this, &HistoryForm::deleteSelected);
-    connect(exportCsvBtn, &QPushButton::clicked, this, &HistoryForm::exportSelected);
+    connect(exportCsvBtn, &QPushButton::clicked, this, [this]() { exportSelected(false); });
+    connect(exportPdfBtn, &QPushButton::clicked, this, [this]() { exportSelected(true); });
     retranslate();
 }
 
@@ -163,6 +167,7 @@ void HistoryForm::retranslate()
     openBtn->setText(tr("Open"));
     deleteBtn->setText(tr("Delete"));
     exportCsvBtn->setText(tr("Export CSV…"));
+    exportPdfBtn->setText(tr("Export PDF report…"));
     if (meterCombo->count() > 0)
         meterCombo->setItemText(0, tr("All meters"));
     else
@@ -252,6 +257,7 @@ void HistoryForm::fillTable()
     deleteBtn->setEnabled(any && !server && store && !store->isReadOnly());
     // Only this PC's sessions have their readings at hand.
     exportCsvBtn->setEnabled(any && !server);
+    exportPdfBtn->setEnabled(any && !server);
 }
 
 const HistoryStore::SessionSummary *HistoryForm::selected() const
@@ -268,12 +274,16 @@ void HistoryForm::openSelected()
         emit openRequested(*session);
 }
 
-void HistoryForm::exportSelected()
+void HistoryForm::exportSelected(bool pdf)
 {
     if (listsServer())
         return;
-    if (const HistoryStore::SessionSummary *session = selected())
-        emit exportCsvRequested(*session);
+    if (const HistoryStore::SessionSummary *session = selected()) {
+        if (pdf)
+            emit exportPdfRequested(*session);
+        else
+            emit exportCsvRequested(*session);
+    }
 }
 
 void HistoryForm::deleteSelected()

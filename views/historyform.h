@@ -40,6 +40,7 @@ signals:
     void openRequested(const HistoryStore::SessionSummary &session);
     // The selected session as a CSV file.
     void exportCsvRequested(const HistoryStore::SessionSummary &session);
+    void exportPdfRequested(const HistoryStore::SessionSummary &session);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -54,7 +55,7 @@ private:
     const HistoryStore::SessionSummary *selected() const;
     void openSelected();
     void deleteSelected();
-    void exportSelected();
+    void exportSelected(bool pdf);
 
     HistoryStore *store = nullptr;
     QList<HistoryStore::SessionSummary> shown;
@@ -68,5 +69,6 @@ private:
     QPushButton *openBtn;
     QPushButton *deleteBtn;
     QPushButton *exportCsvBtn;
+    QPushButton *exportPdfBtn;
     QLabel *syncLabel;
 };

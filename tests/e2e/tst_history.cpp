@@ -1,6 +1,7 @@
 // The history page over a simulated meter: a download (or a live run) saved,
 // the meter gone, the stored session opened from the history and saved again
-// gives the same workbook; a session is deleted only after "Yes".
+// gives the same workbook, and the same CSV as the page it came from; a
+// session is deleted only after "Yes".
 
 #include "e2esupport.h"
 
@@ -8,6 +9,7 @@
 #include "link/requestledger.h"
 #include "widgets/chartform.h"
 
+#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -244,6 +246,19 @@ private slots:
                     QCOMPARE(stored.at(row).at(column), shown.at(row).at(column));
             }
         }
+
+        // The PDF report of the same session, from the history page.
+        QString message;
+        answerMessage("yesBtn", &message);
+        button(window.get(), "historyExportPdfBtn")->click();
+        QTRY_COMPARE(message, QCoreApplication::translate("RecordPage", "Report exported"));
+        const QStringList pdfs = QDir(reports.path()).entryList({"*.pdf"});
+        QCOMPARE(pdfs.size(), 1);
+        QProcess info;
+        info.start("pdfinfo", {QDir(reports.path()).filePath(pdfs.first())});
+        QVERIFY(info.waitForFinished(30000));
+        QCOMPARE(info.exitCode(), 0);
+        QVERIFY(QDir(reports.path()).remove(pdfs.first()));
     }
 
     void deleteAsksFirst()
