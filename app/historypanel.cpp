@@ -33,6 +33,10 @@ HistoryPanel::HistoryPanel(const Places &places, HistoryRecorder *recorder, cons
     historyPage->setStore(store);
     connect(historyBtn, &QPushButton::clicked, this, &HistoryPanel::show);
     connect(historyPage, &HistoryForm::openRequested, this, &HistoryPanel::open);
+    connect(historyPage, &HistoryForm::exportCsvRequested, this,
+            [this](const HistoryStore::SessionSummary &session) { exportSession(session, ExportFiles::Format::Csv); });
+    connect(historyPage, &HistoryForm::exportPdfRequested, this,
+            [this](const HistoryStore::SessionSummary &session) { exportSession(session, ExportFiles::Format::Pdf); });
     connect(store, &HistoryStore::failed, this, &HistoryPanel::reportProblem);
     reportProblem(recorder->startProblem());
     QTimer::singleShot(0, this, &HistoryPanel::offerInterrupted);
@@ -52,6 +56,62 @@ void HistoryPanel::show()
     historyPage->refresh();
 }
 
+namespace {
+// A live run's readings as the chart keeps them.
+QPair<QList<QDateTime>, QList<RealTimeOpmValue>> liveReadings(HistoryStore *store, qint64 session)
+{
+    QList<QDateTime> arrivals;
+    QList<RealTimeOpmValue> values;
+    for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session)) {
+        RealTimeOpmValue value;
+        value.wavelength = reading.wavelength;
+        value.power = reading.powerText;
+        value.powerUnit = reading.unit;
+        value.frequency = reading.frequency;
+        value.powerValue = reading.powerText.toFloat();
+        arrivals << reading.arrival;
+        values << value;
+    }
+    return {arrivals, values};
+}
+} // namespace
+
+HistoryStore::Session HistoryPanel::identityOf(const HistoryStore::SessionSummary &session)
+{
+    HistoryStore::Session identity;
+    identity.kind = session.kind;
+    identity.meterModel = session.meterModel;
+    identity.rangeCode = session.rangeCode;
+    identity.technician = session.technician;
+    identity.host = session.host;
+    return identity;
+}
+
+ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session) const
+{
+    ExportContent content;
+    content.kind = session.kind;
+    content.meter = identityOf(session);
+    content.taken = session.started;
+    if (content.isLive()) {
+        const auto [arrivals, values] = liveReadings(store, session.id);
+        content.arrivals = arrivals;
+        content.readings = values;
+    } else {
+        content.records = store->sessionRecords(session.id);
+        if (content.isPon())
+            content.classCheck = PonClassCheck::fromConfiguration();
+    }
+    return content;
+}
+
+void HistoryPanel::exportSession(const HistoryStore::SessionSummary &session, ExportFiles::Format format)
+{
+    if (!store)
+        return;
+    ExportFiles::run(content(session), format);
+}
+
 void HistoryPanel::open(const HistoryStore::SessionSummary &session)
 {
     const bool live = session.kind == HistoryRecorder::familyOf(PageType::Chart);
@@ -63,23 +123,13 @@ void HistoryPanel::open(const HistoryStore::SessionSummary &session)
     if (window.busy())
         return;
     if (live) {
-        QList<QDateTime> arrivals;
-        QList<RealTimeOpmValue> values;
-        for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session.id)) {
-            RealTimeOpmValue value;
-            value.wavelength = reading.wavelength;
-            value.power = reading.powerText;
-            value.powerUnit = reading.unit;
-            value.frequency = reading.frequency;
-            value.powerValue = reading.powerText.toFloat();
-            arrivals << reading.arrival;
-            values << value;
-        }
+        const auto [arrivals, values] = liveReadings(store, session.id);
         window.chart->showStored(arrivals, values);
     } else {
         HistoryReplay::fill(entry.records, store->sessionRecords(session.id), session.rangeCode);
     }
     emit opened(entry.type);
+    emit sessionOpened(session);
 }
 
 void HistoryPanel::offerInterrupted()

@@ -7,6 +7,7 @@
 // once; a history that cannot be kept is said once, and everything else goes
 // on without it.
 
+#include "app/exportflow.h"
 #include "app/pages.h"
 #include "history/historystore.h"
 
@@ -52,6 +53,11 @@ public:
     void show();
     // A stored session into its page.
     void open(const HistoryStore::SessionSummary &session);
+    // A stored session as an export (the class check as the PON pages have it now).
+    ExportContent content(const HistoryStore::SessionSummary &session) const;
+    // The meter and technician of a stored session, as far as the list keeps them.
+    static HistoryStore::Session identityOf(const HistoryStore::SessionSummary &session);
+    void exportSession(const HistoryStore::SessionSummary &session, ExportFiles::Format format);
     // The button says whether the list is up (losing the meter keeps it so).
     void keepButtonState();
     void retranslate();
@@ -68,8 +74,9 @@ public:
 signals:
     // The page shown goes: no page is chosen, its controls go.
     void leavingPages();
-    // A stored session is shown in this page, read-only.
+    // A stored session is shown in this page, read-only; then which one.
     void opened(PageType type);
+    void sessionOpened(const HistoryStore::SessionSummary &session);
 
 private:
     HistoryStore *store;

@@ -63,10 +63,8 @@ QString HistoryRecorder::familyOf(PageType type)
     }
 }
 
-qint64 HistoryRecorder::begin(const QString &kind)
+HistoryStore::Session HistoryRecorder::identity(const QString &kind)
 {
-    if (!usable || history->isReadOnly())
-        return 0;
     const DevDatas *meter = DevDatas::instance();
     HistoryStore::Session session;
     session.kind = kind;
@@ -87,7 +85,14 @@ qint64 HistoryRecorder::begin(const QString &kind)
             session.technician = QString::fromLocal8Bit(account->pw_name);
     }
     session.host = QSysInfo::machineHostName();
-    return history->beginSession(session);
+    return session;
+}
+
+qint64 HistoryRecorder::begin(const QString &kind)
+{
+    if (!usable || history->isReadOnly())
+        return 0;
+    return history->beginSession(identity(kind));
 }
 
 void HistoryRecorder::beginDownload(PageType type)

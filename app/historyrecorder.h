@@ -4,6 +4,7 @@
 // a usable history database it does nothing, and nothing else changes.
 
 #include "app/pages.h"
+#include "history/historystore.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -24,6 +25,10 @@ public:
     // `server=` under [history] in settings.ini: the team server the history
     // is copied to (libpq keywords or a URI); empty without one.
     static QString serverSetting();
+
+    // The connected meter, the technician and this host, as a session of
+    // this kind records them.
+    static HistoryStore::Session identity(const QString &kind);
 
     void beginDownload(PageType type);
     // A record page's frame right after a data answer, before the page takes it.

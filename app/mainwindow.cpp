@@ -20,6 +20,12 @@
 #include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valueformat.h"
+#include "views/multiwaveopmform.h"
+#include "views/opmform.h"
+#include "views/partialopmform.h"
+#include "views/ponopmform.h"
+#include "views/xgponform.h"
+#include "widgets/chartform.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -110,6 +116,10 @@ void MainWindow::wireParts()
             SLOT(ReconnectRelsult(Uart::PortInitState)));
 
     connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
+    connect(download, &DownloadSession::began, this, [this]() {
+        downloadStarted = QDateTime::currentDateTime();
+        openedSession.reset();
+    });
     connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
     connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
     connect(downloads, &DownloadControl::finished, this, [this]() { replacePageFrame(pageType); });
@@ -143,6 +153,8 @@ void MainWindow::wireParts()
         hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn});
     });
     connect(historyPanel, &HistoryPanel::opened, this, &MainWindow::showStored);
+    connect(historyPanel, &HistoryPanel::sessionOpened, this,
+            [this](const HistoryStore::SessionSummary &session) { openedSession = session; });
 }
 
 MainWindow::~MainWindow()
@@ -200,6 +212,68 @@ QList<QPushButton *> MainWindow::pageButtons() const
     return buttons << historyPanel->button();
 }
 
+namespace {
+template<typename View>
+QList<HistoryStore::Record> storedRecords(const View *view, const QString &family)
+{
+    QList<HistoryStore::Record> records;
+    for (const auto &item : view->items.allItems())
+        records << HistoryStore::recordOf(family, item);
+    return records;
+}
+} // namespace
+
+ExportContent MainWindow::shownContent() const
+{
+    ExportContent content;
+    content.kind = HistoryRecorder::familyOf(pageType);
+    if (openedSession) {
+        // A session opened from the history: its own meter, technician and time.
+        content.meter = HistoryPanel::identityOf(*openedSession);
+        content.taken = openedSession->started;
+    } else {
+        content.meter = HistoryRecorder::identity(content.kind);
+        content.taken = downloadStarted;
+    }
+    switch (pageType) {
+    case PageType::Opm:
+        content.records = storedRecords(ui->opmTable, content.kind);
+        break;
+    case PageType::MultiWave:
+        content.records = storedRecords(ui->multiWaveOpmTable, content.kind);
+        break;
+    case PageType::Partial:
+        content.records = storedRecords(ui->PartialOpmWaveTable, content.kind);
+        break;
+    case PageType::Pon:
+        content.records = storedRecords(ui->ponOpmTable, content.kind);
+        content.classCheck = ui->ponOpmTable->classCheck();
+        break;
+    case PageType::XGPon:
+        content.records = storedRecords(ui->xGPonTable, content.kind);
+        content.classCheck = ui->xGPonTable->classCheck();
+        break;
+    case PageType::Chart:
+        content.arrivals = ui->chart->storedTimes();
+        content.readings = ui->chart->storedReadings();
+        content.reference = ui->chart->reference();
+        if (!content.arrivals.isEmpty())
+            content.taken = content.arrivals.first();
+        break;
+    default:
+        break;
+    }
+    return content;
+}
+
+void MainWindow::exportShown(ExportFiles::Format format)
+{
+    // As Save: nothing is exported under a download or live run that goes.
+    if (isImporting())
+        return;
+    ExportFiles::run(shownContent(), format);
+}
+
 void MainWindow::showStored(PageType type)
 {
     // Shown read-only: no download into it, but saved like a fresh download.
@@ -217,6 +291,7 @@ void MainWindow::showStored(PageType type)
 
 void MainWindow::clearImportTabs()
 {
+    openedSession.reset();
     for (QPushButton *button : ui->tabFrame->findChildren<QPushButton *>())
         button->setChecked(false);
     for (QWidget *widget : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -400,6 +475,8 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     connect(menu, &MenuWidget::syncDateTime, this, &MainWindow::syncDateTime);
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
     connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
+    connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
+    connect(menu, &MenuWidget::exportPdf, this, [this]() { exportShown(ExportFiles::Format::Pdf); });
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
     menu->move(mapToGlobal(corner));
     menu->show();

@@ -8,16 +8,19 @@
 // a download session, a sampling run, the clock setting, the connection, the
 // save flow and the history page.
 
+#include "app/exportflow.h"
 #include "app/pages.h"
 #include "app/saveflow.h"
 #include "link/frame.h"
 #include "link/uart.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QMainWindow>
 #include <QTimer>
 #include <initializer_list>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -120,6 +123,9 @@ private:
     void replacePageFrame(PageType type);
     QList<QPushButton *> pageButtons() const;
     void updateDateTime();
+    // What the page shown holds, for an export; empty content where it holds nothing.
+    ExportContent shownContent() const;
+    void exportShown(ExportFiles::Format format);
 
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;
@@ -139,4 +145,7 @@ private:
     QTimer samplingTimer;
     QTimer clockTimer;
     PageType pageType = PageType::None;
+    QDateTime downloadStarted; // of the records the pages hold
+    // The history session shown, until another page or download replaces it.
+    std::optional<HistoryStore::SessionSummary> openedSession;
 };

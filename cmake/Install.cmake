@@ -38,7 +38,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The history database goes through Qt's SQLite plugin, which no library links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite")
 # The team server (a PostgreSQL named in settings.ini) needs Qt's PostgreSQL
-# plugin; without it the history stays local.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt5sql5-psql")
+# plugin; without it the history stays local. The PDF reports are drawn in
+# DejaVu Sans with Noto Sans CJK for Chinese; without them another installed
+# face stands in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt5sql5-psql, fonts-dejavu-core, fonts-noto-cjk")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 include(CPack)

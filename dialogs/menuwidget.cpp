@@ -72,3 +72,16 @@ void MenuWidget::on_ponClassBtn_clicked()
     if (self)
         close();
 }
+
+// The popup goes first: the folder dialog that follows is modal.
+void MenuWidget::on_exportCsvBtn_clicked()
+{
+    close();
+    emit exportCsv();
+}
+
+void MenuWidget::on_exportPdfBtn_clicked()
+{
+    close();
+    emit exportPdf();
+}

@@ -20,6 +20,9 @@ signals:
     void syncDateTime();
     void languageChanged();
     void ponClassChanged();
+    // Export what the page shown holds.
+    void exportCsv();
+    void exportPdf();
 
 private slots:
     void on_connectBtn_clicked();
@@ -28,6 +31,8 @@ private slots:
     void on_languageBtn_clicked();
     void on_aboutBtn_clicked();
     void on_ponClassBtn_clicked();
+    void on_exportCsvBtn_clicked();
+    void on_exportPdfBtn_clicked();
 
 private:
     Ui::MenuWidget *ui;

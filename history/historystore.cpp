@@ -573,39 +573,51 @@ QString HistoryStore::isoTime(const QString &shownTime)
         .arg(minute, 2, 10, QLatin1Char('0'));
 }
 
+HistoryStore::Record HistoryStore::recordOf(const QString &family, const OpmItemData &item)
+{
+    Record record;
+    record.family = family;
+    record.number = item.number;
+    record.name = item.name;
+    record.time = item.time;
+    for (const SingleWaveOpmData &wave : item.singleWaveOpmDatas)
+        record.readings << readingOf(wave, -1);
+    for (const PartialOpmData &p : item.partialOpmDatas) {
+        record.readings << readingOf(p.wave1, p.passStatus1);
+        if (p.waveCount == 2)
+            record.readings << readingOf(p.wave2, p.passStatus2);
+    }
+    return record;
+}
+
+HistoryStore::Record HistoryStore::recordOf(const QString &family, const PonOpmItemData &item)
+{
+    Record record;
+    record.family = family;
+    record.number = item.number;
+    record.name = item.name;
+    record.time = item.time;
+    for (const PowerInfo &info : item.powerInfos)
+        record.readings << Reading{info.wavelength, info.power,  info.powerUnit,  info.reference,
+                                   info.powerW + info.powerWUnit, QString(), info.passStatus};
+    return record;
+}
+
 HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame *frame)
 {
     Record record;
-    auto head = [&](const auto &item) {
-        record.family = family;
-        record.number = item.number;
-        record.name = item.name;
-        record.time = item.time;
-        record.payload = frame->payload;
-    };
     if (auto *opm = qobject_cast<const OpmValueFrame *>(frame)) {
-        if (opm->itemData.number.isEmpty())
-            return record;
-        head(opm->itemData);
-        for (const SingleWaveOpmData &wave : opm->itemData.singleWaveOpmDatas)
-            record.readings << readingOf(wave, -1);
+        if (!opm->itemData.number.isEmpty())
+            record = recordOf(family, opm->itemData);
     } else if (auto *partial = qobject_cast<const PartialOpmValueFrame *>(frame)) {
-        if (partial->itemData.number.isEmpty())
-            return record;
-        head(partial->itemData);
-        for (const PartialOpmData &p : partial->itemData.partialOpmDatas) {
-            record.readings << readingOf(p.wave1, p.passStatus1);
-            if (p.waveCount == 2)
-                record.readings << readingOf(p.wave2, p.passStatus2);
-        }
+        if (!partial->itemData.number.isEmpty())
+            record = recordOf(family, partial->itemData);
     } else if (auto *pon = qobject_cast<const PonFrame *>(frame)) {
-        if (pon->itemData.number.isEmpty())
-            return record;
-        head(pon->itemData);
-        for (const PowerInfo &info : pon->itemData.powerInfos)
-            record.readings << Reading{info.wavelength, info.power,  info.powerUnit,  info.reference,
-                                       info.powerW + info.powerWUnit, QString(), info.passStatus};
+        if (!pon->itemData.number.isEmpty())
+            record = recordOf(family, pon->itemData);
     }
+    if (!record.family.isEmpty())
+        record.payload = frame->payload;
     return record;
 }
 

@@ -21,6 +21,8 @@
 
 class Frame;
 class HistorySync;
+struct OpmItemData;
+struct PonOpmItemData;
 
 class HistoryStore : public QObject
 {
@@ -130,6 +132,11 @@ public:
     // The record a record page's frame holds after a data answer (family as
     // in Session::kind); an empty family when the frame holds none.
     static Record recordFrom(const QString &family, const Frame *frame);
+    // The same from a record as a page keeps it (no payload): a partial
+    // record's readings come from its partial waves, any other's from its
+    // single waves.
+    static Record recordOf(const QString &family, const OpmItemData &item);
+    static Record recordOf(const QString &family, const PonOpmItemData &item);
     // "yy/MM/dd HH:mm" as ISO 8601 (meter local time, no zone); empty when
     // the text is no date.
     static QString isoTime(const QString &shownTime);

@@ -45,7 +45,15 @@ QString watts(const QString &text)
         value *= 1e-9;
     else if (unit != QLatin1String("w") && !unit.isEmpty())
         return QString();
-    return QString::number(value, 'g', 10);
+    // Always with an exponent, the mantissa as short as its digits allow.
+    QString number = QString::number(value, 'e', 9);
+    const int e = number.indexOf(QLatin1Char('e'));
+    int end = e;
+    while (end > 0 && number.at(end - 1) == QLatin1Char('0'))
+        --end;
+    if (end > 0 && number.at(end - 1) == QLatin1Char('.'))
+        --end;
+    return number.left(end) + number.mid(e);
 }
 
 QString verdictWord(int verdict)
@@ -168,22 +176,43 @@ bool writeAll(const QString &path, const QString &text)
 }
 } // namespace
 
-bool CsvWriter::saveRecords(const QString &path, const QList<HistoryStore::Record> &records)
+bool CsvWriter::saveRecords(const QString &path, const QList<HistoryStore::Record> &records,
+                            const RecordColumns &extra)
 {
-    QString text = line(recordHeader());
+    const bool more = !extra.header.isEmpty() && extra.fields;
+    QString text = line(more ? recordHeader() + extra.header : recordHeader());
     for (const HistoryStore::Record &record : records) {
-        for (const QStringList &row : recordRows(record))
-            text += line(row);
+        const QList<QStringList> rows = recordRows(record);
+        for (int i = 0; i < rows.size(); ++i) {
+            if (!more) {
+                text += line(rows.at(i));
+                continue;
+            }
+            // Exactly as many extra fields as extra columns, whatever the callback gave.
+            QStringList fields = extra.fields(record, record.readings.isEmpty() ? -1 : i);
+            while (fields.size() < extra.header.size())
+                fields << QString();
+            text += line(rows.at(i) + fields.mid(0, extra.header.size()));
+        }
     }
     return writeAll(path, text);
 }
 
 bool CsvWriter::saveLive(const QString &path, const QList<QDateTime> &arrivals,
-                         const QList<RealTimeOpmValue> &readings)
+                         const QList<RealTimeOpmValue> &readings, const LiveColumns &extra)
 {
-    QString text = line(liveHeader());
+    const bool more = !extra.header.isEmpty() && extra.fields;
+    QString text = line(more ? liveHeader() + extra.header : liveHeader());
     const int count = qMin(arrivals.size(), readings.size());
-    for (int i = 0; i < count; ++i)
-        text += line(liveRow(arrivals.at(i), readings.at(i)));
+    for (int i = 0; i < count; ++i) {
+        QStringList row = liveRow(arrivals.at(i), readings.at(i));
+        if (more) {
+            QStringList fields = extra.fields(i);
+            while (fields.size() < extra.header.size())
+                fields << QString();
+            row += fields.mid(0, extra.header.size());
+        }
+        text += line(row);
+    }
     return writeAll(path, text);
 }

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct RealTimeOpmValue;
 
@@ -20,8 +21,8 @@ namespace ReadingText {
 // The number at the start of a display text ("1310", "-12.34", "270Hz");
 // an empty string when there is none ("Low", "High", "---").
 QString plainNumber(const QString &text);
-// A watt text ("58.9uW", "1.2mW") as a plain number of watts; empty when
-// the text holds no number.
+// A watt text ("58.9uW", "1.2mW") as a plain number of watts with an
+// exponent ("5.89e-05", "1.2e-03"); empty when the text holds no number.
 QString watts(const QString &text);
 // 0 pass, 1 warning, 2 fail; empty for anything else.
 QString verdictWord(int verdict);
@@ -48,9 +49,23 @@ public:
     static QStringList liveHeader();
     static QStringList liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading);
 
+    // Columns after the standard ones: their names, and their fields for one
+    // reading (a record and the reading's index in it; -1 for a record
+    // without readings). The window adds what only it knows this way (the
+    // PON class check, the loss against its own reference).
+    struct RecordColumns {
+        QStringList header;
+        std::function<QStringList(const HistoryStore::Record &, int reading)> fields;
+    };
+    struct LiveColumns {
+        QStringList header;
+        std::function<QStringList(int index)> fields;
+    };
+
     // Whole files, written through a temporary file: a failed write leaves
     // nothing behind. False when the file cannot be written.
-    static bool saveRecords(const QString &path, const QList<HistoryStore::Record> &records);
+    static bool saveRecords(const QString &path, const QList<HistoryStore::Record> &records,
+                            const RecordColumns &extra = {});
     static bool saveLive(const QString &path, const QList<QDateTime> &arrivals,
-                         const QList<RealTimeOpmValue> &readings);
+                         const QList<RealTimeOpmValue> &readings, const LiveColumns &extra = {});
 };

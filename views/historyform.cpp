@@ -51,6 +51,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     , table(new QTableWidget(0, ColumnCount, this))
     , openBtn(new QPushButton(this))
     , deleteBtn(new QPushButton(this))
+    , exportCsvBtn(new QPushButton(this))
+    , exportPdfBtn(new QPushButton(this))
     , syncLabel(new QLabel(this))
 {
     sourceCombo->setObjectName(QStringLiteral("historySourceCombo"));
@@ -64,6 +66,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     table->setObjectName(QStringLiteral("historyTable"));
     openBtn->setObjectName(QStringLiteral("historyOpenBtn"));
     deleteBtn->setObjectName(QStringLiteral("historyDeleteBtn"));
+    exportCsvBtn->setObjectName(QStringLiteral("historyExportCsvBtn"));
+    exportPdfBtn->setObjectName(QStringLiteral("historyExportPdfBtn"));
 
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,6 +86,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     filters->addStretch();
     filters->addWidget(openBtn);
     filters->addWidget(deleteBtn);
+    filters->addWidget(exportCsvBtn);
+    filters->addWidget(exportPdfBtn);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table);
@@ -94,6 +100,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     connect(table, &QTableWidget::cellDoubleClicked, this, &HistoryForm::openSelected);
     connect(openBtn, &QPushButton::clicked, this, &HistoryForm::openSelected);
     connect(deleteBtn, &QPushButton::clicked, this, &HistoryForm::deleteSelected);
+    connect(exportCsvBtn, &QPushButton::clicked, this, [this]() { exportSelected(false); });
+    connect(exportPdfBtn, &QPushButton::clicked, this, [this]() { exportSelected(true); });
     retranslate();
 }
 
@@ -158,6 +166,8 @@ void HistoryForm::retranslate()
     updateSync();
     openBtn->setText(tr("Open"));
     deleteBtn->setText(tr("Delete"));
+    exportCsvBtn->setText(tr("Export CSV…"));
+    exportPdfBtn->setText(tr("Export PDF report…"));
     if (meterCombo->count() > 0)
         meterCombo->setItemText(0, tr("All meters"));
     else
@@ -245,6 +255,9 @@ void HistoryForm::fillTable()
     const bool any = !shown.isEmpty();
     openBtn->setEnabled(any && !server);
     deleteBtn->setEnabled(any && !server && store && !store->isReadOnly());
+    // Only this PC's sessions have their readings at hand.
+    exportCsvBtn->setEnabled(any && !server);
+    exportPdfBtn->setEnabled(any && !server);
 }
 
 const HistoryStore::SessionSummary *HistoryForm::selected() const
@@ -259,6 +272,18 @@ void HistoryForm::openSelected()
         return;
     if (const HistoryStore::SessionSummary *session = selected())
         emit openRequested(*session);
+}
+
+void HistoryForm::exportSelected(bool pdf)
+{
+    if (listsServer())
+        return;
+    if (const HistoryStore::SessionSummary *session = selected()) {
+        if (pdf)
+            emit exportPdfRequested(*session);
+        else
+            emit exportCsvRequested(*session);
+    }
 }
 
 void HistoryForm::deleteSelected()

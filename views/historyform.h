@@ -38,6 +38,9 @@ public:
 
 signals:
     void openRequested(const HistoryStore::SessionSummary &session);
+    // The selected session as a CSV file.
+    void exportCsvRequested(const HistoryStore::SessionSummary &session);
+    void exportPdfRequested(const HistoryStore::SessionSummary &session);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,6 +55,7 @@ private:
     const HistoryStore::SessionSummary *selected() const;
     void openSelected();
     void deleteSelected();
+    void exportSelected(bool pdf);
 
     HistoryStore *store = nullptr;
     QList<HistoryStore::SessionSummary> shown;
@@ -64,5 +68,7 @@ private:
     QTableWidget *table;
     QPushButton *openBtn;
     QPushButton *deleteBtn;
+    QPushButton *exportCsvBtn;
+    QPushButton *exportPdfBtn;
     QLabel *syncLabel;
 };

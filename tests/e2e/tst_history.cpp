@@ -1,6 +1,7 @@
 // The history page over a simulated meter: a download (or a live run) saved,
 // the meter gone, the stored session opened from the history and saved again
-// gives the same workbook; a session is deleted only after "Yes".
+// gives the same workbook, and the same CSV as the page it came from; a
+// session is deleted only after "Yes".
 
 #include "e2esupport.h"
 
@@ -8,6 +9,7 @@
 #include "link/requestledger.h"
 #include "widgets/chartform.h"
 
+#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -50,6 +52,45 @@ private:
             return {};
         const WorkbookDump dump = WorkbookDump::read(dir.filePath(files.first()));
         return dump.ok() ? dump.root : QJsonObject();
+    }
+
+    // Runs an export that writes one CSV file and reads that file back (the
+    // file is removed, so the next export of the same second cannot mix in).
+    QList<QStringList> exportCsv(const std::function<void()> &start)
+    {
+        QDir dir(reports.path());
+        QString message;
+        answerMessage("yesBtn", &message);
+        start();
+        if (!QTest::qWaitFor([&message]() { return !message.isEmpty(); }, 10000)
+            || message != QCoreApplication::translate("RecordPage", "Report exported"))
+            return {};
+        const QStringList files = dir.entryList({"*.csv"});
+        if (files.size() != 1)
+            return {};
+        QString output;
+        const int code = testsupport::runPython(QStringLiteral("cli/read_csv.py"), {dir.filePath(files.first())}, &output);
+        dir.remove(files.first());
+        if (code != 0)
+            return {};
+        QList<QStringList> rows;
+        for (const auto &row : QJsonDocument::fromJson(output.toUtf8()).object().value("rows").toArray()) {
+            QStringList fields;
+            for (const auto &field : row.toArray())
+                fields << field.toString();
+            rows << fields;
+        }
+        return rows;
+    }
+
+    // "Export CSV…" in the window's menu.
+    void exportFromMenu()
+    {
+        button(window.get(), "menuBtn")->click();
+        QPushButton *entry = nullptr;
+        if (QTest::qWaitFor([&]() { return (entry = button(window.get(), "exportCsvBtn")) && entry->isVisible(); },
+                            5000))
+            entry->click();
     }
 
     QTableWidget *sessions() { return widget<QTableWidget>(window.get(), "historyTable"); }
@@ -154,6 +195,70 @@ private slots:
         QVERIFY(!button(chart, "cleanBtn")->isEnabled());
         QVERIFY(!widget(window.get(), "realTimeParamWidget")->isVisible());
         QCOMPARE(save(), fresh);
+    }
+
+    // What a page shows and the history session it came from export the
+    // same CSV (a live run: the same times and powers; the history keeps no
+    // meter reference nor watts of live readings).
+    void pageAndSessionExportTheSameCsv_data()
+    {
+        QTest::addColumn<QStringList>("meter");
+        QTest::addColumn<QString>("pageButton");
+        QTest::addColumn<QStringList>("compared"); // empty: every column
+        QTest::newRow("multi-wave") << QStringList{"--kind", "5", "--records", "6"} << "multiWaveOpmBtn" << QStringList{};
+        QTest::newRow("PON") << QStringList{"--kind", "2", "--range", "1", "--records", "6"} << "ponOpmBtn"
+                             << QStringList{};
+        QTest::newRow("live") << QStringList{"--kind", "5"} << "chartBtn"
+                              << QStringList{"time", "wavelength_nm", "power", "unit"};
+    }
+    void pageAndSessionExportTheSameCsv()
+    {
+        QFETCH(QStringList, meter);
+        QFETCH(QString, pageButton);
+        QFETCH(QStringList, compared);
+        if (pageButton == QLatin1String("chartBtn")) {
+            QVERIFY(sim.start(meter));
+            testsupport::setSerialPorts({sim.linkPath()});
+            QVERIFY(connectWindow(window.get()));
+            button(window.get(), "chartBtn")->click();
+            auto *chart = widget<ChartForm>(window.get(), "chart");
+            button(chart, "playBtn")->click();
+            QTRY_VERIFY_WITH_TIMEOUT(chart->sampleCount() >= 3, 20000);
+            button(chart, "playBtn")->click(); // a pause
+        } else {
+            QVERIFY(download(meter, pageButton.toLatin1().constData()));
+        }
+        const QList<QStringList> shown = exportCsv([this]() { exportFromMenu(); });
+        QVERIFY(shown.size() > 3);
+
+        answerMessage("noBtn"); // not saved first
+        button(window.get(), "historyBtn")->click();
+        QTRY_VERIFY(widget(window.get(), "historyPage")->isVisible());
+        sessions()->setCurrentCell(0, 0);
+        const QList<QStringList> stored
+            = exportCsv([this]() { button(window.get(), "historyExportCsvBtn")->click(); });
+        QCOMPARE(stored.size(), shown.size());
+        const QStringList header = shown.first();
+        QCOMPARE(stored.first(), header);
+        for (int row = 1; row < shown.size(); ++row) {
+            for (int column = 0; column < header.size(); ++column) {
+                if (compared.isEmpty() || compared.contains(header.at(column)))
+                    QCOMPARE(stored.at(row).at(column), shown.at(row).at(column));
+            }
+        }
+
+        // The PDF report of the same session, from the history page.
+        QString message;
+        answerMessage("yesBtn", &message);
+        button(window.get(), "historyExportPdfBtn")->click();
+        QTRY_COMPARE(message, QCoreApplication::translate("RecordPage", "Report exported"));
+        const QStringList pdfs = QDir(reports.path()).entryList({"*.pdf"});
+        QCOMPARE(pdfs.size(), 1);
+        QProcess info;
+        info.start("pdfinfo", {QDir(reports.path()).filePath(pdfs.first())});
+        QVERIFY(info.waitForFinished(30000));
+        QCOMPARE(info.exitCode(), 0);
+        QVERIFY(QDir(reports.path()).remove(pdfs.first()));
     }
 
     void deleteAsksFirst()
