@@ -639,6 +639,14 @@ refused or kept failing, 5 file or history error, 130 interrupted.
         <source>All technicians (team server)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export PDF report…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HistoryRecorder</name>
@@ -908,6 +916,14 @@ Open what was recorded?</source>
         <source>PON class</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export PDF report…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageDialog</name>
@@ -1137,6 +1153,133 @@ Open what was recorded?</source>
     </message>
     <message>
         <source>TextLabel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PdfReport</name>
+    <message>
+        <source>pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(kind %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Meter: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Technician: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampled: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report made: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wavelength (nm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss (dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Margin (dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass: %1   Warning: %2   Fail: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 nm: minimum %2 dBm, maximum %3 dBm, mean %4 dBm (%5 readings)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power over %1 readings: minimum %2 dBm, maximum %3 dBm, mean %4 dBm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard deviation %1 dB, peak-to-peak %2 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lumisk report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

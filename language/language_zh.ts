@@ -652,6 +652,14 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
         <source>All technicians (team server)</source>
         <translation>所有技术员（团队服务器）</translation>
     </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Export PDF report…</source>
+        <translation>导出 PDF 报表…</translation>
+    </message>
 </context>
 <context>
     <name>HistoryRecorder</name>
@@ -924,6 +932,14 @@ Open what was recorded?</source>
         <source>PON class</source>
         <translation>PON 等级</translation>
     </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Export PDF report…</source>
+        <translation>导出 PDF 报表…</translation>
+    </message>
 </context>
 <context>
     <name>MessageDialog</name>
@@ -1154,6 +1170,133 @@ Open what was recorded?</source>
     <message>
         <source>TextLabel</source>
         <translation>文本标签</translation>
+    </message>
+</context>
+<context>
+    <name>PdfReport</name>
+    <message>
+        <source>pass</source>
+        <translation>通过</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>fail</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>(kind %1)</source>
+        <translation>（类型 %1）</translation>
+    </message>
+    <message>
+        <source>Meter: %1</source>
+        <translation>仪表：%1</translation>
+    </message>
+    <message>
+        <source>Technician: %1</source>
+        <translation>技术员：%1</translation>
+    </message>
+    <message>
+        <source>Sampled: %1</source>
+        <translation>采样时间：%1</translation>
+    </message>
+    <message>
+        <source>Downloaded: %1</source>
+        <translation>下载时间：%1</translation>
+    </message>
+    <message>
+        <source>Report made: %1</source>
+        <translation>报表生成：%1</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Wavelength (nm)</source>
+        <translation>波长 (nm)</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Loss (dB)</source>
+        <translation>损耗 (dB)</translation>
+    </message>
+    <message>
+        <source>Readings: %1</source>
+        <translation>读数：%1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Date time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>参考</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Class check</source>
+        <translation>等级检查</translation>
+    </message>
+    <message>
+        <source>Margin (dB)</source>
+        <translation>余量 (dB)</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>记录：%1</translation>
+    </message>
+    <message>
+        <source>Pass: %1   Warning: %2   Fail: %3</source>
+        <translation>通过：%1   警告：%2   失败：%3</translation>
+    </message>
+    <message>
+        <source>%1 nm: minimum %2 dBm, maximum %3 dBm, mean %4 dBm (%5 readings)</source>
+        <translation>%1 nm：最小 %2 dBm，最大 %3 dBm，平均 %4 dBm（%5 个读数）</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>读数</translation>
+    </message>
+    <message>
+        <source>Power over %1 readings: minimum %2 dBm, maximum %3 dBm, mean %4 dBm</source>
+        <translation>%1 个读数的功率：最小 %2 dBm，最大 %3 dBm，平均 %4 dBm</translation>
+    </message>
+    <message>
+        <source>Standard deviation %1 dB, peak-to-peak %2 dB</source>
+        <translation>标准差 %1 dB，峰峰值 %2 dB</translation>
+    </message>
+    <message>
+        <source>Lumisk report</source>
+        <translation>Lumisk 报表</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>摘要</translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
     </message>
 </context>
 <context>
