@@ -5,7 +5,10 @@
 #include <QDateTime>
 #include <QLocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <string>
 
 namespace ValueFormat {
 
@@ -73,18 +76,65 @@ RecordHead readRecordHead(Reader &reader)
     return head;
 }
 
+namespace {
+// Whether the PC's zone has this wall-clock time, i.e. it is not inside a
+// daylight-saving gap. The C library looks at the zone file on every
+// local-time conversion, so a day whose two ends are valid with the same UTC
+// offset (no zone change that day) is asked about once; only the times of a
+// day with a change are asked one by one.
+bool existsLocally(const QDate &date, const QTime &time)
+{
+    struct Day
+    {
+        qint64 julian = std::numeric_limits<qint64>::min();
+        bool zoneSet = false;
+        std::string zone;
+        bool withoutChange = false;
+    };
+    thread_local Day last;
+    const char *zone = std::getenv("TZ");
+    const bool sameZone = zone ? (last.zoneSet && last.zone == zone) : !last.zoneSet;
+    if (!sameZone || last.julian != date.toJulianDay()) {
+        const QDateTime start(date, QTime(0, 0), Qt::LocalTime);
+        const QDateTime end(date, QTime(23, 59, 59), Qt::LocalTime);
+        last.julian = date.toJulianDay();
+        last.zoneSet = zone != nullptr;
+        last.zone = zone ? zone : "";
+        last.withoutChange = start.isValid() && end.isValid() && start.offsetFromUtc() == end.offsetFromUtc();
+    }
+    if (last.withoutChange)
+        return true;
+    return QDateTime(date, time, Qt::LocalTime).isValid();
+}
+
+void putTwoDigits(QChar *out, int value)
+{
+    out[0] = QLatin1Char(char('0' + value / 10));
+    out[1] = QLatin1Char(char('0' + value % 10));
+}
+} // namespace
+
 QString timeText(int year, int month, int day, int hour, int minute, int second)
 {
     // QDateTime quietly turns an invalid time of a valid day into midnight, so
-    // date and time are checked on their own before they are combined.
+    // date and time are checked on their own.
     const QDate date(year, month, day);
     const QTime time(hour, minute, second);
-    if (!date.isValid() || !time.isValid())
+    if (!date.isValid() || !time.isValid() || !existsLocally(date, time))
         return Absent;
-    const QDateTime dateTime(date, time, Qt::LocalTime);
-    if (!dateTime.isValid()) // e.g. inside a daylight-saving gap
-        return Absent;
-    return dateTimeText(dateTime, QStringLiteral("yy/MM/dd HH:mm"));
+    // "yy/MM/dd HH:mm", written directly: the meter's own clock fields.
+    QString text(14, Qt::Uninitialized);
+    QChar *out = text.data();
+    putTwoDigits(out, date.year() % 100);
+    out[2] = QLatin1Char('/');
+    putTwoDigits(out + 3, month);
+    out[5] = QLatin1Char('/');
+    putTwoDigits(out + 6, day);
+    out[8] = QLatin1Char(' ');
+    putTwoDigits(out + 9, hour);
+    out[11] = QLatin1Char(':');
+    putTwoDigits(out + 12, minute);
+    return text;
 }
 
 QString dateTimeText(const QDateTime &when, const QString &pattern)
