@@ -72,7 +72,7 @@ RecordHead readRecordHead(Reader &reader)
     const int minute = reader.u8();
     const int second = reader.u8();
     head.time = timeText(year, month, day, hour, minute, second);
-    head.number = QString::number(reader.u16());
+    head.number = numberText(reader.u16());
     return head;
 }
 
@@ -142,6 +142,50 @@ QString dateTimeText(const QDateTime &when, const QString &pattern)
     return QLocale::c().toString(when, pattern);
 }
 
+QString fixed(float value, int decimals)
+{
+    // Up to three decimals of a float are worked out exactly here: a float
+    // times 1000 still fits a double's mantissa (24 + 10 bits), so rounding
+    // half away from zero (as QString::number does) needs no decimal
+    // arithmetic. Anything else goes the long way, with the same result.
+    static constexpr double Scale[] = {1.0, 10.0, 100.0, 1000.0};
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (decimals < 0 || decimals > 3 || !(magnitude < 1e12))
+        return QString::number(static_cast<double>(value), 'f', decimals);
+    const double scaled = magnitude * Scale[decimals];
+    quint64 units = static_cast<quint64>(scaled);
+    if (scaled - static_cast<double>(units) >= 0.5)
+        ++units;
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    }
+    if (decimals > 0)
+        *--p = '.';
+    do {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if (value < 0.0f)
+        *--p = '-';
+    return QString::fromLatin1(p, int(end - p));
+}
+
+QString numberText(quint32 value)
+{
+    char digits[12];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    do {
+        *--p = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return QString::fromLatin1(p, int(end - p));
+}
+
 QString unitText(quint8 code)
 {
     switch (code) {
@@ -208,7 +252,7 @@ QString absentText()
 SingleWaveOpmData readOpmEntry(Reader &reader, const DevDatas *devDatas, bool *isLow)
 {
     SingleWaveOpmData data;
-    data.wavelength = QString::number(reader.u16());
+    data.wavelength = numberText(reader.u16());
     const float power = reader.f32();
     bool outOfRange = false;
     data.power = powerText(power, devDatas, true, &outOfRange);
@@ -232,7 +276,7 @@ SingleWaveOpmData readOpmEntry(Reader &reader, const DevDatas *devDatas, bool *i
     } else {
         // A reference only means something for a relative (dB) reading.
         data.reference = data.isRelative && data.powerUnit != QLatin1String("dBm") ? fixed(reference, 2) : Absent;
-        data.frequency = frequency == 0 ? Absent : QString::number(frequency);
+        data.frequency = frequency == 0 ? Absent : numberText(frequency);
     }
     data.outOfRange = outOfRange;
     if (isLow)
