@@ -127,7 +127,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The frames trace every record on the debug stream; a benchmark measures
     // the decoding, not a terminal.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false"));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -31,7 +31,7 @@ void PonFrame::parseData()
     for (int i = 0; i < entries; ++i) {
         PowerInfo info;
         info.typeCode = reader.s8();
-        info.wavelength = QString::number(reader.u16());
+        info.wavelength = ValueFormat::numberText(reader.u16());
         const float power = reader.f32();
         devDatas = DevDatas::instance();
         bool outOfRange = false;

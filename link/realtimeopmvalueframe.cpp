@@ -25,7 +25,7 @@ void RealTimeOpmValueFrame::parseData()
     qCDebug(lcLink) << "RealTimeOpmValueFrame parseData";
     ValueFormat::Reader reader(payload);
     reader.skip(TimeStampSize);
-    wavelength = QString::number(reader.u16());
+    wavelength = ValueFormat::numberText(reader.u16());
     powerValue = reader.f32();
     devDatas = DevDatas::instance();
     power = ValueFormat::powerText(powerValue, devDatas, false);
@@ -35,7 +35,7 @@ void RealTimeOpmValueFrame::parseData()
     powerWUnit = ValueFormat::unitText(reader.u8());
     referenceValue = reader.f32();
     reference = ValueFormat::fixed(referenceValue, ReferenceDecimals);
-    frequency = QString::number(reader.u16());
+    frequency = ValueFormat::numberText(reader.u16());
 }
 
 void RealTimeOpmValueFrame::clearDecoded()

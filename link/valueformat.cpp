@@ -5,7 +5,10 @@
 #include <QDateTime>
 #include <QLocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <string>
 
 namespace ValueFormat {
 
@@ -69,27 +72,118 @@ RecordHead readRecordHead(Reader &reader)
     const int minute = reader.u8();
     const int second = reader.u8();
     head.time = timeText(year, month, day, hour, minute, second);
-    head.number = QString::number(reader.u16());
+    head.number = numberText(reader.u16());
     return head;
 }
+
+namespace {
+// Whether the PC's zone has this wall-clock time, i.e. it is not inside a
+// daylight-saving gap. The C library looks at the zone file on every
+// local-time conversion, so a day whose two ends are valid with the same UTC
+// offset (no zone change that day) is asked about once; only the times of a
+// day with a change are asked one by one.
+bool existsLocally(const QDate &date, const QTime &time)
+{
+    struct Day
+    {
+        qint64 julian = std::numeric_limits<qint64>::min();
+        bool zoneSet = false;
+        std::string zone;
+        bool withoutChange = false;
+    };
+    thread_local Day last;
+    const char *zone = std::getenv("TZ");
+    const bool sameZone = zone ? (last.zoneSet && last.zone == zone) : !last.zoneSet;
+    if (!sameZone || last.julian != date.toJulianDay()) {
+        const QDateTime start(date, QTime(0, 0), Qt::LocalTime);
+        const QDateTime end(date, QTime(23, 59, 59), Qt::LocalTime);
+        last.julian = date.toJulianDay();
+        last.zoneSet = zone != nullptr;
+        last.zone = zone ? zone : "";
+        last.withoutChange = start.isValid() && end.isValid() && start.offsetFromUtc() == end.offsetFromUtc();
+    }
+    if (last.withoutChange)
+        return true;
+    return QDateTime(date, time, Qt::LocalTime).isValid();
+}
+
+void putTwoDigits(QChar *out, int value)
+{
+    out[0] = QLatin1Char(char('0' + value / 10));
+    out[1] = QLatin1Char(char('0' + value % 10));
+}
+} // namespace
 
 QString timeText(int year, int month, int day, int hour, int minute, int second)
 {
     // QDateTime quietly turns an invalid time of a valid day into midnight, so
-    // date and time are checked on their own before they are combined.
+    // date and time are checked on their own.
     const QDate date(year, month, day);
     const QTime time(hour, minute, second);
-    if (!date.isValid() || !time.isValid())
+    if (!date.isValid() || !time.isValid() || !existsLocally(date, time))
         return Absent;
-    const QDateTime dateTime(date, time, Qt::LocalTime);
-    if (!dateTime.isValid()) // e.g. inside a daylight-saving gap
-        return Absent;
-    return dateTimeText(dateTime, QStringLiteral("yy/MM/dd HH:mm"));
+    // "yy/MM/dd HH:mm", written directly: the meter's own clock fields.
+    QString text(14, Qt::Uninitialized);
+    QChar *out = text.data();
+    putTwoDigits(out, date.year() % 100);
+    out[2] = QLatin1Char('/');
+    putTwoDigits(out + 3, month);
+    out[5] = QLatin1Char('/');
+    putTwoDigits(out + 6, day);
+    out[8] = QLatin1Char(' ');
+    putTwoDigits(out + 9, hour);
+    out[11] = QLatin1Char(':');
+    putTwoDigits(out + 12, minute);
+    return text;
 }
 
 QString dateTimeText(const QDateTime &when, const QString &pattern)
 {
     return QLocale::c().toString(when, pattern);
+}
+
+QString fixed(float value, int decimals)
+{
+    // Up to three decimals of a float are worked out exactly here: a float
+    // times 1000 still fits a double's mantissa (24 + 10 bits), so rounding
+    // half away from zero (as QString::number does) needs no decimal
+    // arithmetic. Anything else goes the long way, with the same result.
+    static constexpr double Scale[] = {1.0, 10.0, 100.0, 1000.0};
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (decimals < 0 || decimals > 3 || !(magnitude < 1e12))
+        return QString::number(static_cast<double>(value), 'f', decimals);
+    const double scaled = magnitude * Scale[decimals];
+    quint64 units = static_cast<quint64>(scaled);
+    if (scaled - static_cast<double>(units) >= 0.5)
+        ++units;
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    }
+    if (decimals > 0)
+        *--p = '.';
+    do {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if (value < 0.0f)
+        *--p = '-';
+    return QString::fromLatin1(p, int(end - p));
+}
+
+QString numberText(quint32 value)
+{
+    char digits[12];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    do {
+        *--p = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return QString::fromLatin1(p, int(end - p));
 }
 
 QString unitText(quint8 code)
@@ -158,7 +252,7 @@ QString absentText()
 SingleWaveOpmData readOpmEntry(Reader &reader, const DevDatas *devDatas, bool *isLow)
 {
     SingleWaveOpmData data;
-    data.wavelength = QString::number(reader.u16());
+    data.wavelength = numberText(reader.u16());
     const float power = reader.f32();
     bool outOfRange = false;
     data.power = powerText(power, devDatas, true, &outOfRange);
@@ -182,7 +276,7 @@ SingleWaveOpmData readOpmEntry(Reader &reader, const DevDatas *devDatas, bool *i
     } else {
         // A reference only means something for a relative (dB) reading.
         data.reference = data.isRelative && data.powerUnit != QLatin1String("dBm") ? fixed(reference, 2) : Absent;
-        data.frequency = frequency == 0 ? Absent : QString::number(frequency);
+        data.frequency = frequency == 0 ? Absent : numberText(frequency);
     }
     data.outOfRange = outOfRange;
     if (isLow)

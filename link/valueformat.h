@@ -92,10 +92,9 @@ QString powerText(float power, const DevDatas *devDatas, bool withLimits, bool *
 // Watt text: the larger the value, the fewer decimals.
 QString wattText(float watt);
 // Fixed decimals, the float widened to double.
-inline QString fixed(float value, int decimals)
-{
-    return QString::number(static_cast<double>(value), 'f', decimals);
-}
+QString fixed(float value, int decimals);
+// A count or code as decimal digits, as QString::number writes it.
+QString numberText(quint32 value);
 
 QString absentText(); // "---"
 

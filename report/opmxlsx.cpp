@@ -18,7 +18,8 @@ OpmXlsx::OpmXlsx(QObject *parent)
 
 bool OpmXlsx::saveSingleWave(const QList<OpmItemData> &datas, const QString &dir)
 {
-    ReportSheet sheet(tr("OPM single wave datas"));
+    // One row per record and no merges: written row by row, in little memory.
+    ReportSheet sheet(tr("OPM single wave datas"), XlsxDocument::RowByRow);
     sheet.writeHeader({tr("No."), tr("Name"), tr("Date time"), tr("Wavelength(nm)"), tr("Power"),
                        QStringLiteral("REF(dBm)"), tr("Power(W)"), tr("Freqency(Hz)")});
 

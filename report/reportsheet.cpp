@@ -17,7 +17,8 @@ int verdictSlot(int verdict)
 
 } // namespace
 
-ReportSheet::ReportSheet(const QString &sheetName)
+ReportSheet::ReportSheet(const QString &sheetName, XlsxDocument::Layout layout)
+    : document(layout)
 {
     document.addSheet(sheetName);
     document.selectSheet(sheetName);

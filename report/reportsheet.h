@@ -12,8 +12,9 @@
 class ReportSheet
 {
 public:
-    // Adds the sheet, selects it and builds the cell formats.
-    explicit ReportSheet(const QString &sheetName);
+    // Adds the sheet, selects it and builds the cell formats. A RowByRow
+    // sheet is written from the top down and has no merged cells.
+    explicit ReportSheet(const QString &sheetName, XlsxDocument::Layout layout = XlsxDocument::Random);
 
     // Header texts from A1 on, left to right.
     void writeHeader(const QStringList &texts);

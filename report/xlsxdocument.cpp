@@ -25,14 +25,20 @@ lxw_format *XlsxDocument::handleOf(const XlsxFormat &format)
     return format.format;
 }
 
-XlsxDocument::XlsxDocument()
+XlsxDocument::XlsxDocument(Layout layout)
+    : rowByRow(layout == RowByRow)
 {
     if (!tempDir.isValid()) {
         failed = true;
         return;
     }
     tempFile = QFile::encodeName(tempDir.path() + QLatin1String(kWorkbookFileName));
-    workbook = workbook_new(tempFile.constData());
+    // Row by row, the finished rows go to a file in the private directory.
+    scratchDir = QFile::encodeName(tempDir.path());
+    lxw_workbook_options options{};
+    options.constant_memory = rowByRow ? LXW_TRUE : LXW_FALSE;
+    options.tmpdir = scratchDir.data();
+    workbook = workbook_new_opt(tempFile.constData(), &options);
     if (!workbook)
         failed = true;
 }
@@ -188,6 +194,9 @@ bool XlsxDocument::write(int row, int column, int value, const XlsxFormat &forma
 
 bool XlsxDocument::mergeCells(const QString &range, const QString &text, const XlsxFormat &format)
 {
+    // Row by row, the library would quietly drop every write after a merge.
+    if (rowByRow)
+        return fail();
     const QStringList corners = range.split(QLatin1Char(':'));
     int firstRow = 0;
     int firstColumn = 0;

@@ -22,7 +22,11 @@ struct lxw_worksheet;
 class XlsxDocument
 {
 public:
-    XlsxDocument();
+    // RowByRow keeps only the row being written in memory: rows must come in
+    // order (a write above the current row is refused) and nothing can be
+    // merged.
+    enum Layout { Random, RowByRow };
+    explicit XlsxDocument(Layout layout = Random);
     ~XlsxDocument();
     XlsxDocument(const XlsxDocument &) = delete;
     XlsxDocument &operator=(const XlsxDocument &) = delete;
@@ -60,8 +64,10 @@ private:
 
     QTemporaryDir tempDir;
     QByteArray tempFile;
+    QByteArray scratchDir;
     lxw_workbook *workbook = nullptr;
     lxw_worksheet *currentSheet = nullptr;
     bool failed = false;
     bool closed = false;
+    bool rowByRow = false;
 };

@@ -75,9 +75,8 @@ void PageWidget::addPageButton(int page, int layoutPosition)
 
 void PageWidget::rebuild()
 {
-    removePageButtons();
-
     if (pageCount < 2) {
+        removePageButtons();
         hide();
         return;
     }
@@ -86,16 +85,19 @@ void PageWidget::rebuild()
 
     const int n = pageCount;
     const int c = currentPage;
-    if (n < kAllButtonsBelow) {
+    const bool windowed = n >= kAllButtonsBelow;
+    int from;
+    int to;
+    int position;
+    if (!windowed) {
         ui->beforeEllipsisLabel->hide();
         ui->afterEllipsisLabel->hide();
-        for (int page = 2; page <= n - 1; ++page)
-            addPageButton(page, page + kFirstButtonPosition - 1);
+        from = 2;
+        to = n - 1;
+        position = kFirstButtonPosition + 1;
     } else {
         ui->afterEllipsisLabel->setVisible(n - c > 3);
         ui->beforeEllipsisLabel->setVisible(c > 4);
-        int from;
-        int to;
         if (c < 5) {
             from = 2;
             to = 5;
@@ -106,9 +108,19 @@ void PageWidget::rebuild()
             from = c - 1;
             to = c + 1;
         }
-        int position = kAfterBeforeEllipsis;
+        position = kAfterBeforeEllipsis;
+    }
+
+    // The same numbered buttons in the same places (as while a download adds
+    // pages behind the first one) are kept rather than made anew.
+    bool same = windowed == buttonsWindowed && pageButtons.size() == qMax(0, to - from + 1);
+    for (int i = 0; same && i < pageButtons.size(); ++i)
+        same = pageButtons.at(i)->text() == QString::number(from + i);
+    if (!same) {
+        removePageButtons();
         for (int page = from; page <= to; ++page)
             addPageButton(page, position++);
+        buttonsWindowed = windowed;
     }
 
     // Exactly the current page's button stays checked. This also holds with

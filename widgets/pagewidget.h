@@ -52,4 +52,5 @@ private:
     int currentPage = 1;
     QList<QPushButton *> pageButtons;
     QHBoxLayout *buttonLayout = nullptr;
+    bool buttonsWindowed = false; // the numbered buttons sit between the ellipses
 };

@@ -156,6 +156,8 @@ private slots:
     void timesKeepAsciiDigits();
     void timesUnderOtherSystemLocales_data();
     void timesUnderOtherSystemLocales();
+    void timesAcrossZoneChanges_data();
+    void timesAcrossZoneChanges();
 };
 
 void RecordFramesTest::initTestCase()
@@ -673,6 +675,56 @@ void RecordFramesTest::timesUnderOtherSystemLocales()
     QVERIFY(child.waitForFinished(60000));
     QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
              child.readAll().constData());
+}
+
+void RecordFramesTest::timesAcrossZoneChanges_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QList<QDateTime>>("times"); // decoded in this order
+    QTest::addColumn<QStringList>("texts");
+
+    const auto at = [](int y, int mo, int d, int h, int mi, int s) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    };
+    QTest::newRow("Berlin spring gap")
+        << QByteArray("Europe/Berlin")
+        << QList<QDateTime>{at(2024, 3, 30, 2, 30, 0), at(2024, 3, 31, 1, 59, 59), at(2024, 3, 31, 2, 0, 0),
+                            at(2024, 3, 31, 2, 59, 59), at(2024, 3, 31, 3, 0, 0), at(2024, 3, 31, 2, 30, 0)}
+        << QStringList{"24/03/30 02:30", "24/03/31 01:59", "---", "---", "24/03/31 03:00", "---"};
+    QTest::newRow("Berlin autumn overlap")
+        << QByteArray("Europe/Berlin") << QList<QDateTime>{at(2024, 10, 27, 2, 30, 0), at(2024, 10, 27, 23, 0, 0)}
+        << QStringList{"24/10/27 02:30", "24/10/27 23:00"};
+    QTest::newRow("Sao Paulo gap at midnight")
+        << QByteArray("America/Sao_Paulo") << QList<QDateTime>{at(2018, 11, 4, 0, 30, 0), at(2018, 11, 4, 1, 0, 0)}
+        << QStringList{"---", "18/11/04 01:00"};
+    // The same wall-clock time, first in a zone without the change, then in one with it.
+    QTest::newRow("zone changed between records")
+        << QByteArray("UTC|Europe/Berlin") << QList<QDateTime>{at(2024, 3, 31, 2, 30, 0), at(2024, 3, 31, 2, 30, 0)}
+        << QStringList{"24/03/31 02:30", "---"};
+}
+
+// A time the PC's zone skips shows as absent; the days around it, and other
+// times of that day, as the meter gives them.
+void RecordFramesTest::timesAcrossZoneChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QList<QDateTime>, times);
+    QFETCH(QStringList, texts);
+    const QByteArray previous = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    const QList<QByteArray> zones = zone.split('|');
+    QStringList shown;
+    for (int i = 0; i < times.size(); ++i) {
+        qputenv("TZ", zones.value(i, zones.last()));
+        const QDate d = times[i].date();
+        const QTime t = times[i].time();
+        shown << ValueFormat::timeText(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+    }
+    if (hadZone)
+        qputenv("TZ", previous);
+    else
+        qunsetenv("TZ");
+    QCOMPARE(shown, texts);
 }
 
 LUMISK_TEST(RecordFramesTest)

@@ -96,13 +96,15 @@ void TestXlsxDocument::refusedWriteFailsTheSave_data()
     QTest::newRow("bad merge range") << 3;
     QTest::newRow("no sheet") << 4;
     QTest::newRow("unknown sheet") << 5;
+    QTest::newRow("row by row: a row above the last") << 6;
+    QTest::newRow("row by row: a merge") << 7;
 }
 
 void TestXlsxDocument::refusedWriteFailsTheSave()
 {
     QFETCH(int, fault);
     QTemporaryDir dir;
-    XlsxDocument document;
+    XlsxDocument document(fault >= 6 ? XlsxDocument::RowByRow : XlsxDocument::Random);
     if (fault != 4)
         QVERIFY(document.addSheet(QStringLiteral("data")));
     QVERIFY(document.write(1, 1, QStringLiteral("fine")) || fault == 4);
@@ -124,6 +126,13 @@ void TestXlsxDocument::refusedWriteFailsTheSave()
         break;
     case 5:
         QVERIFY(!document.selectSheet(QStringLiteral("other")));
+        break;
+    case 6:
+        QVERIFY(document.write(3, 1, QStringLiteral("x")));
+        QVERIFY(!document.write(2, 1, QStringLiteral("x")));
+        break;
+    case 7:
+        QVERIFY(!document.mergeCells(QStringLiteral("A2:A3"), QStringLiteral("x")));
         break;
     }
     QVERIFY(document.hasFailed());
