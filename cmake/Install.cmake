@@ -73,9 +73,9 @@ set(CPACK_PACKAGE_DESCRIPTION "Lumisk talks to a handheld optical power meter ov
 finds and identifies the meter, downloads every stored record (single-wave,
 multi-wave, partial-wave, PON and XG-PON), shows them in paged tables and
 cards with pass, warning and fail verdicts, plots a live power curve with its
-statistics, sets the meter's clock and saves every view as an .xlsx, .csv or
-PDF report, in English or Chinese. Every record and live reading is kept in a local
-history database, optionally copied to a PostgreSQL team server.
+statistics, sets the meter's clock and saves every view as an .xlsx, .csv
+or PDF report, in English or Chinese. Every record and live reading is kept
+in a local history database, optionally copied to a PostgreSQL team server.
 
 The package carries three programs: lumisk, the window; lumisk-cli, the same
 from a terminal, a script or a cron job (identify, download to .xlsx, .csv or
