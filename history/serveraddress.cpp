@@ -105,14 +105,14 @@ void parseUri(const QString &text, int prefixLength, ServerAddress &address)
     QStringList hosts;
     QStringList ports;
     bool anyPort = false;
-    for (const QString &spec : rest.split(QLatin1Char(','), Qt::KeepEmptyParts)) {
-        QString host = spec;
+    for (const QString &hostPort : rest.split(QLatin1Char(','), Qt::KeepEmptyParts)) {
+        QString host = hostPort;
         QString port;
         if (host.startsWith(QLatin1Char('['))) {
             const int close = host.indexOf(QLatin1Char(']'));
             if (close < 0) {
                 address.error = QCoreApplication::translate(
-                "ServerAddress", "The address %1 lacks its closing bracket.").arg(spec);
+                "ServerAddress", "The address %1 lacks its closing bracket.").arg(hostPort);
                 return;
             }
             if (host.mid(close + 1).startsWith(QLatin1Char(':')))
