@@ -621,6 +621,22 @@ HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame
     return record;
 }
 
+HistoryStore::SessionSummary HistoryStore::SessionSummary::fromRow(const QSqlQuery &query)
+{
+    SessionSummary row;
+    row.id = query.value(0).toLongLong();
+    row.kind = query.value(1).toString();
+    row.meterModel = query.value(2).toString();
+    row.rangeCode = query.value(3).toInt();
+    row.technician = query.value(4).toString();
+    row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
+    if (!query.isNull(6))
+        row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
+    row.host = query.value(7).toString();
+    row.count = query.value(8).toInt();
+    return row;
+}
+
 QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &meterModel, const QDate &from,
                                                               const QDate &to)
 {
@@ -639,17 +655,7 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
     if (!query.exec())
         return list;
     while (query.next()) {
-        SessionSummary row;
-        row.id = query.value(0).toLongLong();
-        row.kind = query.value(1).toString();
-        row.meterModel = query.value(2).toString();
-        row.rangeCode = query.value(3).toInt();
-        row.technician = query.value(4).toString();
-        row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
-        if (!query.isNull(6))
-            row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
-        row.host = query.value(7).toString();
-        row.count = query.value(8).toInt();
+        const SessionSummary row = SessionSummary::fromRow(query);
         const QDate day = row.started.date();
         if ((from.isValid() && day < from) || (to.isValid() && day > to))
             continue;

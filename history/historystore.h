@@ -24,6 +24,8 @@ class HistorySync;
 struct OpmItemData;
 struct PonOpmItemData;
 
+class QSqlQuery;
+
 class HistoryStore : public QObject
 {
     Q_OBJECT
@@ -112,6 +114,10 @@ public:
         QDateTime started; // local time
         QDateTime ended;   // invalid while the session is open (or was cut off)
         int count = 0;     // records, or readings of a live run
+
+        // A row of id, kind, meter model, range code, technician, start,
+        // end, host and count, as the local file and the server list them.
+        static SessionSummary fromRow(const QSqlQuery &query);
     };
     // Sessions newest first; an empty meter means every meter, an invalid
     // date no bound (both days included, in local time).

@@ -729,18 +729,7 @@ void SyncWorker::listSessions()
         return;
     }
     while (query.next()) {
-        HistoryStore::SessionSummary row;
-        row.id = query.value(0).toLongLong();
-        row.kind = query.value(1).toString();
-        row.meterModel = query.value(2).toString();
-        row.rangeCode = query.value(3).toInt();
-        row.technician = query.value(4).toString();
-        row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
-        if (!query.isNull(6))
-            row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
-        row.host = query.value(7).toString();
-        row.count = query.value(8).toInt();
-        list << row;
+        list << HistoryStore::SessionSummary::fromRow(query);
     }
     emit sessionsListed(list, QString());
 }
