@@ -52,6 +52,7 @@ void DownloadControl::clicked(bool checked)
         return;
     }
 
+    parts.session->hold();
     if (question(QCoreApplication::translate("MainWindow", "Whether to stop importing datas?")) == 1) {
         finish();
         ui.save->setEnabled(true);

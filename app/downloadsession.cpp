@@ -8,15 +8,28 @@ namespace {
 constexpr int MaxBusyRetries = 5;
 }
 
+namespace {
+// Every download's chain is new, so that a following request left queued by
+// an earlier one can never go out.
+quint64 nextChain = 0;
+}
+
 DownloadSession::DownloadSession(RequestLedger *ledger, Sender send, QObject *parent)
-    : QObject(parent), ledger(ledger), send(std::move(send)), countFrame(new ValueCountFrame)
+    : DownloadSession(ledger, std::move(send), Follower{}, parent)
+{
+}
+
+DownloadSession::DownloadSession(RequestLedger *ledger, Sender send, Follower follower, QObject *parent)
+    : QObject(parent), ledger(ledger), send(std::move(send)), follower(std::move(follower)),
+      countFrame(new ValueCountFrame)
 {
 }
 
 DownloadSession::~DownloadSession()
 {
-    // The count frame may still be out with the worker.
+    // The count frame and the following frame may still be out with the worker.
     ledger->retire(countFrame);
+    dropFollowing();
 }
 
 void DownloadSession::start(const PageEntry &entry)
@@ -24,7 +37,12 @@ void DownloadSession::start(const PageEntry &entry)
     page = entry;
     countFrame->reset();
     running = true;
+    holding = false;
     busyRetries = 0;
+    if (follower.open) {
+        chain = ++nextChain;
+        follower.open(chain);
+    }
     if (BaseFormLogic *records = page.records) {
         records->clearDatas();
         // A record asked for again outside a download (after a garbled answer)
@@ -45,12 +63,60 @@ void DownloadSession::finish()
         emit stopped();
     running = false;
     waitingForCount = false;
+    dropFollowing();
     // A count request may be out too; its answer must not count for the next
     // download.
     if (ledger->isInFlight(countFrame)) {
         ledger->retire(countFrame);
         countFrame = new ValueCountFrame;
     }
+}
+
+void DownloadSession::hold()
+{
+    holding = true;
+    if (follower.open)
+        follower.open(0);
+}
+
+void DownloadSession::dropFollowing()
+{
+    if (follower.open)
+        follower.open(0);
+    // Retired while out, whatever it brings counts for nothing; the next
+    // download may be on a page of another kind and makes its own.
+    if (following)
+        ledger->retire(following);
+    following = nullptr;
+}
+
+void DownloadSession::queueFollowing()
+{
+    if (!follower.send || !running || holding || !page.records || !page.recordRequest)
+        return;
+    Frame *current = page.records->frame();
+    if (!ledger->isInFlight(current) || (following && ledger->isInFlight(following)))
+        return;
+    if (!following) {
+        // A fresh frame of the page's own kind.
+        Frame *kept = page.records->exchangeFrame(nullptr);
+        page.records->createFrame();
+        following = page.records->exchangeFrame(kept);
+    }
+    following->reset();
+    followingNumber = pageNumber + 1;
+    ledger->sent(following);
+    follower.send(page.recordRequest(followingNumber), following, chain);
+}
+
+void DownloadSession::promoteFollowing()
+{
+    if (!following || !ledger->isInFlight(following) || !page.records)
+        return;
+    // The page has just taken its record and made a fresh frame; that one
+    // waits here for the next following request.
+    following = page.records->exchangeFrame(following);
+    pageNumber = followingNumber;
 }
 
 void DownloadSession::sendCount()
@@ -66,7 +132,8 @@ bool DownloadSession::isCountFrame(const Frame *frame) const
 
 bool DownloadSession::owns(const Frame *frame) const
 {
-    return running && frame && (frame == countFrame || (page.records && frame == page.records->frame()));
+    return running && frame
+        && (frame == countFrame || frame == following || (page.records && frame == page.records->frame()));
 }
 
 bool DownloadSession::requestOut(const PageEntry &on) const
@@ -79,15 +146,26 @@ void DownloadSession::requestNext(const PageEntry &on)
     // One request at a time: an answer still to come drives the next request.
     if (!on.records || !on.recordRequest || requestOut(on))
         return;
-    const int number = on.records->nextItemNumber() + on.numberOffset;
-    send(on.recordRequest(number), on.records->frame());
+    sendRecord(on, on.records->nextItemNumber() + on.numberOffset);
 }
 
 void DownloadSession::requestAgain(const PageEntry &on)
 {
     if (!on.records || !on.recordRequest || requestOut(on))
         return;
-    send(on.recordRequest(on.records->itemCount() + 1), on.records->frame());
+    sendRecord(on, on.records->itemCount() + 1);
+}
+
+void DownloadSession::sendRecord(const PageEntry &on, int number)
+{
+    send(on.recordRequest(number), on.records->frame());
+    if (on.records != page.records)
+        return;
+    pageNumber = number;
+    holding = false;
+    if (follower.open)
+        follower.open(chain);
+    queueFollowing();
 }
 
 void DownloadSession::resume()
@@ -102,6 +180,12 @@ void DownloadSession::resume()
 
 void DownloadSession::handle(ParseResult result, const Frame *answered, bool wanted)
 {
+    if (answered && answered == following) {
+        // Only a dropped following request is answered while it is still the
+        // following one: anything it brought arrives as the page's frame.
+        queueFollowing();
+        return;
+    }
     switch (result) {
     case CheckFailed:
         if (!wanted)
@@ -129,9 +213,12 @@ void DownloadSession::handle(ParseResult result, const Frame *answered, bool wan
             emit progress(page.records->nextItemNumber());
             emit recordArrived(page.type, page.records->frame());
             page.records->fillDatas();
+            promoteFollowing();
         }
-        if (wanted)
+        if (wanted) {
             requestNext();
+            queueFollowing();
+        }
         break;
     case Busy:
     case NotReady:
@@ -145,6 +232,12 @@ void DownloadSession::handle(ParseResult result, const Frame *answered, bool wan
         break;
     case Aborted:
         emit ended();
+        break;
+    case Skipped:
+        // A following request that became the page's own was dropped unsent
+        // (the user was asked whether to stop): ask for that record now.
+        if (wanted)
+            requestNext();
         break;
     default:
         break;

@@ -5,6 +5,13 @@
 // for the same record, and a need-reinit answer is resumed once the link is
 // back. The session only asks for sends and says how far it got; the window
 // draws and decides when the user wants to stop.
+//
+// Given a follower, the session keeps the request for the record after the
+// one on the line queued with the worker as well: the worker sends it the
+// moment the answer before it is complete and brought data, so the line does
+// not wait for the window between records. The meter is still asked one
+// thing at a time and hears exactly what it would hear otherwise; a queued
+// request whose predecessor failed is dropped by the worker unsent.
 
 #include "app/pages.h"
 #include "link/frame.h"
@@ -20,8 +27,17 @@ class DownloadSession : public QObject
     Q_OBJECT
 public:
     using Sender = std::function<void(const QByteArray &, Frame *)>;
+    // Queues a following request of the chain given (UartWorker::requestFollowing).
+    using FollowingSender = std::function<void(const QByteArray &, Frame *, quint64 chain)>;
+    // Opens a chain (0 closes every chain) (UartWorker::openChain).
+    using ChainOpener = std::function<void(quint64 chain)>;
+    struct Follower {
+        FollowingSender send;
+        ChainOpener open;
+    };
 
     DownloadSession(RequestLedger *ledger, Sender send, QObject *parent = nullptr);
+    DownloadSession(RequestLedger *ledger, Sender send, Follower follower, QObject *parent = nullptr);
     ~DownloadSession() override;
 
     // Starts on this page with the count request. A page without records
@@ -49,6 +65,8 @@ public:
     void requestAgain(const PageEntry &on);
     // After the link came back: the count when it never came, else the next record.
     void resume();
+    // The user is asked whether to stop: nothing more is queued meanwhile.
+    void hold();
 
     // A result of one of this download's frames. `wanted`: the user still
     // wants the download (its button is checked).
@@ -69,9 +87,25 @@ signals:
 private:
     void sendCount();
     bool requestOut(const PageEntry &on) const;
+    void sendRecord(const PageEntry &on, int number);
+    // Queues the following request when the page's frame is out and nothing
+    // follows it yet.
+    void queueFollowing();
+    // The following frame becomes the page's frame once the record before it
+    // has been taken.
+    void promoteFollowing();
+    void dropFollowing();
 
     RequestLedger *ledger;
     Sender send;
+    Follower follower;
+    // The frame of the queued following request, and the record numbers of
+    // the page's request and the following one.
+    Frame *following = nullptr;
+    int pageNumber = 0;
+    int followingNumber = 0;
+    quint64 chain = 0;
+    bool holding = false;
     PageEntry page;
     ValueCountFrame *countFrame;
     bool running = false;

@@ -20,6 +20,7 @@ enum ParseResult {
     Aborted = 7,      // status 5: no further record
     NoRtc = 8,        // status 6: the meter has no clock
     NeedReinit = 9,   // status 2: the meter wants the link opened again
+    Skipped = 10,     // a following request not sent: the exchange before it did not bring data
 };
 Q_DECLARE_METATYPE(ParseResult)
 

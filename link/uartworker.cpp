@@ -125,6 +125,7 @@ void UartWorker::setConnected(bool value)
 void UartWorker::initUart()
 {
     Q_ASSERT(onWorkerThread());
+    lastResult = Incomplete;
     qCDebug(lcLink) << "initUart";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(false);
@@ -136,6 +137,7 @@ void UartWorker::initUart()
 void UartWorker::initUartOutPoint()
 {
     Q_ASSERT(onWorkerThread());
+    lastResult = Incomplete;
     Uart::registerPortInitState();
     qCDebug(lcLink) << "point connectted";
     const Uart::PortInitState state = Uart::openSelectedPort();
@@ -147,6 +149,7 @@ void UartWorker::initUartOutPoint()
 void UartWorker::reinitUart()
 {
     Q_ASSERT(onWorkerThread());
+    lastResult = Incomplete;
     qCDebug(lcLink) << "  point break! reconnect it!";
     Uart::registerPortInitState();
     const Uart::PortInitState state = Uart::init(true);
@@ -158,7 +161,23 @@ void UartWorker::reinitUart()
 void UartWorker::request(QByteArray data, Frame *frame)
 {
     Q_ASSERT(onWorkerThread());
-    emit responsed(Uart::exchange(data, frame));
+    lastResult = Uart::exchange(data, frame);
+    emit responsed(lastResult);
+}
+
+void UartWorker::requestFollowing(QByteArray data, Frame *frame, quint64 chain)
+{
+    Q_ASSERT(onWorkerThread());
+    if (chain == 0 || chain != chainOpen.load() || lastResult != DataOk)
+        lastResult = Skipped;
+    else
+        lastResult = Uart::exchange(data, frame);
+    emit responsed(lastResult);
+}
+
+void UartWorker::openChain(quint64 chain)
+{
+    chainOpen = chain;
 }
 
 void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)

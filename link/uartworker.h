@@ -33,6 +33,9 @@ public:
     void setConnected(bool value);
     // The supervision timer; it lives on the worker's thread.
     const QTimer *supervisionTimer() const;
+    // From any thread: following requests of this chain may go out (0: none
+    // may). A download opens a chain of its own and closes it when it stops.
+    void openChain(quint64 chain);
 
 signals:
     void uartInited(Uart::PortInitState state);
@@ -46,6 +49,12 @@ public slots:
     void reinitUart();
     // The frame belongs to the sender; the worker neither keeps nor deletes it.
     void request(QByteArray data, Frame *frame);
+    // A request queued behind another one while that one is still out, so
+    // that the line never waits for the window between two records. It goes
+    // out only if the exchange just before it brought data and its chain is
+    // still open; otherwise it is answered Skipped and the meter hears
+    // nothing of it.
+    void requestFollowing(QByteArray data, Frame *frame, quint64 chain);
     void uartErrorOccurred(QSerialPort::SerialPortError error);
     // From any thread: reports the link closed at once (on the caller's
     // thread) and releases the port on the worker's thread.
@@ -70,6 +79,9 @@ private:
     // Counts link-ups, so that the delayed release of a link that went down
     // never takes the port of a newer link.
     std::atomic<int> linkGeneration{0};
+    std::atomic<quint64> chainOpen{0};
+    // The result of the last exchange; only the worker's thread touches it.
+    ParseResult lastResult = Incomplete;
     QMetaObject::Connection checkConnection;
     QMetaObject::Connection errorConnection;
     QThread *workerThread = nullptr;

@@ -30,6 +30,14 @@ public:
     // overwritten, renewFrame() is the call that releases it.
     virtual void createFrame() = 0;
     virtual void renewFrame();
+    // Puts this frame in the page's place and hands back the one it held,
+    // which the caller now owns.
+    Frame *exchangeFrame(Frame *replacement)
+    {
+        Frame *previous = ownedFrame;
+        ownedFrame = replacement;
+        return previous;
+    }
     virtual void clearDatas() = 0;
     // Records held by the page's store.
     virtual int itemCount() const = 0;

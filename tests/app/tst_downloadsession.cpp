@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -152,6 +153,153 @@ private slots:
         session->start(entry);
         QVERIFY(frames.last() != countFrame);
         QVERIFY(session->countPending());
+    }
+
+    // With a follower the next record's request waits queued with the worker.
+    // Whatever the meter answers, it must hear exactly the requests it hears
+    // without one, and the page must get the same records: the worker drops
+    // a queued request unsent when the exchange before it brought no data or
+    // its chain was closed. Meter answers: D data, B busy, N not ready, C
+    // garbled, A no further record; H the user is asked whether to stop and
+    // goes on after the next answer came, h goes on before it came; S the
+    // user stops.
+    void followingRequestsChangeNothingTheMeterHears_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("clean") << "DDDDDDA";
+        QTest::newRow("busy and not ready") << "DDBDNNDBBBBBB";
+        QTest::newRow("garbled") << "DCDDCCDA";
+        QTest::newRow("asked whether to stop") << "DDHDDHHDhDhhDA";
+        QTest::newRow("stopped") << "DDDS";
+        QTest::newRow("end at once") << "DA";
+    }
+    void followingRequestsChangeNothingTheMeterHears()
+    {
+        QFETCH(QString, script);
+        const Outcome plain = play(script, false);
+        const Outcome followed = play(script, true);
+        QCOMPARE(followed.heard, plain.heard);
+        QCOMPARE(followed.stored, plain.stored);
+        QCOMPARE(followed.ended, plain.ended);
+        QVERIFY(followed.queuedAhead > 0);
+    }
+
+private:
+    struct Outcome {
+        QList<QByteArray> heard;
+        int stored = 0;
+        int ended = 0;
+        int queuedAhead = 0;
+    };
+
+    // Plays the script against a fresh session with a worker stand-in that
+    // keeps the requests in order and, as the link worker does, takes up the
+    // next one the moment an exchange ends, before the session has seen its
+    // result.
+    Outcome play(const QString &script, bool withFollower)
+    {
+        struct Queued {
+            QByteArray data;
+            Frame *frame;
+            bool following;
+            quint64 chain;
+        };
+        QList<Queued> queue;
+        std::optional<Queued> onLine;
+        QList<QPair<Frame *, ParseResult>> results;
+        quint64 open = 0;
+        ParseResult last = Incomplete;
+        Outcome outcome;
+        CountingPage records;
+        PageEntry on{PageType::Opm, nullptr, nullptr, &records, &Command::opmCount, &Command::singleWaveRecord, 0, {}};
+        const auto takeUp = [&]() {
+            while (!onLine && !queue.isEmpty()) {
+                const Queued next = queue.takeFirst();
+                if (next.following && (next.chain != open || last != DataOk)) {
+                    last = Skipped;
+                    results << qMakePair(next.frame, Skipped);
+                    continue;
+                }
+                outcome.heard << next.data;
+                onLine = next;
+            }
+        };
+        DownloadSession::Follower follower;
+        if (withFollower) {
+            follower.send = [&](const QByteArray &data, Frame *frame, quint64 chain) {
+                queue << Queued{data, frame, true, chain};
+                ++outcome.queuedAhead;
+                takeUp();
+            };
+            follower.open = [&](quint64 chain) { open = chain; };
+        }
+        DownloadSession played(
+            RequestLedger::instance(),
+            [&](const QByteArray &data, Frame *frame) {
+                RequestLedger::instance()->sent(frame);
+                queue << Queued{data, frame, false, 0};
+                takeUp();
+            },
+            follower);
+        QSignalSpy ended(&played, &DownloadSession::ended);
+        bool wanted = true;
+        // The session sees the results in order, as the ledger hands them on.
+        const auto deliver = [&]() {
+            while (!results.isEmpty()) {
+                const auto [frame, result] = results.takeFirst();
+                emit UartWorker::instance()->responsed(result);
+                if (!RequestLedger::instance()->deliveredFrameRetired() && played.owns(frame))
+                    played.handle(result, frame, wanted);
+            }
+        };
+        const auto meter = [&](ParseResult result, const QByteArray &countAnswer = QByteArray()) {
+            takeUp();
+            deliver();
+            if (!onLine)
+                return;
+            if (!countAnswer.isEmpty())
+                onLine->frame->feed(QByteArray::fromHex(countAnswer));
+            last = result;
+            results << qMakePair(onLine->frame, result);
+            onLine.reset();
+            takeUp();
+            deliver();
+        };
+        played.start(on);
+        meter(DataOk, "3f020100002a6c");
+        for (const QChar step : script) {
+            switch (step.toLatin1()) {
+            case 'D': meter(DataOk); break;
+            case 'B': meter(Busy); break;
+            case 'N': meter(NotReady); break;
+            case 'C': meter(CheckFailed); break;
+            case 'A': meter(Aborted); break;
+            case 'H':
+                // Asked while the next answer is on its way; it arrives
+                // meanwhile, then the user goes on.
+                wanted = false;
+                played.hold();
+                meter(DataOk);
+                wanted = true;
+                played.requestNext();
+                break;
+            case 'h':
+                played.hold();
+                played.requestNext();
+                meter(DataOk);
+                break;
+            case 'S':
+                played.finish();
+                break;
+            }
+        }
+        // Whatever is still queued reaches the worker after the end.
+        played.finish();
+        while (onLine || !queue.isEmpty() || !results.isEmpty())
+            meter(OtherStatus);
+        outcome.stored = records.stored;
+        outcome.ended = ended.count();
+        return outcome;
     }
 };
 
