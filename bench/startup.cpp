@@ -1,0 +1,105 @@
+// Cold start: from starting a new process to the main window's first paint,
+// with the application's own start-up code (runApplication, as `lumisk`
+// runs it), fresh settings and an empty history. The benchmark starts this
+// same program as the child that runs the application; the child prints the
+// monotonic time of its first painted window and quits.
+
+#include "app/application.h"
+#include "app/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+constexpr char ChildFlag[] = "--startup-child";
+constexpr int ChildTimeoutMs = 30000;
+
+qint64 monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+// Sees the window's first paint through; once that paint is done (the zero
+// timer runs after the whole paint pass), tells the time and quits.
+class FirstPaint : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen) {
+            seen = true;
+            QTimer::singleShot(0, []() {
+                std::printf("%lld\n", static_cast<long long>(monotonicNs()));
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen = false;
+};
+
+int runChild(int argc, char **argv)
+{
+    FirstPaint watcher;
+    return runApplication(argc, argv, [&watcher](MainWindow &window) { window.installEventFilter(&watcher); });
+}
+
+void BM_ColdStart(benchmark::State &state)
+{
+    const QString self = QStringLiteral("/proc/self/exe");
+    for (auto _ : state) {
+        QTemporaryDir home;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("LUMISK_HISTORY_DB"), home.filePath(QStringLiteral("history.sqlite")));
+        environment.insert(QStringLiteral("LUMISK_SERIAL_PORTS"), home.filePath(QStringLiteral("none")));
+        if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::SeparateChannels);
+        const qint64 started = monotonicNs();
+        child.start(self, {QString::fromLatin1(ChildFlag)});
+        if (!child.waitForFinished(ChildTimeoutMs) || child.exitCode() != 0) {
+            state.SkipWithError("the application did not start");
+            return;
+        }
+        bool ok = false;
+        const qint64 painted = child.readAllStandardOutput().trimmed().toLongLong(&ok);
+        if (!ok || painted <= started) {
+            state.SkipWithError("the application did not say when it painted");
+            return;
+        }
+        state.SetIterationTime((painted - started) / 1e9);
+    }
+}
+
+BENCHMARK(BM_ColdStart)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], ChildFlag) == 0)
+        return runChild(argc, argv);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
