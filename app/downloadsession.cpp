@@ -1,6 +1,7 @@
 #include "app/downloadsession.h"
 
 #include "link/requestledger.h"
+#include "link/uartworker.h"
 #include "link/valuecountframe.h"
 #include "views/baseformlogic.h"
 
@@ -12,6 +13,16 @@ namespace {
 // Every download's chain is new, so that a following request left queued by
 // an earlier one can never go out.
 quint64 nextChain = 0;
+}
+
+DownloadSession::Follower DownloadSession::followingThrough(UartWorker *worker)
+{
+    return {[worker](const QByteArray &data, Frame *frame, quint64 chain) {
+                QMetaObject::invokeMethod(
+                    worker, [worker, data, frame, chain]() { worker->requestFollowing(data, frame, chain); },
+                    Qt::QueuedConnection);
+            },
+            [worker](quint64 chain) { worker->openChain(chain); }};
 }
 
 DownloadSession::DownloadSession(RequestLedger *ledger, Sender send, QObject *parent)

@@ -20,6 +20,7 @@
 #include <functional>
 
 class RequestLedger;
+class UartWorker;
 class ValueCountFrame;
 
 class DownloadSession : public QObject
@@ -35,6 +36,10 @@ public:
         FollowingSender send;
         ChainOpener open;
     };
+
+    // Following requests queued with this worker, behind the requests the
+    // sender hands it.
+    static Follower followingThrough(UartWorker *worker);
 
     DownloadSession(RequestLedger *ledger, Sender send, QObject *parent = nullptr);
     DownloadSession(RequestLedger *ledger, Sender send, Follower follower, QObject *parent = nullptr);

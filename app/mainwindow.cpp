@@ -70,15 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/img/logob_t3.png")));
 
     const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
-    const DownloadSession::Follower follower{
-        [this](const QByteArray &data, Frame *frame, quint64 chain) {
-            UartWorker *link = worker;
-            QMetaObject::invokeMethod(
-                link, [link, data, frame, chain]() { link->requestFollowing(data, frame, chain); },
-                Qt::QueuedConnection);
-        },
-        [this](quint64 chain) { worker->openChain(chain); }};
-    download = new DownloadSession(ledger, sender, follower, this);
+    download = new DownloadSession(ledger, sender, DownloadSession::followingThrough(worker), this);
     sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
                                   ui->progressBar, ui->timerLabel},
                                  &samplingTimer, this);

@@ -95,7 +95,8 @@ int runDownload(const QStringList &arguments)
     std::unique_ptr<HistoryRecorder> history;
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
-    DownloadSession session(link.ledger(), [&link](const QByteArray &data, Frame *frame) { link.send(data, frame); });
+    DownloadSession session(link.ledger(), [&link](const QByteArray &data, Frame *frame) { link.send(data, frame); },
+                            DownloadSession::followingThrough(link.linkWorker()));
     if (history) {
         QObject::connect(&session, &DownloadSession::began, history.get(), &HistoryRecorder::beginDownload);
         QObject::connect(&session, &DownloadSession::recordArrived, history.get(), &HistoryRecorder::record);

@@ -56,6 +56,7 @@ public:
     bool open(const QString &portName, int baud);
     // One request; the answer comes as answered().
     void send(const QByteArray &data, Frame *frame);
+    UartWorker *linkWorker() const { return worker; }
     // Opens the same port again (after a need-reinit answer): reopened().
     void reopen();
     bool isAlive() const;
