@@ -32,9 +32,9 @@ bool OpmXlsx::saveSingleWave(const QList<OpmItemData> &datas, const QString &dir
             continue;
         const SingleWaveOpmData &wave = item.singleWaveOpmDatas.first();
         sheet.writeText(row, 4, wave.wavelength);
-        sheet.writeText(row, 5, wave.power + wave.powerUnit);
+        sheet.writeText(row, 5, wave.power, wave.powerUnit);
         sheet.writeText(row, 6, wave.reference);
-        sheet.writeText(row, 7, wave.powerW + wave.powerWUnit);
+        sheet.writeText(row, 7, wave.powerW, wave.powerWUnit);
         sheet.writeText(row, 8, wave.frequency);
     }
     return sheet.save(dir, QStringLiteral("-Single.xlsx"));

@@ -7,9 +7,9 @@ namespace {
 void writeWave(ReportSheet &sheet, int row, const SingleWaveOpmData &wave, int verdict)
 {
     sheet.writeVerdictText(row, 4, wave.wavelength, verdict);
-    sheet.writeText(row, 5, wave.power + wave.powerUnit);
+    sheet.writeText(row, 5, wave.power, wave.powerUnit);
     sheet.writeText(row, 6, wave.reference);
-    sheet.writeText(row, 7, wave.powerW + wave.powerWUnit);
+    sheet.writeText(row, 7, wave.powerW, wave.powerWUnit);
     sheet.writeText(row, 8, wave.frequency);
 }
 

@@ -56,12 +56,17 @@ quint32 ReportSheet::verdictColor(int verdict)
 void ReportSheet::writeHeader(const QStringList &texts)
 {
     for (int i = 0; i < texts.size(); ++i)
-        document.write(XlsxDocument::columnName(i + 1) + QLatin1Char('1'), texts.at(i), cellFormat);
+        document.write(1, i + 1, texts.at(i), cellFormat);
 }
 
 void ReportSheet::writeText(int row, int column, const QString &text)
 {
     document.write(row, column, text, cellFormat);
+}
+
+void ReportSheet::writeText(int row, int column, const QString &text, const QString &suffix)
+{
+    document.writeJoined(row, column, text, suffix, cellFormat);
 }
 
 void ReportSheet::writeVerdictText(int row, int column, const QString &text, int verdict)
@@ -83,10 +88,8 @@ void ReportSheet::writeRecordHead(int row, const QString &number, const QString 
 
 void ReportSheet::mergeRows(int column, int firstRow, int lastRow, const QString &text)
 {
-    const QString letters = XlsxDocument::columnName(column);
-    const QString range = letters + QString::number(firstRow) + QLatin1Char(':') + letters + QString::number(lastRow);
     // The merged block keeps the look of the cells it covers.
-    document.mergeCells(range, text, cellFormat);
+    document.mergeCells(firstRow, column, lastRow, column, text, cellFormat);
 }
 
 QString ReportSheet::fileName(const QString &dir, const QDateTime &when, const QString &suffix)

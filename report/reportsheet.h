@@ -20,6 +20,8 @@ public:
     void writeHeader(const QStringList &texts);
     // Rows and columns count from 1.
     void writeText(int row, int column, const QString &text);
+    // text followed by suffix in one cell, as writeText(text + suffix).
+    void writeText(int row, int column, const QString &text, const QString &suffix);
     // Verdicts: 0 pass, 1 warning, 2 fail; anything else is drawn white.
     void writeVerdictText(int row, int column, const QString &text, int verdict);
     void writeNumber(int row, int column, int value);

@@ -5,12 +5,14 @@
 
 #include <xlsxwriter.h>
 
+#include <dlfcn.h>
+
 namespace {
 
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 constexpr int kMaxSheetNameLength = 31;
-constexpr qint64 kCopyChunk = 1 << 16;
+constexpr int kCopyChunk = 1 << 16;
 const char kWorkbookFileName[] = "/workbook.xlsx";
 
 bool inSheet(int row, int column)
@@ -18,7 +20,49 @@ bool inSheet(int row, int column)
     return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns;
 }
 
+// Appends text to bytes if it is plain ASCII; false at its first other
+// character, with bytes then partly filled.
+bool appendAscii(std::string &bytes, const QString &text)
+{
+    const QChar *chars = text.constData();
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const ushort unit = chars[i].unicode();
+        if (unit >= 0x80)
+            return false;
+        bytes.push_back(char(unit));
+    }
+    return true;
+}
+
 } // namespace
+
+// libxlsxwriter 1.1.4 packs every part of a workbook at zlib's default level
+// and has no option for it; for a 65 535-record report that level alone takes
+// longer than writing every cell. The library reaches minizip through the
+// dynamic linker, so this definition in the program is the one its call lands
+// on: it asks for zlib's fast level (files about a fifth bigger, every cell
+// the same) and hands everything else on to minizip unchanged. Only the
+// library's own default is replaced; a caller naming a level keeps it.
+extern "C" int zipOpenNewFileInZip4_64(void *file, const char *fileName, const void *fileInfo,
+                                       const void *localExtra, unsigned localExtraSize, const void *globalExtra,
+                                       unsigned globalExtraSize, const char *comment, int method, int level,
+                                       int raw, int windowBits, int memLevel, int strategy, const char *password,
+                                       unsigned long crcForCrypting, unsigned long versionMadeBy,
+                                       unsigned long flagBase, int zip64)
+{
+    constexpr int kZlibDefaultLevel = -1;
+    constexpr int kReportLevel = 2;
+    constexpr int kZipInternalError = -104;
+    using Open = decltype(&zipOpenNewFileInZip4_64);
+    static const Open minizipOpen = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "zipOpenNewFileInZip4_64"));
+    // Without minizip's own function the part cannot be added: the save fails.
+    if (!minizipOpen)
+        return kZipInternalError;
+    return minizipOpen(file, fileName, fileInfo, localExtra, localExtraSize, globalExtra, globalExtraSize, comment,
+                       method, level == kZlibDefaultLevel ? kReportLevel : level, raw, windowBits, memLevel,
+                       strategy, password, crcForCrypting, versionMadeBy, flagBase, zip64);
+}
 
 lxw_format *XlsxDocument::handleOf(const XlsxFormat &format)
 {
@@ -173,14 +217,39 @@ bool XlsxDocument::write(const QString &cellName, const QString &text, const Xls
     return write(row, column, text, format);
 }
 
+const char *XlsxDocument::cellText(const QString &text, const QString &suffix)
+{
+    // Nearly every report text is ASCII (numbers, units, times) and is copied
+    // as it is; anything else goes through Qt's encoder, joined first so that
+    // it alone decides what becomes of a surrogate, paired or not.
+    cellBytes.clear();
+    if (!appendAscii(cellBytes, text) || !appendAscii(cellBytes, suffix)) {
+        const QByteArray utf8 = (suffix.isEmpty() ? text : text + suffix).toUtf8();
+        cellBytes.assign(utf8.constData(), size_t(utf8.size()));
+    }
+    return cellBytes.c_str();
+}
+
+bool XlsxDocument::writeCellText(int row, int column, const char *utf8, const XlsxFormat &format)
+{
+    const lxw_error error = worksheet_write_string(currentSheet, lxw_row_t(row - 1), lxw_col_t(column - 1), utf8,
+                                                   handleOf(format));
+    return error == LXW_NO_ERROR ? true : fail();
+}
+
 bool XlsxDocument::write(int row, int column, const QString &text, const XlsxFormat &format)
 {
     if (!writable() || !currentSheet || !inSheet(row, column))
         return fail();
-    const QByteArray utf8 = text.toUtf8();
-    const lxw_error error = worksheet_write_string(currentSheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                                   utf8.constData(), handleOf(format));
-    return error == LXW_NO_ERROR ? true : fail();
+    return writeCellText(row, column, cellText(text, QString()), format);
+}
+
+bool XlsxDocument::writeJoined(int row, int column, const QString &text, const QString &suffix,
+                               const XlsxFormat &format)
+{
+    if (!writable() || !currentSheet || !inSheet(row, column))
+        return fail();
+    return writeCellText(row, column, cellText(text, suffix), format);
 }
 
 bool XlsxDocument::write(int row, int column, int value, const XlsxFormat &format)
@@ -194,9 +263,6 @@ bool XlsxDocument::write(int row, int column, int value, const XlsxFormat &forma
 
 bool XlsxDocument::mergeCells(const QString &range, const QString &text, const XlsxFormat &format)
 {
-    // Row by row, the library would quietly drop every write after a merge.
-    if (rowByRow)
-        return fail();
     const QStringList corners = range.split(QLatin1Char(':'));
     int firstRow = 0;
     int firstColumn = 0;
@@ -205,12 +271,20 @@ bool XlsxDocument::mergeCells(const QString &range, const QString &text, const X
     if (corners.size() != 2 || !cellNameToRowColumn(corners.at(0), &firstRow, &firstColumn)
         || !cellNameToRowColumn(corners.at(1), &lastRow, &lastColumn))
         return fail();
-    if (!writable() || !currentSheet)
+    return mergeCells(firstRow, firstColumn, lastRow, lastColumn, text, format);
+}
+
+bool XlsxDocument::mergeCells(int firstRow, int firstColumn, int lastRow, int lastColumn, const QString &text,
+                              const XlsxFormat &format)
+{
+    // Row by row, the library would quietly drop every write after a merge.
+    if (rowByRow)
         return fail();
-    const QByteArray utf8 = text.toUtf8();
+    if (!writable() || !currentSheet || !inSheet(firstRow, firstColumn) || !inSheet(lastRow, lastColumn))
+        return fail();
     const lxw_error error = worksheet_merge_range(currentSheet, lxw_row_t(firstRow - 1), lxw_col_t(firstColumn - 1),
                                                   lxw_row_t(lastRow - 1), lxw_col_t(lastColumn - 1),
-                                                  utf8.constData(), handleOf(format));
+                                                  cellText(text, QString()), handleOf(format));
     return error == LXW_NO_ERROR ? true : fail();
 }
 
@@ -233,9 +307,13 @@ bool XlsxDocument::saveAs(const QString &fileName)
     QSaveFile target(fileName);
     if (!target.open(QIODevice::WriteOnly))
         return fail();
-    while (!built.atEnd()) {
-        const QByteArray chunk = built.read(kCopyChunk);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
+    // One buffer for the whole copy, not a fresh one per chunk.
+    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = built.read(chunk.data(), chunk.size());
+        if (read == 0)
+            break;
+        if (read < 0 || target.write(chunk.constData(), read) != read) {
             target.cancelWriting();
             target.commit();
             return fail();

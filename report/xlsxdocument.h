@@ -15,6 +15,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <string>
+
 struct lxw_format;
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -40,10 +42,16 @@ public:
 
     bool write(const QString &cellName, const QString &text, const XlsxFormat &format = XlsxFormat());
     bool write(int row, int column, const QString &text, const XlsxFormat &format = XlsxFormat());
+    // Writes text followed by suffix as one text cell, without building the
+    // joined string first (a value and its unit, cell after cell).
+    bool writeJoined(int row, int column, const QString &text, const QString &suffix,
+                     const XlsxFormat &format = XlsxFormat());
     bool write(int row, int column, int value, const XlsxFormat &format = XlsxFormat());
     // Merges a range given as two cell names joined by a colon ("A2:A3") and
     // leaves `text` in it.
     bool mergeCells(const QString &range, const QString &text, const XlsxFormat &format = XlsxFormat());
+    bool mergeCells(int firstRow, int firstColumn, int lastRow, int lastColumn, const QString &text,
+                    const XlsxFormat &format = XlsxFormat());
 
     // Completes the workbook and writes it to fileName. Only one save is
     // possible; afterwards the document takes no more writes.
@@ -61,10 +69,14 @@ private:
     bool fail();
     bool writable() const;
     lxw_worksheet *sheetNamed(const QString &name) const;
+    const char *cellText(const QString &text, const QString &suffix);
+    bool writeCellText(int row, int column, const char *utf8, const XlsxFormat &format);
 
     QTemporaryDir tempDir;
     QByteArray tempFile;
     QByteArray scratchDir;
+    // The UTF-8 text of the cell being written, reused from cell to cell.
+    std::string cellBytes;
     lxw_workbook *workbook = nullptr;
     lxw_worksheet *currentSheet = nullptr;
     bool failed = false;

@@ -1,5 +1,6 @@
-// The spreadsheet wrapper: cell names, sheet names, and a refused write
-// turning the whole save into a failure that leaves no file.
+// The spreadsheet wrapper: cell names, sheet names, text written in two
+// parts, and a refused write turning the whole save into a failure that
+// leaves no file.
 
 #include "testregistry.h"
 #include "workbookdump.h"
@@ -18,6 +19,8 @@ private slots:
     void cellNames();
     void sheetNames_data();
     void sheetNames();
+    void joinedText_data();
+    void joinedText();
     void refusedWriteFailsTheSave_data();
     void refusedWriteFailsTheSave();
 };
@@ -85,6 +88,37 @@ void TestXlsxDocument::sheetNames()
     const WorkbookDump dump = WorkbookDump::read(dir.path() + QStringLiteral("/book.xlsx"));
     QVERIFY2(dump.ok(), qPrintable(dump.error));
     QTEST(dump.sheet(), "expected");
+}
+
+void TestXlsxDocument::joinedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ASCII") << "-12.34" << "dBm" << "-12.34dBm";
+    QTest::newRow("no suffix") << "270" << "" << "270";
+    QTest::newRow("unit beyond ASCII") << "1.23" << QString::fromUtf8("μW") << QString::fromUtf8("1.23μW");
+    QTest::newRow("text beyond ASCII") << QString::fromUtf8("光纤 🔦") << "-1" << QString::fromUtf8("光纤 🔦-1");
+    QTest::newRow("pair split between them") << QString(QChar(0xD83D)) << QString(QChar(0xDD26))
+                                             << QString::fromUtf8("🔦");
+    QTest::newRow("lone surrogate") << QString(QChar(0xDD26)) + QLatin1Char('x') << "dB" << "?xdB";
+}
+
+void TestXlsxDocument::joinedText()
+{
+    // The two parts read back as the one joined text written whole.
+    QFETCH(QString, text);
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    XlsxDocument document;
+    QVERIFY(document.addSheet(QStringLiteral("data")));
+    QVERIFY(document.writeJoined(1, 1, text, suffix));
+    QVERIFY(document.write(1, 2, text + suffix));
+    QVERIFY(document.saveAs(dir.path() + QStringLiteral("/book.xlsx")));
+    const WorkbookDump dump = WorkbookDump::read(dir.path() + QStringLiteral("/book.xlsx"));
+    QVERIFY2(dump.ok(), qPrintable(dump.error));
+    QTEST(dump.text(QStringLiteral("A1")), "expected");
+    QTEST(dump.text(QStringLiteral("B1")), "expected");
 }
 
 void TestXlsxDocument::refusedWriteFailsTheSave_data()
