@@ -7,6 +7,7 @@
 #include "report/realtimexlsx.h"
 #include "widgets/plaintextlabels.h"
 #include "widgets/powercurve.h"
+#include "widgets/powerseries.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,6 +83,8 @@ ChartForm::ChartForm(QWidget *parent)
     connect(panner, &QwtPlotPanner::panned, this, &ChartForm::axisChanged);
 
     curve = new PowerCurve;
+    series = new PowerSeries;
+    curve->setData(series);
     curve->setPen(QColor(236, 101, 56), 0, Qt::SolidLine);
     curve->attach(plot);
 
@@ -152,22 +155,27 @@ void ChartForm::append(const QDateTime &arrival, const RealTimeOpmValue &value)
 {
     times.append(arrival);
     readings.append(value);
-    yData.append(double(value.powerValue));
-    xData.append(yData.size() - 1);
-    statistics.add(yData.last());
-    liveReference.noteReading(value.wavelength, yData.last());
+    const double power = double(value.powerValue);
+    series->append(power);
+    statistics.add(power);
+    liveReference.noteReading(value.wavelength, power);
     // The tracked range follows every reading, also while the user holds
     // the view, so that reset shows everything received.
-    trackPower(yData.last());
+    trackPower(power);
+}
+
+int ChartForm::sampleCount() const
+{
+    return series->count();
 }
 
 void ChartForm::redraw()
 {
-    const int count = yData.size();
+    const int count = sampleCount();
     if (!userAdjusted)
         applyAutoScale();
 
-    curve->setRawSamples(xData.constData(), yData.constData(), count);
+    curve->itemChanged();
 
     if (count < FewSamples)
         ui->qwtPlot->setAxisScale(QwtPlot::xBottom, 0, count + 1, 1);
@@ -215,13 +223,12 @@ void ChartForm::showStored(const QList<QDateTime> &arrivals, const QList<RealTim
 
 void ChartForm::clearDatas()
 {
-    xData.clear();
-    yData.clear();
+    series->clear();
+    curve->itemChanged();
     readings.clear();
     times.clear();
     maxPower = InitialMaxPower;
     minPower = InitialMinPower;
-    curve->setRawSamples(xData.constData(), yData.constData(), 0);
     statistics.clear();
     liveReference.clearReadings();
     summarisedRange = NoRange;
@@ -273,19 +280,19 @@ void ChartForm::trackPower(double power)
 
 void ChartForm::applyAutoScale()
 {
-    if (xData.isEmpty())
+    if (sampleCount() == 0)
         return;
     const double margin = std::max((maxPower - minPower) / 10.0, MinimumMargin);
     ui->qwtPlot->setAxisScale(QwtPlot::yLeft, minPower - margin, maxPower + margin);
-    ui->qwtPlot->setAxisScale(QwtPlot::xBottom, xData.first(), xData.last());
+    ui->qwtPlot->setAxisScale(QwtPlot::xBottom, 0, sampleCount() - 1);
 }
 
 int ChartForm::sampleUnderMarker() const
 {
-    if (xData.isEmpty())
+    if (sampleCount() == 0)
         return -1;
     const long index = std::lround(marker.xValue() / SampleStep);
-    return int(std::clamp<long>(index, 0, xData.size() - 1));
+    return int(std::clamp<long>(index, 0, sampleCount() - 1));
 }
 
 void ChartForm::updateReadout()
@@ -296,12 +303,12 @@ void ChartForm::updateReadout()
     const RealTimeOpmValue &reading = readings.at(index);
     const QString separator = QStringLiteral(": ");
     QStringList lines{
-        tr("Power") + separator + QString::number(yData.at(index), 'f', 3) + QStringLiteral("dBm"),
+        tr("Power") + separator + QString::number(series->power(index), 'f', 3) + QStringLiteral("dBm"),
         tr("Wave.") + separator + reading.wavelength + QStringLiteral("nm"),
         tr("Freq.") + separator + reading.frequency + QStringLiteral("Hz"),
         tr("Time") + separator + ValueFormat::dateTimeText(times.at(index), QStringLiteral("HH:mm:ss")),
     };
-    const std::optional<double> loss = liveReference.loss(reading.wavelength, yData.at(index));
+    const std::optional<double> loss = liveReference.loss(reading.wavelength, series->power(index));
     if (loss)
         lines << tr("Loss") + separator + QString::number(*loss, 'f', StatisticsDecimals) + QStringLiteral("dB");
     marker.setReadout(lines.join(QLatin1Char('\n')));
@@ -309,9 +316,9 @@ void ChartForm::updateReadout()
 
 void ChartForm::moveMarker(double x, double y)
 {
-    if (xData.isEmpty())
+    if (sampleCount() == 0)
         return;
-    marker.setValue(std::clamp(x, 0.0, xData.last()), y);
+    marker.setValue(std::clamp(x, 0.0, double(sampleCount() - 1)), y);
     updateReadout();
     ui->qwtPlot->replot();
 }
@@ -478,7 +485,7 @@ void ChartForm::updateStatistics()
 
     setReferenceBtn->setEnabled(count > 0);
     const std::optional<double> loss
-        = readings.isEmpty() ? std::nullopt : liveReference.loss(readings.last().wavelength, yData.last());
+        = readings.isEmpty() ? std::nullopt : liveReference.loss(readings.last().wavelength, series->power(count - 1));
     lossLabel->setVisible(liveReference.isSet());
     lossLabel->setText(tr("Loss:") + QLatin1Char(' ')
                        + (loss ? QString::number(*loss, 'f', StatisticsDecimals) + QStringLiteral("dB")
@@ -489,7 +496,7 @@ void ChartForm::on_resetBtn_clicked()
 {
     userAdjusted = false;
     ui->resetBtn->setEnabled(false);
-    if (!yData.isEmpty()) {
+    if (sampleCount() > 0) {
         applyAutoScale();
         ui->qwtPlot->replot();
     }

@@ -25,6 +25,7 @@ class QPushButton;
 class QwtPlotZoomer;
 class QwtPlotPanner;
 class QwtPlotCurve;
+class PowerSeries;
 class QWheelEvent;
 class RealTimeOpmValueFrame;
 
@@ -55,7 +56,7 @@ public:
     void setPlayUnchecked();
 
     // Read access for the main window and the tests.
-    int sampleCount() const { return yData.size(); }
+    int sampleCount() const;
     const QList<RealTimeOpmValue> &storedReadings() const { return readings; }
     const QList<QDateTime> &storedTimes() const { return times; }
     double trackedMaxPower() const { return maxPower; }
@@ -116,9 +117,9 @@ private:
     QwtPlotZoomer *zoomer = nullptr;
     QwtPlotPanner *panner = nullptr;
     QwtPlotCurve *curve = nullptr;
+    // The power of every reading, held by the curve.
+    PowerSeries *series = nullptr;
     Marker marker;
-    QVector<double> xData;
-    QVector<double> yData;
     double maxPower = -80.0;
     double minPower = 0.0;
     bool userAdjusted = false;

@@ -1,8 +1,11 @@
 // The chart's power curve draws a reduced polyline: it must look the same as
-// the full one, also zoomed in and with points far outside the canvas.
+// the full one, also zoomed in and with points far outside the canvas. The
+// chart's own samples are reduced through their summary, to exactly the
+// points a walk over every sample gives.
 
 #include "testregistry.h"
 #include "widgets/powercurve.h"
+#include "widgets/powerseries.h"
 
 #include <QImage>
 #include <QPainter>
@@ -13,10 +16,32 @@
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_canvas.h>
+#include <qwt_scale_map.h>
 
 namespace {
 
-// What the plot's canvas shows of the curve.
+// Readings as a meter gives them, in hundredths of a dBm: a slow drift, a
+// fast ripple and stretches of equal readings, so that many readings of a
+// pixel column tie for its lowest or highest pixel. With gaps, some
+// readings are not finite, one run of them long.
+QVector<double> readings(int count, bool gaps)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QVector<double> powers(count);
+    for (int i = 0; i < count; ++i) {
+        const int at = i % 5000 < 700 ? i - i % 350 : i;
+        powers[i] = std::round((-30.0 + 8.0 * std::sin(at * 0.002) + 3.0 * std::sin(at * 1.3)) * 100.0) / 100.0;
+        if (gaps && (i % 977 == 5 || (i >= 3000 && i < 3400)))
+            powers[i] = nan;
+        else if (gaps && i % 1501 == 7)
+            powers[i] = i % 2 ? inf : -inf;
+    }
+    return powers;
+}
+
+// What the plot's canvas shows of the curve; a PowerCurve gets the samples
+// as the chart gives them (x is the index).
 QImage render(QwtPlotCurve *curve, const QVector<double> &x, const QVector<double> &y, QRectF view)
 {
     QwtPlot plot;
@@ -28,7 +53,14 @@ QImage render(QwtPlotCurve *curve, const QVector<double> &x, const QVector<doubl
     plot.setAxisScale(QwtPlot::xBottom, view.left(), view.right());
     plot.setAxisScale(QwtPlot::yLeft, view.top(), view.bottom());
     curve->setPen(Qt::black, 0);
-    curve->setRawSamples(x.constData(), y.constData(), x.size());
+    if (dynamic_cast<PowerCurve *>(curve)) {
+        auto *series = new PowerSeries;
+        for (double power : y)
+            series->append(power);
+        curve->setData(series);
+    } else {
+        curve->setRawSamples(x.constData(), y.constData(), x.size());
+    }
     curve->attach(&plot);
     plot.replot();
     const QImage image = plot.canvas()->grab().toImage();
@@ -75,6 +107,8 @@ private slots:
     void looksLikeFullPolyline_data();
     void looksLikeFullPolyline();
     void gapsForReadingsThatAreNotNumbers();
+    void summaryGivesTheWalksPoints_data();
+    void summaryGivesTheWalksPoints();
 };
 
 void TestChartCurve::looksLikeFullPolyline_data()
@@ -125,6 +159,71 @@ void TestChartCurve::gapsForReadingsThatAreNotNumbers()
     const int column = int(2.5 / 8 * image.width());
     for (int row = 0; row < image.height(); ++row)
         QVERIFY(qGray(image.pixel(column, row)) >= 128);
+}
+
+void TestChartCurve::summaryGivesTheWalksPoints_data()
+{
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<bool>("gaps");
+    QTest::addColumn<QRectF>("view"); // x from left to right, y from the bottom of the canvas to its top
+
+    const QRectF full(QPointF(0, -45), QPointF(172799, -15));
+    QTest::newRow("single sample") << 1 << false << QRectF(QPointF(0, -45), QPointF(1, -15));
+    QTest::newRow("two samples") << 2 << false << QRectF(QPointF(0, -45), QPointF(1, -15));
+    QTest::newRow("few samples") << 300 << false << QRectF(QPointF(0, -45), QPointF(299, -15));
+    QTest::newRow("a day of readings") << 172800 << false << full;
+    QTest::newRow("zoomed in") << 50000 << false << QRectF(QPointF(20000.5, -35), QPointF(20040.5, -25));
+    QTest::newRow("middle range") << 172800 << false << QRectF(QPointF(60000.3, -33), QPointF(91234.7, -27));
+    QTest::newRow("panned past the end") << 50000 << false << QRectF(QPointF(45000, -45), QPointF(60000, -15));
+    QTest::newRow("far outside vertically") << 5000 << false << QRectF(QPointF(100, -30.05), QPointF(4000, -29.95));
+    QTest::newRow("y axis turned over") << 20000 << false << QRectF(QPointF(0, -15), QPointF(19999, -45));
+    QTest::newRow("x axis turned over") << 20000 << false << QRectF(QPointF(19999, -45), QPointF(0, -15));
+    QTest::newRow("gaps") << 20000 << true << QRectF(QPointF(0, -45), QPointF(19999, -15));
+    QTest::newRow("gaps, zoomed in") << 20000 << true << QRectF(QPointF(2950, -45), QPointF(3450.5, -15));
+    QTest::newRow("gaps, a day") << 172800 << true << full;
+}
+
+void TestChartCurve::summaryGivesTheWalksPoints()
+{
+    QFETCH(int, samples);
+    QFETCH(bool, gaps);
+    QFETCH(QRectF, view);
+
+    const QVector<double> powers = readings(samples, gaps);
+    PowerSeries summarised;
+    QVector<QPointF> points;
+    for (int i = 0; i < samples; ++i) {
+        summarised.append(powers.at(i));
+        points.append(QPointF(i, powers.at(i)));
+    }
+    const QwtPointSeriesData walked(points);
+
+    const QRectF canvas(0, 0, 600, 300);
+    QwtScaleMap xMap;
+    xMap.setPaintInterval(canvas.left(), canvas.right());
+    xMap.setScaleInterval(view.left(), view.right());
+    QwtScaleMap yMap;
+    yMap.setPaintInterval(canvas.bottom(), canvas.top());
+    yMap.setScaleInterval(view.top(), view.bottom());
+
+    // Whole pixels as on screen, and unrounded as in a PDF.
+    for (bool doAlign : {true, false}) {
+        const auto expected = PowerCurve::lines(walked, xMap, yMap, canvas, doAlign, 0, samples - 1);
+        const auto actual = PowerCurve::lines(summarised, xMap, yMap, canvas, doAlign, 0, samples - 1);
+        QCOMPARE(actual.size(), expected.size());
+        for (int line = 0; line < expected.size(); ++line) {
+            QCOMPARE(actual.at(line).size(), expected.at(line).size());
+            for (int i = 0; i < expected.at(line).size(); ++i) {
+                const QPointF a = actual.at(line).at(i);
+                const QPointF e = expected.at(line).at(i);
+                QVERIFY2(a.x() == e.x() && a.y() == e.y(),
+                         qPrintable(QStringLiteral("line %1 point %2: (%3, %4) instead of (%5, %6)")
+                                        .arg(line).arg(i).arg(a.x()).arg(a.y()).arg(e.x()).arg(e.y())));
+            }
+        }
+    }
+    if (samples > 2)
+        QVERIFY(!PowerCurve::lines(walked, xMap, yMap, canvas, true, 0, samples - 1).isEmpty());
 }
 
 LUMISK_TEST(TestChartCurve)
