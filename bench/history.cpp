@@ -135,14 +135,17 @@ const std::vector<QByteArray> &meterAnswers()
 // HistoryRecorder::record on the page's frame and one turn of the event loop
 // (where the commit timer fires), as the download session does between an
 // answer and the next request. Decoding the answer and waiting for the next
-// one are not counted. Arg 0: records as fast as the thread takes them (a
-// full meter); arg N: N records a second, as a real download brings them.
-// Counters: mean microseconds per record, the longest single record (a
-// stalled request) and endDownload (the last commit) in milliseconds.
+// one are not counted. First argument 0: records as fast as the thread
+// takes them (a full meter); N: N records a second, as a real download
+// brings them. Second argument 0: the history off (the turn of the event
+// loop alone), 1: on. Counters: mean microseconds per record, the longest
+// single record (a stalled request) and endDownload (the last commit) in
+// milliseconds.
 void BM_RecordOnGuiThread(benchmark::State &state)
 {
     using Clock = std::chrono::steady_clock;
     const int perSecond = int(state.range(0));
+    const bool historyOn = state.range(1) != 0;
     const size_t count = perSecond == 0 ? meterAnswers().size() : size_t(2 * perSecond);
     const QString file = folder().filePath(QStringLiteral("recorder.sqlite"));
     qputenv("LUMISK_HISTORY_DB", file.toLocal8Bit());
@@ -152,7 +155,8 @@ void BM_RecordOnGuiThread(benchmark::State &state)
         for (const char *suffix : {"", "-wal", "-shm"})
             QFile::remove(file + QLatin1String(suffix));
         auto recorder = std::make_unique<HistoryRecorder>();
-        recorder->beginDownload(PageType::Opm);
+        if (historyOn)
+            recorder->beginDownload(PageType::Opm);
         double taken = 0;
         const Clock::time_point start = Clock::now();
         for (size_t i = 0; i < count; ++i) {
@@ -183,8 +187,9 @@ void BM_RecordOnGuiThread(benchmark::State &state)
     state.counters["end_ms"] = ending * 1e3 / double(state.iterations());
 }
 BENCHMARK(BM_RecordOnGuiThread)
-    ->Arg(0)
-    ->Arg(3000)
+    ->Args({0, 1})
+    ->Args({3000, 0})
+    ->Args({3000, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3)
