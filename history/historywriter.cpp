@@ -105,6 +105,9 @@ HistoryWriter::~HistoryWriter()
     }
     wake.notify_one();
     thread->wait();
+    // The writer touched the members last before it let go of the mutex:
+    // taking it once orders their destruction after that.
+    const std::lock_guard<std::mutex> lock(mutex);
 }
 
 bool HistoryWriter::start(QString *error)
