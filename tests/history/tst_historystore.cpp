@@ -182,7 +182,8 @@ private slots:
 
     // The files as a killed process leaves them (database and write-ahead log
     // copied while the writer still holds them) keep every commit the timer
-    // made; only what waited for the next commit is gone.
+    // made; only what waited for the next commit is gone (the writer's
+    // thread may have committed the fourth while the files were copied).
     void committedWritesSurviveAKill()
     {
         HistoryStore store(file);
@@ -200,7 +201,8 @@ private slots:
             QFile::remove(copy + suffix);
             QVERIFY(QFile::copy(file + suffix, copy + suffix));
         }
-        QCOMPARE(scalar(copy, QStringLiteral("SELECT COUNT(*) FROM records")), 3);
+        const int kept = scalar(copy, QStringLiteral("SELECT COUNT(*) FROM records"));
+        QVERIFY2(kept == 3 || kept == 4, qPrintable(QString::number(kept)));
         QCOMPARE(scalar(copy, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 1);
     }
 
