@@ -1,8 +1,10 @@
 // The measurement history at a full meter's size (65 535 single-wave
-// records): writing them through the store, opening their session into the
+// records): writing them through the store, what keeping them costs the
+// window's thread during a download, opening their session into the
 // single-wave page as the history page does, and a first sync of them into
 // a local PostgreSQL (a throwaway cluster started here).
 
+#include "app/historyrecorder.h"
 #include "app/historyreplay.h"
 #include "history/historystore.h"
 #include "history/historysync.h"
@@ -16,8 +18,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -113,6 +118,83 @@ void BM_WriteRecords(benchmark::State &state)
 }
 BENCHMARK(BM_WriteRecords)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->UseRealTime();
 
+// The meter's answers for the single-wave records, as the wire brings them.
+const std::vector<QByteArray> &meterAnswers()
+{
+    static std::vector<QByteArray> list;
+    if (list.empty()) {
+        for (int i = 1; i <= MeterRecords; ++i) {
+            const StoredRecord sent = records::generatedSingle(i);
+            list.push_back(wire::answer(sent.code, sent.fourth, sent.payload));
+        }
+    }
+    return list;
+}
+
+// What the history costs the window's thread in a download: for each record,
+// HistoryRecorder::record on the page's frame and one turn of the event loop
+// (where the commit timer fires), as the download session does between an
+// answer and the next request. Decoding the answer and waiting for the next
+// one are not counted. First argument 0: records as fast as the thread
+// takes them (a full meter); N: N records a second, as a real download
+// brings them. Second argument 0: the history off (the turn of the event
+// loop alone), 1: on. Counters: mean microseconds per record, the longest
+// single record (a stalled request) and endDownload (the last commit) in
+// milliseconds.
+void BM_RecordOnGuiThread(benchmark::State &state)
+{
+    using Clock = std::chrono::steady_clock;
+    const int perSecond = int(state.range(0));
+    const bool historyOn = state.range(1) != 0;
+    const size_t count = perSecond == 0 ? meterAnswers().size() : size_t(2 * perSecond);
+    const QString file = folder().filePath(QStringLiteral("recorder.sqlite"));
+    qputenv("LUMISK_HISTORY_DB", file.toLocal8Bit());
+    OpmValueFrame frame;
+    double busy = 0, longest = 0, ending = 0;
+    for (auto _ : state) {
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(file + QLatin1String(suffix));
+        auto recorder = std::make_unique<HistoryRecorder>();
+        if (historyOn)
+            recorder->beginDownload(PageType::Opm);
+        double taken = 0;
+        const Clock::time_point start = Clock::now();
+        for (size_t i = 0; i < count; ++i) {
+            if (perSecond > 0) {
+                const Clock::time_point slot = start + std::chrono::microseconds(qint64(i) * 1000000 / perSecond);
+                std::this_thread::sleep_until(slot);
+            }
+            frame.reset();
+            frame.feed(meterAnswers()[i]);
+            const Clock::time_point before = Clock::now();
+            recorder->record(PageType::Opm, &frame);
+            QCoreApplication::processEvents();
+            const double seconds = std::chrono::duration<double>(Clock::now() - before).count();
+            taken += seconds;
+            longest = std::max(longest, seconds);
+        }
+        const Clock::time_point before = Clock::now();
+        recorder->endDownload();
+        const double end = std::chrono::duration<double>(Clock::now() - before).count();
+        ending += end;
+        busy += taken;
+        state.SetIterationTime(taken + end);
+        recorder.reset();
+    }
+    qunsetenv("LUMISK_HISTORY_DB");
+    state.counters["us_per_record"] = busy * 1e6 / double(count * state.iterations());
+    state.counters["longest_ms"] = longest * 1e3;
+    state.counters["end_ms"] = ending * 1e3 / double(state.iterations());
+}
+BENCHMARK(BM_RecordOnGuiThread)
+    ->Args({0, 1})
+    ->Args({3000, 0})
+    ->Args({3000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseManualTime();
+
 void BM_OpenSession(benchmark::State &state)
 {
     qint64 id = 0;
@@ -199,6 +281,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The recorder reads its settings (technician, team server): none here.
+    qputenv("XDG_CONFIG_HOME", folder().filePath(QStringLiteral("config")).toLocal8Bit());
     qInstallMessageHandler(quiet);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,6 @@
 #include "history/historystore.h"
 #include "history/historysync.h"
+#include "history/historywriter.h"
 
 #include "link/valueformat.h"
 
@@ -15,7 +16,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QUuid>
 #include <QVariant>
 #include <atomic>
 
@@ -101,6 +101,11 @@ const QList<QStringList> &migrations()
             // The server the synced marks refer to; another one starts over.
             QStringLiteral("CREATE TABLE sync_target (server_uid TEXT NOT NULL)"),
         },
+        {
+            // A session's records are read in their order without sorting the
+            // table (the rowid is the index's own last column: no sort at all).
+            QStringLiteral("CREATE INDEX session_records_position ON session_records (session, position)"),
+        },
     };
     return steps;
 }
@@ -109,45 +114,6 @@ QString connectionName()
 {
     static std::atomic<int> next{0};
     return QStringLiteral("lumisk-history-%1").arg(next++);
-}
-
-QString utcText(const QDateTime &when)
-{
-    return when.toUTC().toString(Qt::ISODateWithMs);
-}
-
-// The number a power text shows; null for "Low", "High" and "---".
-QVariant powerNumber(const QString &text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? QVariant(value) : QVariant(QVariant::Double);
-}
-
-// Empty texts are NULL in the reading columns ("no unit", "no frequency")...
-QVariant optional(const QString &text)
-{
-    return text.isEmpty() ? QVariant(QVariant::String) : QVariant(text);
-}
-
-// ...and '' in the key columns, which a NULL would take out of the unique key.
-QVariant nonNull(const QString &text)
-{
-    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
-}
-
-QVariant verdictText(int verdict)
-{
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("pass");
-    case 1:
-        return QStringLiteral("warning");
-    case 2:
-        return QStringLiteral("fail");
-    default:
-        return QVariant(QVariant::String);
-    }
 }
 
 HistoryStore::Reading readingOf(const SingleWaveOpmData &wave, int verdict)
@@ -159,14 +125,11 @@ HistoryStore::Reading readingOf(const SingleWaveOpmData &wave, int verdict)
 } // namespace
 
 HistoryStore::HistoryStore(const QString &path, QObject *parent)
-    : QObject(parent), connection(connectionName()), commitTimer(this)
+    : QObject(parent), connection(connectionName())
 {
     filePath = !path.isEmpty() ? path
         : qEnvironmentVariableIsEmpty("LUMISK_HISTORY_DB") ? defaultPath()
                                                             : qEnvironmentVariable("LUMISK_HISTORY_DB");
-    commitTimer.setSingleShot(true);
-    commitTimer.setInterval(CommitIntervalMs);
-    connect(&commitTimer, &QTimer::timeout, this, &HistoryStore::flush);
 }
 
 HistoryStore::~HistoryStore()
@@ -267,6 +230,22 @@ bool HistoryStore::openFile(bool mayMoveAside)
             db.close();
             return false;
         }
+        // The writer's news reach this object's thread as queued calls;
+        // the writer is gone (and its thread ended) before this object is.
+        const auto onCommit = [this]() {
+            QMetaObject::invokeMethod(this, [this]() { writerCommitted(); }, Qt::QueuedConnection);
+        };
+        const auto onFailure = [this]() {
+            QMetaObject::invokeMethod(this, [this]() { writerFailed(); }, Qt::QueuedConnection);
+        };
+        writer = std::make_unique<HistoryWriter>(filePath, onCommit, onFailure);
+        QString why;
+        if (!writer->start(&why)) {
+            writer.reset();
+            error = tr("History is off: %1 cannot be opened (%2).").arg(filePath, why);
+            db.close();
+            return false;
+        }
     }
     return true;
 }
@@ -304,11 +283,13 @@ bool HistoryStore::migrate(int from)
 
 void HistoryStore::close()
 {
+    if (writer) {
+        flush();
+        writer.reset();
+    }
+    sessions.clear();
     if (!QSqlDatabase::contains(connection))
         return;
-    if (isOpen())
-        flush();
-    commitTimer.stop();
     QSqlDatabase::database(connection, false).close();
     QSqlDatabase::removeDatabase(connection);
 }
@@ -321,31 +302,41 @@ void HistoryStore::fail(const QString &what, const QString &detail)
         qCWarning(lcApp).noquote() << error;
     warned = true;
     readOnly = true;
-    pending.clear();
     sessions.clear();
-    commitTimer.stop();
     if (first)
         emit failed(error);
 }
 
+void HistoryStore::writerCommitted()
+{
+    if (syncer)
+        syncer->nudge();
+}
+
+void HistoryStore::writerFailed()
+{
+    // Asked of the writer that is there now: news of one closed since is old.
+    HistoryWriter::Failure failure;
+    if (writer && writer->hasFailed(&failure))
+        fail(failure.what, failure.detail);
+}
+
+int HistoryStore::pendingCount() const
+{
+    return writer ? writer->pending() : 0;
+}
+
 qint64 HistoryStore::beginSession(const Session &session)
 {
-    if (!isOpen() || readOnly)
+    if (!isOpen() || readOnly || !writer)
         return 0;
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind, range_code,"
-                                 " technician, host, started_utc, uid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant &value : {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
-                                  QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
-                                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc())),
-                                  QVariant(QUuid::createUuid().toString(QUuid::Id128))})
-        query.addBindValue(value);
-    if (!query.exec()) {
-        fail(tr("a session cannot be added"), query.lastError().text());
+    HistoryWriter::Failure failure;
+    const qint64 id = writer->beginSession(session, &failure);
+    if (id == 0) {
+        fail(failure.what, failure.detail);
         return 0;
     }
-    const qint64 id = query.lastInsertId().toLongLong();
-    sessions.insert(id, {session, 0});
+    sessions.insert(id);
     return id;
 }
 
@@ -353,16 +344,10 @@ void HistoryStore::endSession(qint64 session)
 {
     if (!sessions.contains(session))
         return;
-    flush();
-    if (readOnly)
-        return;
     sessions.remove(session);
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ?, synced = 0 WHERE id = ?"));
-    query.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
-    query.addBindValue(session);
-    if (!query.exec())
-        fail(tr("a session cannot be closed"), query.lastError().text());
+    HistoryWriter::Failure failure;
+    if (!writer->endSession(session, &failure))
+        fail(failure.what, failure.detail);
     else if (syncer)
         syncer->nudge();
 }
@@ -371,94 +356,34 @@ void HistoryStore::addRecord(qint64 session, const Record &record)
 {
     if (readOnly || !sessions.contains(session) || record.family.isEmpty())
         return;
-    Pending item;
+    HistoryWriter::Item item;
     item.session = session;
     item.record = record;
-    pending.push_back(std::move(item));
-    if (!commitTimer.isActive())
-        commitTimer.start();
+    writer->add(std::move(item));
 }
 
 void HistoryStore::addLiveReading(qint64 session, const LiveReading &reading)
 {
     if (readOnly || !sessions.contains(session))
         return;
-    Pending item;
+    HistoryWriter::Item item;
     item.session = session;
     item.live = true;
     item.liveReading = reading;
-    pending.push_back(std::move(item));
-    if (!commitTimer.isActive())
-        commitTimer.start();
+    writer->add(std::move(item));
 }
-
-struct HistoryStore::Statements {
-    explicit Statements(const QSqlDatabase &db)
-        : insertRecord(db), findRecord(db), insertReading(db), linkRecord(db), insertLive(db)
-    {
-        insertRecord.prepare(QStringLiteral(
-            "INSERT OR IGNORE INTO records (meter_model, meter_version, meter_kind, family, number, name, time_text,"
-            " payload, time_iso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        findRecord.prepare(QStringLiteral("SELECT id FROM records WHERE meter_model = ? AND meter_version = ? AND"
-                                          " meter_kind = ? AND family = ? AND number = ? AND name = ? AND"
-                                          " time_text = ? AND payload = ?"));
-        insertReading.prepare(QStringLiteral("INSERT INTO readings (record, idx, wavelength, power_dbm, power_text,"
-                                             " unit, reference, watt, frequency, verdict)"
-                                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        linkRecord.prepare(QStringLiteral(
-            "INSERT OR IGNORE INTO session_records (session, record, position) VALUES (?, ?, ?)"));
-        insertLive.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s,"
-                                          " wavelength, power_dbm, power_text, unit, frequency)"
-                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    }
-    void finish()
-    {
-        for (QSqlQuery *query : {&insertRecord, &findRecord, &insertReading, &linkRecord, &insertLive})
-            query->finish();
-    }
-    QSqlQuery insertRecord;
-    QSqlQuery findRecord;
-    QSqlQuery insertReading;
-    QSqlQuery linkRecord;
-    QSqlQuery insertLive;
-};
 
 bool HistoryStore::flush()
 {
-    commitTimer.stop();
-    if (pending.empty())
-        return !readOnly;
-    if (readOnly || !isOpen()) {
-        pending.clear();
+    if (readOnly)
         return false;
-    }
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    if (!db.transaction()) {
-        fail(tr("%1 cannot be written").arg(filePath), db.lastError().text());
-        return false;
-    }
-    // A failing write empties the queue (fail()): iterate over a batch of our own.
-    std::vector<Pending> batch;
-    batch.swap(pending);
-    {
-        Statements sql(db);
-        for (const Pending &item : batch) {
-            if (!(item.live ? writeLive(sql, item) : writeRecord(sql, item))) {
-                sql.finish();
-                db.rollback();
-                return false;
-            }
-        }
-    }
-    if (!db.commit()) {
-        const QString detail = db.lastError().text();
-        db.rollback();
-        fail(tr("%1 cannot be written").arg(filePath), detail);
-        return false;
-    }
-    if (syncer)
-        syncer->nudge();
-    return true;
+    if (!writer)
+        return true;
+    HistoryWriter::Failure failure;
+    if (writer->flush(&failure))
+        return true;
+    fail(failure.what, failure.detail);
+    return false;
 }
 
 HistorySync *HistoryStore::startSync(const QString &server)
@@ -468,79 +393,6 @@ HistorySync *HistoryStore::startSync(const QString &server)
     syncer = new HistorySync(filePath, server, this);
     syncer->start();
     return syncer;
-}
-
-bool HistoryStore::writeRecord(Statements &sql, const Pending &item)
-{
-    OpenSession &open = sessions[item.session];
-    const Session &meter = open.identity;
-    const Record &record = item.record;
-    const QVariant key[] = {nonNull(meter.meterModel), nonNull(meter.meterVersion), meter.meterKind,
-                            nonNull(record.family), record.number.toInt(), nonNull(record.name),
-                            nonNull(record.time), record.payload.isNull() ? QByteArray("") : record.payload};
-    QSqlQuery &query = sql.insertRecord;
-    int column = 0;
-    for (const QVariant &value : key)
-        query.bindValue(column++, value);
-    const QString iso = isoTime(record.time);
-    query.bindValue(column, iso.isEmpty() ? QVariant(QVariant::String) : QVariant(iso));
-    if (!query.exec()) {
-        fail(tr("a record cannot be added"), query.lastError().text());
-        return false;
-    }
-    qint64 id = 0;
-    if (query.numRowsAffected() == 1) {
-        id = query.lastInsertId().toLongLong();
-        QSqlQuery &reading = sql.insertReading;
-        for (int i = 0; i < record.readings.size(); ++i) {
-            const Reading &r = record.readings.at(i);
-            int at = 0;
-            for (const QVariant &value : {QVariant(id), QVariant(i), optional(r.wavelength), powerNumber(r.powerText),
-                                          optional(r.powerText), optional(r.unit), optional(r.reference),
-                                          optional(r.watt), optional(r.frequency), verdictText(r.verdict)})
-                reading.bindValue(at++, value);
-            if (!reading.exec()) {
-                fail(tr("a reading cannot be added"), reading.lastError().text());
-                return false;
-            }
-        }
-    } else {
-        QSqlQuery &known = sql.findRecord;
-        int at = 0;
-        for (const QVariant &value : key)
-            known.bindValue(at++, value);
-        if (!known.exec() || !known.next()) {
-            fail(tr("a record cannot be added"), known.lastError().text());
-            return false;
-        }
-        id = known.value(0).toLongLong();
-        known.finish();
-    }
-    QSqlQuery &link = sql.linkRecord;
-    link.bindValue(0, item.session);
-    link.bindValue(1, id);
-    link.bindValue(2, open.nextPosition++);
-    if (!link.exec()) {
-        fail(tr("a record cannot be added"), link.lastError().text());
-        return false;
-    }
-    return true;
-}
-
-bool HistoryStore::writeLive(Statements &sql, const Pending &item)
-{
-    const LiveReading &r = item.liveReading;
-    QSqlQuery &query = sql.insertLive;
-    int at = 0;
-    for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
-                                  optional(r.wavelength), powerNumber(r.powerText), optional(r.powerText),
-                                  optional(r.unit), optional(r.frequency)})
-        query.bindValue(at++, value);
-    if (!query.exec()) {
-        fail(tr("a live reading cannot be added"), query.lastError().text());
-        return false;
-    }
-    return true;
 }
 
 QString HistoryStore::isoTime(const QString &shownTime)
@@ -685,14 +537,15 @@ QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
     flush();
     // One pass over the records with their readings (a record without
     // readings comes once, with NULLs): a full meter opens without a query
-    // per record.
+    // per record. The index on (session, position), whose last column is the
+    // rowid, gives the rows in this order: nothing is sorted.
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT r.id, r.family, r.number, r.name, r.time_text, r.payload, d.idx,"
                                  " d.wavelength, d.power_text, d.unit, d.reference, d.watt, d.frequency, d.verdict"
                                  " FROM session_records sr JOIN records r ON r.id = sr.record"
                                  " LEFT JOIN readings d ON d.record = r.id"
-                                 " WHERE sr.session = ? ORDER BY sr.position, d.idx"));
+                                 " WHERE sr.session = ? ORDER BY sr.position, sr.rowid, d.idx"));
     query.addBindValue(session);
     if (!query.exec())
         return records;
@@ -750,43 +603,11 @@ QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 sessio
 
 bool HistoryStore::deleteSession(qint64 session)
 {
-    if (!isOpen() || readOnly || sessions.contains(session))
+    if (!isOpen() || readOnly || !writer || sessions.contains(session))
         return false;
-    flush();
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    if (!db.transaction())
-        return false;
-    const QStringList steps = {
-        QStringLiteral("DELETE FROM session_records WHERE session = ?"),
-        QStringLiteral("DELETE FROM live_readings WHERE session = ?"),
-        QStringLiteral("DELETE FROM sessions WHERE id = ?"),
-    };
-    bool removed = false;
-    for (const QString &sql : steps) {
-        QSqlQuery query(db);
-        query.prepare(sql);
-        query.addBindValue(session);
-        if (!query.exec()) {
-            db.rollback();
-            return false;
-        }
-        removed = query.numRowsAffected() > 0;
-    }
-    // Records (and their readings) that no session holds any longer.
-    const QStringList orphans = {
-        QStringLiteral("DELETE FROM readings WHERE record NOT IN (SELECT record FROM session_records)"),
-        QStringLiteral("DELETE FROM records WHERE id NOT IN (SELECT record FROM session_records)"),
-    };
-    for (const QString &sql : orphans) {
-        QSqlQuery query(db);
-        if (!query.exec(sql)) {
-            db.rollback();
-            return false;
-        }
-    }
-    if (!db.commit()) {
-        db.rollback();
-        return false;
-    }
+    HistoryWriter::Failure failure;
+    const bool removed = writer->deleteSession(session, &failure);
+    if (!failure.what.isEmpty())
+        fail(failure.what, failure.detail);
     return removed;
 }

@@ -5,22 +5,28 @@
 //
 // Writes are queued and committed together every 200 ms (and on flush() or
 // close()), so a process killed in the middle of a download loses at most the
-// last 200 ms. A failing disk never stops anything: the first write error is
-// logged once, the store turns read-only and drops what it holds; callers go
-// on as if nothing happened. The view `measurements` (one row per reading,
-// stored and live alike) is the interface for other tools; see the README.
+// last 200 ms. A thread of its own (HistoryWriter) does the writing, so a
+// commit never holds up the caller's thread; reading, which waits for what is
+// queued to be committed first, stays on the caller's. A failing disk never
+// stops anything: the first write error is logged once, the store turns
+// read-only and drops what it holds; callers go on as if nothing happened.
+// The view `measurements` (one row per reading, stored and live alike) is the
+// interface for other tools; see the README.
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 class Frame;
 class HistorySync;
+class HistoryWriter;
 struct OpmItemData;
 struct PonOpmItemData;
 
@@ -31,7 +37,7 @@ class HistoryStore : public QObject
     Q_OBJECT
 public:
     // The schema this program writes; a file of a later one is opened read-only.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr int CommitIntervalMs = 200;
 
     struct Session {
@@ -92,9 +98,10 @@ public:
     void endSession(qint64 session);
     void addRecord(qint64 session, const Record &record);
     void addLiveReading(qint64 session, const LiveReading &reading);
-    // Commits everything queued now.
+    // Commits everything queued now (waiting for the writer).
     bool flush();
-    int pendingCount() const { return int(pending.size()); }
+    // Rows queued and not committed yet.
+    int pendingCount() const;
 
     // Copies the history to a team server (libpq keywords or a postgresql://
     // URI) in a background thread of its own; see HistorySync. Null, and no
@@ -152,22 +159,14 @@ signals:
     void failed(const QString &message);
 
 private:
-    struct Pending {
-        qint64 session = 0;
-        bool live = false;
-        Record record;
-        LiveReading liveReading;
-    };
-
     // mayMoveAside: a damaged file may still be moved aside (only once).
     bool openFile(bool mayMoveAside);
     bool moveAsideAndOpen();
     bool migrate(int from);
-    // The statements of one commit, prepared once for all its rows.
-    struct Statements;
-    bool writeRecord(Statements &sql, const Pending &item);
-    bool writeLive(Statements &sql, const Pending &item);
     void fail(const QString &what, const QString &detail);
+    // News from the writer's thread, taken on this object's.
+    void writerCommitted();
+    void writerFailed();
 
     QString filePath;
     QString connection;
@@ -175,13 +174,8 @@ private:
     QString openNotice;
     bool readOnly = false;
     bool warned = false;
-    std::vector<Pending> pending;
-    QTimer commitTimer;
-    struct OpenSession {
-        Session identity;
-        int nextPosition = 0;
-    };
-    QMap<qint64, OpenSession> sessions;
+    std::unique_ptr<HistoryWriter> writer; // while open for writing
+    QSet<qint64> sessions;                 // begun and not ended
     HistorySync *syncer = nullptr;
 };
 Q_DECLARE_METATYPE(HistoryStore::SessionSummary)
