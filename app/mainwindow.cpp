@@ -400,6 +400,9 @@ void MainWindow::uartResponsed(ParseResult result)
 
     if (download->owns(answered)) {
         if (result == DataOk && !worker->isPortAlive()) {
+            // The answer came whole before the meter went (the next request
+            // may already have found it gone): keep it, ask for nothing more.
+            download->handle(result, answered, false);
             finishImport();
             return;
         }

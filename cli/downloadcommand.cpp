@@ -145,6 +145,9 @@ int runDownload(const QStringList &arguments)
         if (!session.owns(frame) || outcome >= 0)
             return;
         if (result == DataOk && !link.isAlive()) {
+            // The answer came whole before the meter went (the next request
+            // may already have found it gone): keep it, ask for nothing more.
+            session.handle(result, frame, false);
             stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)"));
             return;
         }
