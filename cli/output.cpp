@@ -1,5 +1,8 @@
 #include "cli/output.h"
 
+#include "app/historyrecorder.h"
+#include "cli/cli.h"
+
 #include "link/realtimeopmvalue.h"
 #include "report/csvwriter.h"
 
@@ -111,6 +114,23 @@ QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading)
         {QStringLiteral("watt_w"), number(watts(reading.powerW + reading.powerWUnit))},
         {QStringLiteral("frequency_hz"), number(plainNumber(reading.frequency))},
     };
+}
+
+int conclude(int outcome, bool fileFailed, const QString &outPath, HistoryRecorder *history,
+             const QString &historyFailure)
+{
+    if (fileFailed)
+        Cli::err(Cli::Text::tr("lumisk-cli: cannot write %1").arg(outPath));
+    bool historyFailed = false;
+    if (history) {
+        HistoryStore *kept = history->store();
+        historyFailed = !kept->flush() || !kept->isOpen() || kept->isReadOnly();
+        if (historyFailed)
+            Cli::err(historyFailure.arg(kept->path(), kept->lastError()));
+    }
+    if (outcome != Cli::Done)
+        return outcome;
+    return (fileFailed || historyFailed) ? Cli::FileFailed : Cli::Done;
 }
 
 } // namespace Output

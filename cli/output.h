@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class HistoryRecorder;
 struct RealTimeOpmValue;
 
 namespace Output {
@@ -27,5 +28,11 @@ bool saveJson(const QString &path, const QByteArray &json);
 
 QJsonObject recordJson(const HistoryStore::Record &record);
 QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading);
+
+// The end of a download or a live run once its file was written (or not):
+// says what could not be kept (`historyFailure` takes the history's path and
+// reason) and gives the exit code, the run's own when it did not finish.
+int conclude(int outcome, bool fileFailed, const QString &outPath, HistoryRecorder *history,
+             const QString &historyFailure);
 
 } // namespace Output

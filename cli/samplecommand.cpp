@@ -247,17 +247,6 @@ int runSample(const QStringList &arguments)
     default:
         break;
     }
-    if (fileFailed)
-        Cli::err(Cli::Text::tr("lumisk-cli: cannot write %1").arg(outPath));
-    bool historyFailed = false;
-    if (history) {
-        HistoryStore *kept = history->store();
-        historyFailed = !kept->flush() || !kept->isOpen() || kept->isReadOnly();
-        if (historyFailed)
-            Cli::err(Cli::Text::tr("lumisk-cli: the readings could not be kept in the history (%1): %2")
-                         .arg(kept->path(), kept->lastError()));
-    }
-    if (outcome != Cli::Done)
-        return outcome;
-    return (fileFailed || historyFailed) ? Cli::FileFailed : Cli::Done;
+    return Output::conclude(outcome, fileFailed, outPath, history.get(),
+                            Cli::Text::tr("lumisk-cli: the readings could not be kept in the history (%1): %2"));
 }
