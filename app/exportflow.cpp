@@ -25,13 +25,7 @@ QString decibels(double value)
 
 PowerInfo powerInfoOf(const HistoryStore::Reading &reading)
 {
-    PowerInfo info;
-    info.wavelength = reading.wavelength;
-    info.power = reading.powerText;
-    info.powerUnit = reading.unit;
-    // A relative reading says nothing about the level at the ONU.
-    info.isRelative = reading.unit == QLatin1String("dB");
-    return info;
+    return PonClassCheck::powerInfoOf(reading);
 }
 
 QString suffix(const QString &kind)
@@ -60,7 +54,7 @@ QString fileName(const QString &dir, const QDateTime &when, const QString &kind,
 QStringList extraHeader(const ExportContent &content)
 {
     if (content.isPon())
-        return {QStringLiteral("class"), QStringLiteral("class_verdict"), QStringLiteral("class_margin_db")};
+        return PonClassCheck::csvHeader();
     if (content.isLive() && content.reference.isSet())
         return {QStringLiteral("pc_reference_dbm"), QStringLiteral("loss_db")};
     return {};
@@ -85,12 +79,10 @@ bool writeCsv(const QString &path, const ExportContent &content)
     CsvWriter::RecordColumns extra;
     if (!header.isEmpty()) {
         extra.header = header;
-        const QString className = content.classCheck.isActive() ? content.classCheck.opticalClass().name : QString();
-        extra.fields = [&content, className](const HistoryStore::Record &record, int index) -> QStringList {
+        extra.fields = [&content](const HistoryStore::Record &record, int index) -> QStringList {
             if (index < 0 || index >= record.readings.size())
                 return {};
-            const PonClassCheck::Result result = content.classCheck.check(powerInfoOf(record.readings.at(index)));
-            return {className, PonClassCheck::verdictWord(result), PonClassCheck::marginText(result)};
+            return content.classCheck.csvFields(record.readings.at(index));
         };
     }
     return CsvWriter::saveRecords(path, content.records, extra);

@@ -99,8 +99,8 @@ ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session)
         content.readings = values;
     } else {
         content.records = store->sessionRecords(session.id);
-        if (content.isPon())
-            content.classCheck = PonClassCheck::fromConfiguration();
+        if (const auto technology = PonClassCheck::technologyOf(content.kind))
+            content.classCheck = PonClassCheck::fromConfiguration(*technology);
     }
     return content;
 }

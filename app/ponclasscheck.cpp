@@ -8,9 +8,20 @@
 
 namespace {
 constexpr char Group[] = "ponClass";
-constexpr char ClassKey[] = "class";
+// One key per technology; files from before hold a single class= key.
+constexpr char GponKey[] = "gpon";
+constexpr char XgPonKey[] = "xgpon";
+constexpr char LegacyClassKey[] = "class";
 constexpr char VideoKey[] = "video";
+constexpr char WarningMarginKey[] = "warningMargin";
 constexpr int MarginDecimals = 2;
+// Margins are compared in the meter's resolution (0.01 dB), so that a
+// reading exactly the warning margin from a limit is within however the
+// subtraction rounds.
+constexpr double Hundredths = 100.0;
+// The colours of the pages' warning and fail icons.
+const QString WarningStyle = QStringLiteral("color: rgb(242, 148, 56);");
+const QString OutsideStyle = QStringLiteral("color: rgb(217, 54, 62);");
 // The meter's texts for a reading beyond its range.
 const QString LowText = QStringLiteral("Low");
 const QString HighText = QStringLiteral("High");
@@ -19,19 +30,21 @@ const QString HighText = QStringLiteral("High");
 // at the ONU's optical connector.
 //
 // GPON, ITU-T G.984.2: downstream 1480-1500 nm (clause 8.2.5.1), upstream
-// 1260-1360 nm (clause 8.2.5.2). Classes B+ and C+ are the B+ and C+
-// columns of the optical budget for 2.488 Gbit/s downstream / 1.244 Gbit/s
-// upstream (Appendix III, Table III.1, added by Amendment 1 for B+ and
-// Amendment 2 for C+): ONU receiver minimum sensitivity -27 dBm (B+) and
-// -30 dBm (C+), minimum overload -8 dBm; ONU transmitter mean launched
-// power +0.5 to +5 dBm for both.
+// 1260-1360 nm (clause 8.2.5.2). Class B+ is the B+ column of the optical
+// budget for 2.488 Gbit/s downstream / 1.244 Gbit/s upstream that Amendment
+// 1 added as Appendix III (Table III.1); class C+ comes from Amendment 2,
+// Appendix V (now part of the consolidated G.984.2 of 08/2019). ONU receiver
+// minimum sensitivity -27 dBm (B+) and -30 dBm (C+), minimum overload
+// -8 dBm; ONU transmitter mean launched power +0.5 to +5 dBm for both.
 //
 // XG-PON, ITU-T G.987.2: downstream 1575-1580 nm (clause 9.2.5.1), upstream
 // 1260-1280 nm (clause 9.2.5.2). Clause 9.2.6.2, table "Optical interface
 // parameters of 9.95328 Gbit/s downstream direction": ONU minimum
 // sensitivity -28 dBm, minimum overload -8 dBm for N1 and N2a; clause
 // 9.2.6.3, table "Optical interface parameters of 2.48832 Gbit/s upstream
-// direction": ONU mean launch power +2 to +7 dBm.
+// direction": ONU mean launch power +2 to +7 dBm. These N1/N2a figures
+// could not be checked against a public copy of the Recommendation; every
+// one of them can be overridden in settings.ini.
 //
 // XGS-PON, ITU-T G.9807.1: same wavelength plan as XG-PON. Annex B, clause
 // B.9.2.6, tables of the 9.95328 Gbit/s downstream and upstream optical
@@ -41,17 +54,26 @@ const QList<PonClassCheck::OpticalClass> &classTable()
 {
     using B = PonClassCheck::Band;
     using L = PonClassCheck::Limits;
+    constexpr PonClassCheck::Technology Gpon = PonClassCheck::Technology::Gpon;
+    constexpr PonClassCheck::Technology Xg = PonClassCheck::Technology::XgPon;
+    constexpr double Margin = PonClassCheck::DefaultWarningMargin;
     static const B gponDown{1480, 1500};
     static const B gponUp{1260, 1360};
     static const B xgDown{1575, 1580};
     static const B xgUp{1260, 1280};
     static const QList<PonClassCheck::OpticalClass> table{
-        {QStringLiteral("gpon-bplus"), QStringLiteral("GPON B+"), gponDown, L{-27.0, -8.0}, gponUp, L{0.5, 5.0}},
-        {QStringLiteral("gpon-cplus"), QStringLiteral("GPON C+"), gponDown, L{-30.0, -8.0}, gponUp, L{0.5, 5.0}},
-        {QStringLiteral("xgpon-n1"), QStringLiteral("XG-PON N1"), xgDown, L{-28.0, -8.0}, xgUp, L{2.0, 7.0}},
-        {QStringLiteral("xgpon-n2a"), QStringLiteral("XG-PON N2a"), xgDown, L{-28.0, -8.0}, xgUp, L{2.0, 7.0}},
-        {QStringLiteral("xgspon-n1"), QStringLiteral("XGS-PON N1"), xgDown, L{-28.0, -9.0}, xgUp, L{4.0, 9.0}},
-        {QStringLiteral("xgspon-n2"), QStringLiteral("XGS-PON N2"), xgDown, L{-28.0, -9.0}, xgUp, L{4.0, 9.0}},
+        {QStringLiteral("gpon-bplus"), QStringLiteral("GPON B+"), Gpon,
+         gponDown, L{-27.0, -8.0}, gponUp, L{0.5, 5.0}, Margin},
+        {QStringLiteral("gpon-cplus"), QStringLiteral("GPON C+"), Gpon,
+         gponDown, L{-30.0, -8.0}, gponUp, L{0.5, 5.0}, Margin},
+        {QStringLiteral("xgpon-n1"), QStringLiteral("XG-PON N1"), Xg,
+         xgDown, L{-28.0, -8.0}, xgUp, L{2.0, 7.0}, Margin},
+        {QStringLiteral("xgpon-n2a"), QStringLiteral("XG-PON N2a"), Xg,
+         xgDown, L{-28.0, -8.0}, xgUp, L{2.0, 7.0}, Margin},
+        {QStringLiteral("xgspon-n1"), QStringLiteral("XGS-PON N1"), Xg,
+         xgDown, L{-28.0, -9.0}, xgUp, L{4.0, 9.0}, Margin},
+        {QStringLiteral("xgspon-n2"), QStringLiteral("XGS-PON N2"), Xg,
+         xgDown, L{-28.0, -9.0}, xgUp, L{4.0, 9.0}, Margin},
     };
     return table;
 }
@@ -75,6 +97,30 @@ PonClassCheck::Limits limitsSetting(const QSettings &settings, const QString &pr
 QString number(double value)
 {
     return QString::number(value, 'f', MarginDecimals);
+}
+
+QString groupKey(const char *key)
+{
+    return QLatin1String(Group) + QLatin1Char('/') + QLatin1String(key);
+}
+
+const char *technologyKey(PonClassCheck::Technology technology)
+{
+    return technology == PonClassCheck::Technology::Gpon ? GponKey : XgPonKey;
+}
+
+const PonClassCheck::OpticalClass *builtInClass(const QString &key)
+{
+    for (const PonClassCheck::OpticalClass &opticalClass : classTable()) {
+        if (opticalClass.key == key)
+            return &opticalClass;
+    }
+    return nullptr;
+}
+
+QString normalisedKey(const QVariant &value)
+{
+    return value.toString().trimmed().toLower();
 }
 } // namespace
 
@@ -103,41 +149,63 @@ PonClassCheck::PonClassCheck(const OpticalClass &opticalClass, const Limits &vid
 {
 }
 
-PonClassCheck PonClassCheck::fromSettings(const QSettings &settings)
+std::optional<PonClassCheck::Technology> PonClassCheck::technologyOf(const QString &kind)
 {
-    const QString group = QLatin1String(Group) + QLatin1Char('/');
-    const QString key = settings.value(group + QLatin1String(ClassKey)).toString().trimmed().toLower();
-    for (const OpticalClass &builtIn : classTable()) {
-        if (builtIn.key != key)
-            continue;
-        OpticalClass opticalClass = builtIn;
-        const QString prefix = group + key + QLatin1Char('/');
-        opticalClass.down = limitsSetting(settings, prefix + QStringLiteral("downstream"), builtIn.down);
-        opticalClass.up = limitsSetting(settings, prefix + QStringLiteral("upstream"), builtIn.up);
-        const Limits videoLimits = limitsSetting(settings, group + QLatin1String(VideoKey) + QLatin1Char('/'),
-                                                 builtInVideoLimits());
-        return PonClassCheck(opticalClass, videoLimits);
-    }
-    return PonClassCheck();
+    if (kind == QLatin1String("pon"))
+        return Technology::Gpon;
+    if (kind == QLatin1String("xgpon"))
+        return Technology::XgPon;
+    return std::nullopt;
 }
 
-PonClassCheck PonClassCheck::fromConfiguration()
+QString PonClassCheck::storedChoice(const QSettings &settings, Technology technology)
+{
+    const QString key = groupKey(technologyKey(technology));
+    if (settings.contains(key))
+        return normalisedKey(settings.value(key));
+    const QString legacy = normalisedKey(settings.value(groupKey(LegacyClassKey)));
+    const OpticalClass *opticalClass = builtInClass(legacy);
+    return opticalClass && opticalClass->technology == technology ? legacy : QString();
+}
+
+PonClassCheck PonClassCheck::fromSettings(const QSettings &settings, Technology technology)
+{
+    const QString key = storedChoice(settings, technology);
+    const OpticalClass *builtIn = builtInClass(key);
+    // A class named under the other technology's key has limits that do not
+    // apply to this page's readings.
+    if (!builtIn || builtIn->technology != technology)
+        return PonClassCheck();
+    OpticalClass opticalClass = *builtIn;
+    const QString prefix = QLatin1String(Group) + QLatin1Char('/') + key + QLatin1Char('/');
+    opticalClass.down = limitsSetting(settings, prefix + QStringLiteral("downstream"), builtIn->down);
+    opticalClass.up = limitsSetting(settings, prefix + QStringLiteral("upstream"), builtIn->up);
+    const double margin = limitSetting(settings, prefix + QLatin1String(WarningMarginKey), builtIn->warningMargin);
+    opticalClass.warningMargin = margin >= 0.0 ? margin : builtIn->warningMargin;
+    const Limits videoLimits = limitsSetting(settings, groupKey(VideoKey) + QLatin1Char('/'), builtInVideoLimits());
+    return PonClassCheck(opticalClass, videoLimits);
+}
+
+PonClassCheck PonClassCheck::fromConfiguration(Technology technology)
 {
     const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
-    return fromSettings(settings);
+    return fromSettings(settings, technology);
 }
 
-void PonClassCheck::storeChoice(const QString &key)
+QString PonClassCheck::storedChoice(Technology technology)
+{
+    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
+    return storedChoice(settings, technology);
+}
+
+void PonClassCheck::storeChoices(const QString &gponKey, const QString &xgPonKey)
 {
     QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
-    settings.setValue(QLatin1String(Group) + QLatin1Char('/') + QLatin1String(ClassKey), key);
+    settings.setValue(groupKey(GponKey), gponKey);
+    settings.setValue(groupKey(XgPonKey), xgPonKey);
+    // Both choices are now explicit; the single old key would only mislead.
+    settings.remove(groupKey(LegacyClassKey));
     settings.sync();
-}
-
-QString PonClassCheck::storedChoice()
-{
-    const QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
-    return settings.value(QLatin1String(Group) + QLatin1Char('/') + QLatin1String(ClassKey)).toString();
 }
 
 PonClassCheck::Result PonClassCheck::check(int wavelengthNm, double dBm) const
@@ -169,6 +237,10 @@ PonClassCheck::Result PonClassCheck::check(int wavelengthNm, double dBm) const
     if (std::isfinite(dBm)) {
         result.margin = std::min(dBm - result.limits.minimum, result.limits.maximum - dBm);
         result.hasMargin = true;
+        // Strictly nearer than the margin: a margin of 0 never warns.
+        if (result.verdict == Verdict::Within
+            && std::round(result.margin * Hundredths) < std::round(chosen.warningMargin * Hundredths))
+            result.verdict = Verdict::Warning;
     }
     return result;
 }
@@ -201,6 +273,9 @@ void PonClassCheck::Tally::add(const Result &result)
     case Verdict::Within:
         ++within;
         break;
+    case Verdict::Warning:
+        ++warning;
+        break;
     case Verdict::Below:
         ++(transmitter ? launchLow : belowSensitivity);
         break;
@@ -216,6 +291,8 @@ QString PonClassCheck::verdictWord(const Result &result)
     switch (result.verdict) {
     case Verdict::Within:
         return QStringLiteral("within");
+    case Verdict::Warning:
+        return QStringLiteral("warning");
     case Verdict::Below:
         return transmitter ? QStringLiteral("below launch range") : QStringLiteral("below sensitivity");
     case Verdict::Above:
@@ -237,6 +314,8 @@ QString PonClassCheck::verdictText(const Result &result)
     switch (result.verdict) {
     case Verdict::Within:
         return tr("within");
+    case Verdict::Warning:
+        return tr("warning");
     case Verdict::Below:
         return transmitter ? tr("below launch range") : tr("below sensitivity");
     case Verdict::Above:
@@ -273,9 +352,10 @@ QString PonClassCheck::summary(const Tally &tally) const
 {
     if (!active)
         return QString();
-    QString text = tr("Class %1: %2 within, %3 below sensitivity, %4 overload")
+    QString text = tr("Class %1: %2 within, %3 warning, %4 below sensitivity, %5 overload")
                        .arg(chosen.name)
                        .arg(tally.within)
+                       .arg(tally.warning)
                        .arg(tally.belowSensitivity)
                        .arg(tally.overload);
     if (tally.launchLow || tally.launchHigh)
@@ -283,4 +363,41 @@ QString PonClassCheck::summary(const Tally &tally) const
     if (tally.notChecked)
         text += tr(", %1 not checked").arg(tally.notChecked);
     return text;
+}
+
+QString PonClassCheck::powerStyle(const Result &result)
+{
+    switch (result.verdict) {
+    case Verdict::Warning:
+        return WarningStyle;
+    case Verdict::Below:
+    case Verdict::Above:
+        return OutsideStyle;
+    case Verdict::NotChecked:
+    case Verdict::Within:
+        break;
+    }
+    return QString();
+}
+
+QStringList PonClassCheck::csvHeader()
+{
+    return {QStringLiteral("class"), QStringLiteral("class_verdict"), QStringLiteral("class_margin_db")};
+}
+
+QStringList PonClassCheck::csvFields(const HistoryStore::Reading &reading) const
+{
+    const Result result = check(powerInfoOf(reading));
+    return {active ? chosen.name : QString(), verdictWord(result), marginText(result)};
+}
+
+PowerInfo PonClassCheck::powerInfoOf(const HistoryStore::Reading &reading)
+{
+    PowerInfo info;
+    info.wavelength = reading.wavelength;
+    info.power = reading.powerText;
+    info.powerUnit = reading.unit;
+    // A relative reading says nothing about the level at the ONU.
+    info.isRelative = reading.unit == QLatin1String("dB");
+    return info;
 }

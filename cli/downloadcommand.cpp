@@ -199,7 +199,7 @@ int runDownload(const QStringList &arguments)
         fileFailed = !Output::saveWorkbookAs(outPath, [&](const QString &dir) { return store->writeReport(dir); });
         break;
     case Output::Format::Csv:
-        fileFailed = !CsvWriter::saveRecords(outPath, arrived);
+        fileFailed = !CsvWriter::saveRecords(outPath, arrived, Families::csvColumns(familyName));
         break;
     case Output::Format::Json: {
         QJsonArray records;

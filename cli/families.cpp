@@ -1,6 +1,7 @@
 #include "cli/families.h"
 
 #include "app/historyrecorder.h"
+#include "app/ponclasscheck.h"
 #include "link/commands.h"
 #include "link/opmvalueframe.h"
 #include "link/partialopmvalueframe.h"
@@ -88,6 +89,19 @@ PageEntry pageFor(PageType type, FamilyStore *store)
         break;
     }
     return entry;
+}
+
+CsvWriter::RecordColumns csvColumns(const QString &name)
+{
+    const std::optional<PonClassCheck::Technology> technology = PonClassCheck::technologyOf(name);
+    if (!technology)
+        return {};
+    const PonClassCheck check = PonClassCheck::fromConfiguration(*technology);
+    return {PonClassCheck::csvHeader(), [check](const HistoryStore::Record &record, int index) -> QStringList {
+                if (index < 0 || index >= record.readings.size())
+                    return {};
+                return check.csvFields(record.readings.at(index));
+            }};
 }
 
 } // namespace Families

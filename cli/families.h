@@ -4,6 +4,7 @@
 // decoded records for the report the window writes of that page.
 
 #include "app/pages.h"
+#include "report/csvwriter.h"
 #include "views/baseformlogic.h"
 
 #include <QList>
@@ -56,4 +57,8 @@ PageType typeOf(const QString &name);
 std::unique_ptr<FamilyStore> storeFor(PageType type);
 // The page entry a DownloadSession runs on: the store and its requests.
 PageEntry pageFor(PageType type, FamilyStore *store);
+// The columns a CSV of the family adds: the class check of the PON and
+// XG-PON readings against the class chosen in settings.ini, as the window's
+// exports have them; none for the other families.
+CsvWriter::RecordColumns csvColumns(const QString &name);
 } // namespace Families

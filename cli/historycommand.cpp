@@ -182,7 +182,7 @@ int exportSession(const QStringList &arguments)
         HistoryReplay::fill(page.get(), records, session.rangeCode);
         written = Output::saveWorkbookAs(path, [&](const QString &dir) { return page->writeReport(dir); });
     } else if (format == Output::Format::Csv) {
-        written = CsvWriter::saveRecords(path, records);
+        written = CsvWriter::saveRecords(path, records, Families::csvColumns(session.kind));
     } else {
         QJsonArray array;
         for (const auto &record : records)

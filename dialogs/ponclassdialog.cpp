@@ -1,9 +1,8 @@
 #include "dialogs/ponclassdialog.h"
 
-#include "app/ponclasscheck.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,18 +12,15 @@ PonClassDialog::PonClassDialog(QWidget *parent)
 {
     setWindowTitle(tr("PON class"));
     auto *layout = new QVBoxLayout(this);
-    auto *label = new QLabel(tr("Check PON and XG-PON readings against the optical class:"), this);
+    auto *label = new QLabel(tr("Check the readings of each page against the optical class:"), this);
     label->setWordWrap(true);
     layout->addWidget(label);
 
-    combo = new QComboBox(this);
-    combo->setObjectName(QStringLiteral("ponClassCombo"));
-    combo->addItem(tr("No class check"), QString());
-    for (const PonClassCheck::OpticalClass &opticalClass : PonClassCheck::builtInClasses())
-        combo->addItem(opticalClass.name, opticalClass.key);
-    const int stored = combo->findData(PonClassCheck::storedChoice().trimmed().toLower());
-    combo->setCurrentIndex(stored < 0 ? 0 : stored);
-    layout->addWidget(combo);
+    auto *form = new QFormLayout;
+    layout->addLayout(form);
+    gponCombo = addChoice(form, tr("PON page (GPON):"), "gponClassCombo", PonClassCheck::Technology::Gpon);
+    xgPonCombo = addChoice(form, tr("XG-PON page (XG-PON, XGS-PON):"), "xgPonClassCombo",
+                           PonClassCheck::Technology::XgPon);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okBtn"));
@@ -35,11 +31,29 @@ PonClassDialog::PonClassDialog(QWidget *parent)
     layout->addWidget(buttons);
 }
 
+QComboBox *PonClassDialog::addChoice(QFormLayout *form, const QString &caption, const char *objectName,
+                                     PonClassCheck::Technology technology)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(QLatin1String(objectName));
+    combo->addItem(tr("No class check"), QString());
+    for (const PonClassCheck::OpticalClass &opticalClass : PonClassCheck::builtInClasses()) {
+        if (opticalClass.technology == technology)
+            combo->addItem(opticalClass.name, opticalClass.key);
+    }
+    const int stored = combo->findData(PonClassCheck::storedChoice(technology));
+    combo->setCurrentIndex(stored < 0 ? 0 : stored);
+    form->addRow(caption, combo);
+    return combo;
+}
+
 void PonClassDialog::accept()
 {
-    const QString chosen = combo->currentData().toString();
-    if (chosen != PonClassCheck::storedChoice().trimmed().toLower()) {
-        PonClassCheck::storeChoice(chosen);
+    const QString gpon = gponCombo->currentData().toString();
+    const QString xgPon = xgPonCombo->currentData().toString();
+    if (gpon != PonClassCheck::storedChoice(PonClassCheck::Technology::Gpon)
+        || xgPon != PonClassCheck::storedChoice(PonClassCheck::Technology::XgPon)) {
+        PonClassCheck::storeChoices(gpon, xgPon);
         emit classChanged();
     }
     QDialog::accept();

@@ -1,10 +1,14 @@
 #pragma once
-// Chooses the optical class that PON and XG-PON readings are checked
-// against (or none). The choice is kept in settings.ini.
+// Chooses the optical class that readings are checked against, one per
+// technology: a GPON class for the PON page, an XG-PON or XGS-PON class for
+// the XG-PON page (or none). The choice is kept in settings.ini.
+
+#include "app/ponclasscheck.h"
 
 #include <QDialog>
 
 class QComboBox;
+class QFormLayout;
 
 class PonClassDialog : public QDialog
 {
@@ -18,6 +22,9 @@ signals:
 
 private:
     void accept() override;
+    QComboBox *addChoice(QFormLayout *form, const QString &caption, const char *objectName,
+                         PonClassCheck::Technology technology);
 
-    QComboBox *combo;
+    QComboBox *gponCombo;
+    QComboBox *xgPonCombo;
 };

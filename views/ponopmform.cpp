@@ -33,9 +33,13 @@ QTableWidgetItem *centredItem(const QString &text, const QColor &background)
 
 void fillWaveItem(PonSingleWaveItem *item, const PowerInfo &info, bool odd, const PonClassCheck &check)
 {
-    item->setToolTip(check.toolTip(check.check(info)));
+    const PonClassCheck::Result result = check.check(info);
+    item->setToolTip(check.toolTip(result));
     item->powerLabel()->setText(info.showPower ? info.power + info.powerUnit
                                                : info.powerW + info.powerWUnit);
+    const QString classStyle = PonClassCheck::powerStyle(result);
+    if (!classStyle.isEmpty())
+        item->powerLabel()->setStyleSheet(classStyle);
     item->refLabel()->setText(info.isRelative && info.inRange
                                   ? QStringLiteral("REF: ") + info.reference + QStringLiteral("dBm")
                                   : QStringLiteral("REF: ---"));
@@ -70,7 +74,7 @@ PonOpmForm::PonOpmForm(QWidget *parent)
     classSummaryLabel->setTextFormat(Qt::PlainText);
     classSummaryLabel->setStyleSheet(QStringLiteral("color: rgb(102, 102, 102); padding: 4px 9px;"));
     ui->verticalLayout->insertWidget(0, classSummaryLabel);
-    check = PonClassCheck::fromConfiguration();
+    check = PonClassCheck::fromConfiguration(PonClassCheck::Technology::Gpon);
     showClassSummary();
 }
 
@@ -181,7 +185,7 @@ void PonOpmForm::setHeaderLabels()
 
 void PonOpmForm::reloadClassCheck()
 {
-    applyClassCheck(PonClassCheck::fromConfiguration());
+    applyClassCheck(PonClassCheck::fromConfiguration(PonClassCheck::Technology::Gpon));
 }
 
 void PonOpmForm::applyClassCheck(const PonClassCheck &classCheck)

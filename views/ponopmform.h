@@ -26,8 +26,8 @@ public:
     explicit PonOpmForm(QWidget *parent = nullptr);
     ~PonOpmForm() override;
 
-    // Reads the optical class from the settings again and shows every
-    // reading's verdict against it (tooltips and the line above the records).
+    // Reads the GPON class from the settings again and shows every reading's
+    // verdict against it (tooltips, power colours, the line above the records).
     void reloadClassCheck();
     void applyClassCheck(const PonClassCheck &classCheck);
     const PonClassCheck &classCheck() const { return check; }

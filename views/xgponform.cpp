@@ -37,7 +37,7 @@ XGPonForm::XGPonForm(QWidget *parent)
     classSummaryLabel->setTextFormat(Qt::PlainText);
     classSummaryLabel->setStyleSheet(QStringLiteral("color: rgb(102, 102, 102); padding: 4px 9px;"));
     ui->verticalLayout->insertWidget(0, classSummaryLabel);
-    check = PonClassCheck::fromConfiguration();
+    check = PonClassCheck::fromConfiguration(PonClassCheck::Technology::XgPon);
     showClassSummary();
 }
 
@@ -65,7 +65,12 @@ void XGPonForm::drawRecord(int index, const PonOpmItemData &data, bool)
                                      info.powerW,     info.powerWUnit, info.reference};
             for (int i = 0; i < 6; ++i)
                 readingWidget(card, textBases[i], column)->setText(texts[i]);
-            readingWidget(card, "powerLgLabel", column)->setToolTip(check.toolTip(check.check(info)));
+            const PonClassCheck::Result result = check.check(info);
+            QLabel *power = readingWidget(card, "powerLgLabel", column);
+            power->setToolTip(check.toolTip(result));
+            const QString classStyle = PonClassCheck::powerStyle(result);
+            if (!classStyle.isEmpty())
+                power->setStyleSheet(classStyle);
             const QString verdict = recordstyle::verdictStyle(info.passStatus);
             if (!verdict.isEmpty())
                 readingWidget<QWidget>(card, "stateWidget", column)->setStyleSheet(verdict);
@@ -118,7 +123,7 @@ bool XGPonForm::writeReport(const QList<PonOpmItemData> &records, const QString 
 
 void XGPonForm::reloadClassCheck()
 {
-    applyClassCheck(PonClassCheck::fromConfiguration());
+    applyClassCheck(PonClassCheck::fromConfiguration(PonClassCheck::Technology::XgPon));
 }
 
 void XGPonForm::applyClassCheck(const PonClassCheck &classCheck)

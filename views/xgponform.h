@@ -27,8 +27,9 @@ public:
     explicit XGPonForm(QWidget *parent = nullptr);
     ~XGPonForm() override;
 
-    // Reads the optical class from the settings again and shows every
-    // reading's verdict against it (tooltips and the line above the records).
+    // Reads the XG-PON or XGS-PON class from the settings again and shows every
+    // reading's verdict against it (tooltips, power colours, the line above
+    // the records).
     void reloadClassCheck();
     void applyClassCheck(const PonClassCheck &classCheck);
     const PonClassCheck &classCheck() const { return check; }

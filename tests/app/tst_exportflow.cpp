@@ -32,8 +32,8 @@ HistoryStore::Record record(const QString &family, const QList<HistoryStore::Rea
 PonClassCheck gponBPlus(const QString &dir)
 {
     QSettings settings(dir + QStringLiteral("/settings.ini"), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("ponClass/class"), QStringLiteral("gpon-bplus"));
-    return PonClassCheck::fromSettings(settings);
+    settings.setValue(QStringLiteral("ponClass/gpon"), QStringLiteral("gpon-bplus"));
+    return PonClassCheck::fromSettings(settings, PonClassCheck::Technology::Gpon);
 }
 
 RealTimeOpmValue live(const QString &wavelength, float power)
@@ -90,8 +90,9 @@ private slots:
                                  << QStringList{"power=-12.34|verdict=pass", "power=-30|verdict=fail"};
         QTest::newRow("PON with class")
             << "pon" << QStringList{"class", "class_verdict", "class_margin_db"}
-            << QStringList{"wavelength_nm=1490|class=GPON B+|class_verdict=within|class_margin_db=0.00",
+            << QStringList{"wavelength_nm=1490|class=GPON B+|class_verdict=within|class_margin_db=2.00",
                            "power=-27.01|class_verdict=below sensitivity|class_margin_db=-0.01",
+                           "power_text=-26.00|class_verdict=warning|class_margin_db=1.00",
                            "power_text=High|class_verdict=above launch range|class_margin_db=",
                            "unit=dB|class_verdict=|class_margin_db="};
         QTest::newRow("XG-PON without class")
@@ -120,8 +121,9 @@ private slots:
             content.records << record("partial", {passing, {"1550", "-30.00", "dBm", "", "1nW", "", 2}});
         } else if (content.kind == QLatin1String("pon")) {
             content.classCheck = gponBPlus(dir.path());
-            content.records << record("pon", {{"1490", "-27.00", "dBm", "", "", "", 0},
+            content.records << record("pon", {{"1490", "-25.00", "dBm", "", "", "", 0},
                                                {"1490", "-27.01", "dBm", "", "", "", 0},
+                                               {"1490", "-26.00", "dBm", "", "", "", 0},
                                                {"1310", "High", "dBm", "", "", "", 2},
                                                {"1490", "-3.00", "dB", "-20.00", "", "", 0}});
         } else if (content.kind == QLatin1String("xgpon")) {

@@ -7,6 +7,7 @@
 #include "testsupport.h"
 #include "report/workbookdump.h"
 
+#include "app/ponclasscheck.h"
 #include "history/historystore.h"
 #include "history/pgcluster.h"
 #include "link/devdatas.h"
@@ -292,6 +293,53 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"))
                     .match(records.at(0).toObject().value(QStringLiteral("time")).toString())
                     .hasMatch());
+    }
+
+    // An XG-PON download's CSV checks each reading as the window's export
+    // does, against the XG-PON class chosen in settings.ini: the GPON class
+    // never judges it, and a GPON wavelength on the card is not checked.
+    void csvHasTheClassCheck()
+    {
+        const QString settingsFile = path(QStringLiteral("config/lumisk/settings.ini"));
+        {
+            QSettings settings(settingsFile, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("ponClass/gpon"), QStringLiteral("gpon-bplus"));
+            settings.setValue(QStringLiteral("ponClass/xgpon"), QStringLiteral("xgpon-n1"));
+        }
+        const PonClassCheck check = PonClassCheck::fromSettings(QSettings(settingsFile, QSettings::IniFormat),
+                                                                PonClassCheck::Technology::XgPon);
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("3"), QStringLiteral("--records"),
+                           QStringLiteral("12")}));
+        const QString file = path(QStringLiteral("xgpon.csv"));
+        const Run run = cli({QStringLiteral("download"), QStringLiteral("--family"), QStringLiteral("xgpon"),
+                             QStringLiteral("--no-history"), QStringLiteral("--out"), file},
+                            {sim.linkPath()});
+        QFile::remove(settingsFile);
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+
+        QString output;
+        QCOMPARE(testsupport::runPython(QStringLiteral("cli/read_csv.py"), {file}, &output), 0);
+        const QJsonArray rows = QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("rows")).toArray();
+        QStringList header;
+        for (const auto &name : rows.at(0).toArray())
+            header << name.toString();
+        QCOMPARE(header.mid(header.size() - 3), PonClassCheck::csvHeader());
+        QSet<QString> checked;
+        for (int row = 1; row < rows.size(); ++row) {
+            QStringList fields;
+            for (const auto &field : rows.at(row).toArray())
+                fields << field.toString();
+            auto field = [&](const char *name) { return fields.value(header.indexOf(QLatin1String(name))); };
+            HistoryStore::Reading reading;
+            reading.wavelength = field("wavelength_nm");
+            reading.powerText = field("power_text");
+            reading.unit = field("unit");
+            QCOMPARE(fields.mid(header.size() - 3), check.csvFields(reading));
+            if (!field("class_verdict").isEmpty())
+                checked << reading.wavelength;
+        }
+        QCOMPARE(checked, QSet<QString>({"1270", "1577", "1550"}));
     }
 
     void exitCodes_data()

@@ -49,7 +49,7 @@ private slots:
                                                    "Pass: 1 Warning: 0 Fail: 0",
                                                    "1310 nm: minimum -12.34 dBm, maximum -12.34 dBm"};
         QTest::newRow("PON over pages") << "pon" << 120 << "Rack " << false << 3 << 8
-                                        << QStringList{"Class GPON B+:", "Class check", "Rack 120", "within"};
+                                        << QStringList{"Class GPON B+: 119 within, 1 warning,", "Class check", "Rack 120"};
         QTest::newRow("live with curve") << "live" << 300 << "" << false << 5 << 12
                                          << QStringList{"Sampled: 2024-05-01 08:30:00", "Readings: 300",
                                                         "Power over 300 readings", "Loss (dB)", "Reading"};
@@ -93,8 +93,8 @@ private slots:
         } else {
             if (content.isPon()) {
                 QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-                settings.setValue(QStringLiteral("ponClass/class"), QStringLiteral("gpon-bplus"));
-                content.classCheck = PonClassCheck::fromSettings(settings);
+                settings.setValue(QStringLiteral("ponClass/gpon"), QStringLiteral("gpon-bplus"));
+                content.classCheck = PonClassCheck::fromSettings(settings, PonClassCheck::Technology::Gpon);
             }
             for (int i = 1; i <= count; ++i) {
                 HistoryStore::Record record;
@@ -103,7 +103,10 @@ private slots:
                 record.name = name + QString::number(i);
                 record.time = QStringLiteral("24/05/01 08:30");
                 const QString nm = content.isPon() ? QStringLiteral("1490") : QStringLiteral("1310");
-                record.readings << HistoryStore::Reading{nm, "-12.34", "dBm", "", "58.9uW", "", 0};
+                // The last record lies 1 dB inside the overload: a warning.
+                const QString power = i == count && content.isPon() ? QStringLiteral("-9.00")
+                                                                    : QStringLiteral("-12.34");
+                record.readings << HistoryStore::Reading{nm, power, "dBm", "", "58.9uW", "", 0};
                 content.records << record;
             }
         }

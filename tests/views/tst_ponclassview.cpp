@@ -1,6 +1,7 @@
 // The class check on the PON and XG-PON pages: the line above the records
 // counts every stored reading (not only the page shown), each power cell
-// says its verdict and margin, and choosing no class hides it all.
+// says its verdict and margin and is coloured amber in the warning zone and
+// red outside, and choosing no class hides it all.
 
 #include "app/ponclasscheck.h"
 #include "records.h"
@@ -31,7 +32,11 @@ PonClassCheck bPlus()
     return PonClassCheck(PonClassCheck::builtInClasses().first(), PonClassCheck::builtInVideoLimits());
 }
 
-// More records than a page holds, so the count covers pages not shown.
+const QString Amber = QStringLiteral("color: rgb(242, 148, 56);");
+const QString Red = QStringLiteral("color: rgb(217, 54, 62);");
+
+// More records than a page holds, so the count covers pages not shown; the
+// 1310 nm readings lie 1.5 dB inside the launch range (a warning).
 QList<PonOpmItemData> records()
 {
     QList<PonOpmItemData> list;
@@ -43,9 +48,10 @@ QList<PonOpmItemData> records()
 
 QString expectedSummary()
 {
-    return PonClassCheck::tr("Class %1: %2 within, %3 below sensitivity, %4 overload")
+    return PonClassCheck::tr("Class %1: %2 within, %3 warning, %4 below sensitivity, %5 overload")
         .arg("GPON B+")
-        .arg(2 * (ITEMS_PER_PAGE + 2) - 1)
+        .arg(ITEMS_PER_PAGE + 1)
+        .arg(ITEMS_PER_PAGE + 2)
         .arg(1)
         .arg(1);
 }
@@ -69,6 +75,12 @@ private slots:
         // Record 1's 1490 nm cell: half a dB below the sensitivity.
         const QString tip = table->cellWidget(0, 4)->toolTip();
         QVERIFY2(tip.contains(PonClassCheck::tr("below sensitivity")) && tip.contains("-0.50 dB"), qPrintable(tip));
+        const auto power = [table](int row, int column) {
+            return table->cellWidget(row, column)->findChild<QLabel *>("powerLabel")->styleSheet();
+        };
+        QCOMPARE(power(0, 3), Amber);
+        QCOMPARE(power(0, 4), Red);
+        QVERIFY(power(1, 4) != Amber && power(1, 4) != Red);
 
         form.applyClassCheck(PonClassCheck());
         QVERIFY(summary->isHidden());
@@ -86,12 +98,13 @@ private slots:
         auto *list = form.findChild<QListWidget *>("listWidget");
         QWidget *card = list->itemWidget(list->item(0));
         const QString tip = card->findChild<QLabel *>("powerLgLabel1")->toolTip();
-        QVERIFY2(tip.contains(PonClassCheck::tr("within")) && tip.contains("1.50 dB"), qPrintable(tip));
+        QVERIFY2(tip.contains(PonClassCheck::tr("warning")) && tip.contains("1.50 dB"), qPrintable(tip));
+        QCOMPARE(card->findChild<QLabel *>("powerLgLabel1")->styleSheet(), Amber);
         QVERIFY(card->findChild<QLabel *>("powerLgLabel3")->toolTip().isEmpty());
         form.clearDatas();
         QCOMPARE(form.findChild<QLabel *>("classSummaryLabel")->text(),
-                 PonClassCheck::tr("Class %1: %2 within, %3 below sensitivity, %4 overload")
-                     .arg("GPON B+").arg(0).arg(0).arg(0));
+                 PonClassCheck::tr("Class %1: %2 within, %3 warning, %4 below sensitivity, %5 overload")
+                     .arg("GPON B+").arg(0).arg(0).arg(0).arg(0));
     }
 };
 
