@@ -1,19 +1,35 @@
 #include "cli/cli.h"
 
+#include "cli/interrupt.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace Cli {
 
 namespace {
 bool beQuiet = false;
 constexpr int DefaultBaudRate = 9600;
+// errno of the first write to standard output that failed; 0 while it works.
+int outputError = 0;
+
+void outputLost(int error)
+{
+    outputError = error != 0 ? error : EIO;
+    Interrupt::instance()->request();
+}
 } // namespace
 
 void out(const QString &text)
 {
+    if (outputError != 0)
+        return;
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
+        || std::fflush(stdout) != 0)
+        outputLost(errno);
 }
 
 void outLine(const QString &text)
@@ -26,6 +42,32 @@ void err(const QString &line)
     const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
+}
+
+bool outputClosed()
+{
+    return outputError == EPIPE;
+}
+
+bool outputFailed()
+{
+    return outputError != 0 && outputError != EPIPE;
+}
+
+int finish(int code)
+{
+    if (outputError == 0) {
+        errno = 0;
+        if (std::fflush(stdout) != 0)
+            outputError = errno != 0 ? errno : EIO;
+    }
+    if (outputClosed())
+        return code == Done || code == OutputClosed ? OutputClosed : code;
+    if (outputFailed()) {
+        err(Text::tr("lumisk-cli: cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(outputError))));
+        return code == Done ? FileFailed : code;
+    }
+    return code;
 }
 
 void setQuiet(bool quiet)

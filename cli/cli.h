@@ -17,8 +17,9 @@ enum Exit {
     Usage = 2,
     NoMeter = 3,      // no meter found, or several and no --port
     MeterFailed = 4,  // the meter refused, kept failing or went away
-    FileFailed = 5,   // an output file or the history could not be written
-    Interrupted = 130 // Ctrl-C (SIGINT) or SIGTERM
+    FileFailed = 5,   // an output file, standard output or the history could not be written
+    Interrupted = 130, // Ctrl-C (SIGINT) or SIGTERM
+    OutputClosed = 141 // the reader of standard output went away (`| head`), as SIGPIPE would end us
 };
 
 class Text
@@ -27,9 +28,18 @@ class Text
 };
 
 // Standard output (results) and standard error (progress, messages).
+// Standard output that fails stops the running command as Ctrl-C does
+// (Interrupt) and takes no more writes: a reader that went away (EPIPE;
+// SIGPIPE is ignored) or any other error (a full disk).
 void out(const QString &text);
 void outLine(const QString &text);
 void err(const QString &line);
+bool outputClosed();
+bool outputFailed();
+// The program's exit code once a command returned `code`: a closed
+// standard output gives 141 without a word, a failed one 5 and its reason,
+// unless the command failed for a reason of its own.
+int finish(int code);
 
 // --quiet: no progress and no messages but errors.
 void setQuiet(bool quiet);

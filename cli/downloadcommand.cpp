@@ -79,7 +79,7 @@ int runDownload(const QStringList &arguments)
     if (code != Cli::Done)
         return code;
     if (interrupt->requested())
-        return Cli::Interrupted;
+        return interrupt->exitCode();
     MeterLink link;
     if (!link.open(meter.name, baud)) {
         Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
@@ -129,7 +129,7 @@ int runDownload(const QStringList &arguments)
     QObject::connect(&session, &DownloadSession::ended, [&]() { stop(Cli::Done, QString()); });
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
-    QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(Cli::Interrupted, Cli::Text::tr("interrupted")); });
+    QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(interrupt->exitCode(), interrupt->reason()); });
     QObject::connect(&link, &MeterLink::reopened, [&](bool ok) {
         reopening = false;
         if (!ok) {
@@ -176,7 +176,7 @@ int runDownload(const QStringList &arguments)
 
     // A Ctrl-C while the ports were probed has been seen already.
     if (interrupt->requested())
-        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+        stop(interrupt->exitCode(), interrupt->reason());
     else
         session.start(Families::pageFor(type, store.get()));
     if (outcome < 0)
@@ -188,18 +188,20 @@ int runDownload(const QStringList &arguments)
         store->createFrame();
     }
 
-    if (outcome != Cli::Done)
-        Cli::err(Cli::Text::tr("lumisk-cli: %1 after %n record(s)", nullptr, store->itemCount()).arg(failure));
-    else
+    if (outcome == Cli::Done)
         Cli::note(Cli::Text::tr("%n record(s) downloaded", nullptr, store->itemCount()));
+    else if (!failure.isEmpty())
+        Cli::err(Cli::Text::tr("lumisk-cli: %1 after %n record(s)", nullptr, store->itemCount()).arg(failure));
 
+    // A run cut short leaves an earlier complete file as it was.
+    const QString target = Output::destination(outPath, outcome == Cli::Done);
     bool fileFailed = false;
     switch (format) {
     case Output::Format::Xlsx:
-        fileFailed = !Output::saveWorkbookAs(outPath, [&](const QString &dir) { return store->writeReport(dir); });
+        fileFailed = !Output::saveWorkbookAs(target, [&](const QString &dir) { return store->writeReport(dir); });
         break;
     case Output::Format::Csv:
-        fileFailed = !CsvWriter::saveRecords(outPath, arrived, Families::csvColumns(familyName));
+        fileFailed = !CsvWriter::saveRecords(target, arrived, Families::csvColumns(familyName));
         break;
     case Output::Format::Json: {
         QJsonArray records;
@@ -209,12 +211,14 @@ int runDownload(const QStringList &arguments)
                                    {QStringLiteral("meter"), meterJson(meter)},
                                    {QStringLiteral("complete"), outcome == Cli::Done},
                                    {QStringLiteral("records"), records}};
-        fileFailed = !Output::saveJson(outPath, QJsonDocument(document).toJson(QJsonDocument::Indented));
+        fileFailed = !Output::saveJson(target, QJsonDocument(document).toJson(QJsonDocument::Indented));
         break;
     }
     default:
         break;
     }
-    return Output::conclude(outcome, fileFailed, outPath, history.get(),
+    if (target != outPath && !fileFailed)
+        Cli::err(Cli::Text::tr("lumisk-cli: what arrived is in %1 (%2 is left as it was)").arg(target, outPath));
+    return Output::conclude(outcome, fileFailed, target, history.get(),
                             Cli::Text::tr("lumisk-cli: the records could not be kept in the history (%1): %2"));
 }

@@ -1,5 +1,7 @@
 #include "cli/interrupt.h"
 
+#include "cli/cli.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -43,6 +45,12 @@ Interrupt::Interrupt() : QObject(QCoreApplication::instance())
     sigaction(SIGTERM, &action, nullptr);
 }
 
+void Interrupt::request()
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+}
+
 void Interrupt::readPipe()
 {
     char buffer[16];
@@ -51,5 +59,14 @@ void Interrupt::readPipe()
     if (wasRequested)
         return;
     wasRequested = true;
+    if (Cli::outputClosed()) {
+        code = Cli::OutputClosed;
+    } else if (Cli::outputFailed()) {
+        code = Cli::FileFailed;
+        why = Cli::Text::tr("standard output failed");
+    } else {
+        code = Cli::Interrupted;
+        why = Cli::Text::tr("interrupted");
+    }
     emit arrived();
 }

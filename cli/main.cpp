@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <csignal>
 #include <functional>
 #include <map>
 
@@ -36,13 +37,18 @@ QString generalHelp()
         "meter found is used.\n"
         "\n"
         "Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter\n"
-        "refused or kept failing, 5 file or history error, 130 interrupted.\n");
+        "refused or kept failing, 5 file, output or history error, 130 interrupted,\n"
+        "141 standard output closed by its reader.\n");
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // A reader of standard output that goes away (`lumisk-cli sample | head`)
+    // is seen as EPIPE and stops the command cleanly, the history session
+    // ended, instead of killing the program in the middle of it.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     // The window's name: the same settings file (language, technician).
     QCoreApplication::setApplicationName(QStringLiteral("lumisk"));
@@ -56,11 +62,11 @@ int main(int argc, char *argv[])
     const QString command = arguments.value(0);
     if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
         Cli::outLine(QStringLiteral("lumisk-cli %1").arg(QStringLiteral(LUMISK_VERSION)));
-        return Cli::Done;
+        return Cli::finish(Cli::Done);
     }
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         Cli::out(generalHelp());
-        return Cli::Done;
+        return Cli::finish(Cli::Done);
     }
     const std::map<QString, std::function<int(const QStringList &)>> commands{
         {QStringLiteral("ports"), runPorts},         {QStringLiteral("identify"), runIdentify},
@@ -74,5 +80,5 @@ int main(int argc, char *argv[])
         Cli::err(generalHelp());
         return Cli::Usage;
     }
-    return found->second(arguments.mid(1));
+    return Cli::finish(found->second(arguments.mid(1)));
 }

@@ -13,6 +13,8 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 namespace Output {
 
 namespace {
@@ -58,9 +60,17 @@ bool saveWorkbookAs(const QString &target, const std::function<bool(const QStrin
     if (files.size() != 1)
         return false;
     const QString made = scratch.filePath(files.first());
-    if (info.exists() && !QFile::remove(info.absoluteFilePath()))
-        return false;
-    return QFile::rename(made, info.absoluteFilePath());
+    // rename(2) replaces an existing file in one step: FILE is the old
+    // workbook or the new one, never missing or half written.
+    return std::rename(QFile::encodeName(made).constData(), QFile::encodeName(info.absoluteFilePath()).constData()) == 0;
+}
+
+QString destination(const QString &out, bool complete)
+{
+    const Format format = formatOf(out);
+    if (complete || format == Format::None || format == Format::JsonLines)
+        return out;
+    return out + QStringLiteral(".partial");
 }
 
 bool saveJson(const QString &path, const QByteArray &json)

@@ -25,6 +25,10 @@ Format formatOf(const QString &out);
 bool saveWorkbookAs(const QString &target, const std::function<bool(const QString &dir)> &write);
 // A JSON document through a temporary file.
 bool saveJson(const QString &path, const QByteArray &json);
+// The file a download or a live run writes for --out FILE: FILE once it is
+// complete, FILE.partial otherwise, so that a run cut short never replaces
+// a complete FILE of an earlier run.
+QString destination(const QString &out, bool complete);
 
 QJsonObject recordJson(const HistoryStore::Record &record);
 QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading);

@@ -106,7 +106,7 @@ int runSample(const QStringList &arguments)
     if (code != Cli::Done)
         return code;
     if (interrupt->requested())
-        return Cli::Interrupted;
+        return interrupt->exitCode();
     MeterLink link;
     if (!link.open(meter.name, baud)) {
         Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
@@ -164,7 +164,7 @@ int runSample(const QStringList &arguments)
     });
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
-    QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(Cli::Interrupted, Cli::Text::tr("interrupted")); });
+    QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(interrupt->exitCode(), interrupt->reason()); });
     QObject::connect(&link, &MeterLink::reopened, [&](bool ok) {
         reopening = false;
         if (!ok)
@@ -204,7 +204,7 @@ int runSample(const QStringList &arguments)
 
     // A Ctrl-C while the ports were probed has been seen already.
     if (interrupt->requested()) {
-        stop(Cli::Interrupted, Cli::Text::tr("interrupted"));
+        stop(interrupt->exitCode(), interrupt->reason());
     } else {
         run.start(every, length);
         ask();
@@ -219,20 +219,22 @@ int runSample(const QStringList &arguments)
     if (history)
         history->endRun();
 
-    if (outcome != Cli::Done)
-        Cli::err(Cli::Text::tr("lumisk-cli: %1 after %n reading(s)", nullptr, int(readings.size())).arg(failure));
-    else
+    if (outcome == Cli::Done)
         Cli::note(Cli::Text::tr("%n reading(s) taken", nullptr, int(readings.size())));
+    else if (!failure.isEmpty())
+        Cli::err(Cli::Text::tr("lumisk-cli: %1 after %n reading(s)", nullptr, int(readings.size())).arg(failure));
 
+    // A run cut short leaves an earlier complete file as it was.
+    const QString target = Output::destination(outPath, outcome == Cli::Done);
     bool fileFailed = false;
     switch (format) {
     case Output::Format::Xlsx:
-        fileFailed = !Output::saveWorkbookAs(outPath, [&](const QString &dir) {
+        fileFailed = !Output::saveWorkbookAs(target, [&](const QString &dir) {
             return RealTimeXlsx().save(arrivals, readings, dir);
         });
         break;
     case Output::Format::Csv:
-        fileFailed = !CsvWriter::saveLive(outPath, arrivals, readings);
+        fileFailed = !CsvWriter::saveLive(target, arrivals, readings);
         break;
     case Output::Format::Json: {
         QJsonArray list;
@@ -241,12 +243,14 @@ int runSample(const QStringList &arguments)
         const QJsonObject document{{QStringLiteral("family"), QStringLiteral("live")},
                                    {QStringLiteral("complete"), outcome == Cli::Done},
                                    {QStringLiteral("readings"), list}};
-        fileFailed = !Output::saveJson(outPath, QJsonDocument(document).toJson(QJsonDocument::Indented));
+        fileFailed = !Output::saveJson(target, QJsonDocument(document).toJson(QJsonDocument::Indented));
         break;
     }
     default:
         break;
     }
-    return Output::conclude(outcome, fileFailed, outPath, history.get(),
+    if (target != outPath && !fileFailed)
+        Cli::err(Cli::Text::tr("lumisk-cli: what arrived is in %1 (%2 is left as it was)").arg(target, outPath));
+    return Output::conclude(outcome, fileFailed, target, history.get(),
                             Cli::Text::tr("lumisk-cli: the readings could not be kept in the history (%1): %2"));
 }

@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QVector>
 
 namespace ReadingText {
 
@@ -107,6 +108,47 @@ QString CsvWriter::field(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString CsvWriter::cell(const QString &text, Column column)
+{
+    // What spreadsheets take as the start of a formula (OWASP's list for CSV files).
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    // A whole plain number, nothing before or after it.
+    static const QRegularExpression number(
+        QRegularExpression::anchoredPattern(QStringLiteral("[-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?")));
+    if (text.isEmpty() || !formulaStarts.contains(text.at(0)))
+        return text;
+    if (column == Column::Value && number.match(text).hasMatch())
+        return text;
+    return QLatin1Char('\'') + text;
+}
+
+namespace {
+// Each column's kind, by its name: free text, or values (numbers, and the
+// power as shown, a number or a word such as "Low").
+QVector<CsvWriter::Column> columnsOf(const QStringList &header)
+{
+    static const QStringList texts{QStringLiteral("family"), QStringLiteral("name"), QStringLiteral("time"),
+                                   QStringLiteral("unit"), QStringLiteral("verdict")};
+    QVector<CsvWriter::Column> columns;
+    for (const QString &name : header)
+        columns << (texts.contains(name) ? CsvWriter::Column::Text : CsvWriter::Column::Value);
+    return columns;
+}
+
+QStringList cells(QStringList fields, const QVector<CsvWriter::Column> &columns)
+{
+    for (int i = 0; i < fields.size(); ++i)
+        fields[i] = CsvWriter::cell(fields.at(i), columns.value(i, CsvWriter::Column::Value));
+    return fields;
+}
+
+// The window's own columns after the standard ones: written as values.
+QStringList extraCells(QStringList fields)
+{
+    return cells(std::move(fields), {});
+}
+} // namespace
+
 QString CsvWriter::line(const QStringList &fields)
 {
     QStringList quoted;
@@ -128,6 +170,7 @@ QStringList CsvWriter::recordHeader()
 QList<QStringList> CsvWriter::recordRows(const HistoryStore::Record &record)
 {
     using namespace ReadingText;
+    static const QVector<Column> columns = columnsOf(recordHeader());
     QList<QStringList> rows;
     const QString time = recordTime(record.time);
     for (int i = 0; i < record.readings.size(); ++i) {
@@ -142,6 +185,8 @@ QList<QStringList> CsvWriter::recordRows(const HistoryStore::Record &record)
     if (record.readings.isEmpty())
         rows << QStringList{record.family, record.number, record.name, time, QString(), QString(), QString(),
                             QString(),     QString(),     QString(),   QString(), QString(), QString()};
+    for (QStringList &row : rows)
+        row = cells(row, columns);
     return rows;
 }
 
@@ -155,9 +200,11 @@ QStringList CsvWriter::liveHeader()
 QStringList CsvWriter::liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading)
 {
     using namespace ReadingText;
-    return {isoWithOffset(arrival),        plainNumber(reading.wavelength), plainNumber(reading.power),
-            reading.powerUnit,             reading.power,                   plainNumber(reading.reference),
-            watts(reading.powerW + reading.powerWUnit), plainNumber(reading.frequency)};
+    static const QVector<Column> columns = columnsOf(liveHeader());
+    const QStringList row{isoWithOffset(arrival),        plainNumber(reading.wavelength), plainNumber(reading.power),
+                          reading.powerUnit,             reading.power,                   plainNumber(reading.reference),
+                          watts(reading.powerW + reading.powerWUnit), plainNumber(reading.frequency)};
+    return cells(row, columns);
 }
 
 namespace {
@@ -192,7 +239,7 @@ bool CsvWriter::saveRecords(const QString &path, const QList<HistoryStore::Recor
             QStringList fields = extra.fields(record, record.readings.isEmpty() ? -1 : i);
             while (fields.size() < extra.header.size())
                 fields << QString();
-            text += line(rows.at(i) + fields.mid(0, extra.header.size()));
+            text += line(rows.at(i) + extraCells(fields.mid(0, extra.header.size())));
         }
     }
     return writeAll(path, text);
@@ -210,7 +257,7 @@ bool CsvWriter::saveLive(const QString &path, const QList<QDateTime> &arrivals,
             QStringList fields = extra.fields(i);
             while (fields.size() < extra.header.size())
                 fields << QString();
-            row += fields.mid(0, extra.header.size());
+            row += extraCells(fields.mid(0, extra.header.size()));
         }
         text += line(row);
     }

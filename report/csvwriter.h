@@ -4,7 +4,9 @@
 // hold a comma, a quote or a line break. One row per reading: stored records
 // (every reading of every record) and live readings. Numbers are plain
 // ("-12.34", no unit glued on), times ISO 8601 with their UTC offset and
-// verdicts words (pass, warning, fail).
+// verdicts words (pass, warning, fail). A text a spreadsheet would take for a
+// formula (a record name from the meter such as "=HYPERLINK(...)") is written
+// with a leading apostrophe, so that it stays text.
 
 #include "history/historystore.h"
 
@@ -42,17 +44,27 @@ public:
     // One line, CRLF at its end.
     static QString line(const QStringList &fields);
 
-    // Stored records: the header and the rows of one record.
+    // What a column holds, which decides how a spreadsheet is kept from
+    // running its fields: a Text field that starts with = + - @, a tab or a
+    // carriage return gets a leading ' ("-12.5" as a name included); in a
+    // Value column (numbers, and the power as the meter showed it) a plain
+    // number stays as it is and anything else is treated as text.
+    enum class Column { Text, Value };
+    static QString cell(const QString &text, Column column);
+
+    // Stored records: the header and the rows of one record, every field
+    // ready for line() (texts that look like formulas already defused).
     static QStringList recordHeader();
     static QList<QStringList> recordRows(const HistoryStore::Record &record);
-    // Live readings.
+    // Live readings, ready for line() as well.
     static QStringList liveHeader();
     static QStringList liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading);
 
     // Columns after the standard ones: their names, and their fields for one
     // reading (a record and the reading's index in it; -1 for a record
-    // without readings). The window adds what only it knows this way (the
-    // PON class check, the loss against its own reference).
+    // without readings), written as Value columns. The window adds what only
+    // it knows this way (the PON class check, the loss against its own
+    // reference).
     struct RecordColumns {
         QStringList header;
         std::function<QStringList(const HistoryStore::Record &, int reading)> fields;

