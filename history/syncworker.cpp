@@ -492,17 +492,21 @@ bool SyncWorker::adoptServer(const QString &serverUid)
     return true;
 }
 
-int SyncWorker::countWaiting()
+int SyncWorker::countWaiting(Count count)
 {
     if (!openLocal())
         return 0;
     QSqlQuery query(local);
-    if (!query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
-                                   " + (SELECT COUNT(*) FROM session_records sr JOIN sessions s ON s.id = sr.session"
-                                   " JOIN records r ON r.id = sr.record WHERE sr.synced = 0)"
-                                   " + (SELECT COUNT(*) FROM live_readings l JOIN sessions s ON s.id = l.session"
-                                   " WHERE l.synced = 0)"))
-        || !query.next())
+    const QString sql = count == Count::Unsent
+        ? QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM session_records WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM live_readings WHERE synced = 0)")
+        : QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM session_records sr JOIN sessions s ON s.id = sr.session"
+                         " JOIN records r ON r.id = sr.record WHERE sr.synced = 0)"
+                         " + (SELECT COUNT(*) FROM live_readings l JOIN sessions s ON s.id = l.session"
+                         " WHERE l.synced = 0)");
+    if (!query.exec(sql) || !query.next())
         return 0;
     return query.value(0).toInt();
 }
@@ -533,7 +537,8 @@ void SyncWorker::step()
         failed(lastError);
         return;
     }
-    if (countWaiting() > 0) {
+    const int before = countWaiting(Count::Unsent);
+    if (before > 0) {
         ServerGuard::Call call(*guard, options.answerLimitMs);
         if (!pushBatch()) {
             failed(serverError(lastError));
@@ -543,7 +548,10 @@ void SyncWorker::step()
     if (guard->stopping())
         return;
     retryMs = options.firstRetryMs;
-    const int waiting = countWaiting();
+    int waiting = countWaiting(Count::Unsent);
+    // Nothing went: what is left may be rows that can never be sent.
+    if (waiting > 0 && waiting >= before)
+        waiting = countWaiting(Count::Sendable);
     emit stateChanged(waiting > 0 ? HistorySync::Waiting : HistorySync::Synced, waiting, QString());
     // One batch per turn of the thread's loop, so a listing or a stop gets in
     // between batches.

@@ -67,10 +67,12 @@ private:
     // `error`, or that the server did not answer when the guard broke off
     // the last call.
     QString serverError(const QString &error) const;
-    // Rows to send, counted as pushBatch() selects them: a row it cannot
-    // send (its session or record deleted by a tool that ignored the foreign
-    // keys) is not waiting.
-    int countWaiting();
+    // Rows to send. Sendable: counted as pushBatch() selects them, so that
+    // a row it can never send (its session or record deleted by a tool that
+    // ignored the foreign keys) is not waiting. Unsent: every row not marked
+    // sent, a cheaper count that the sync uses between batches.
+    enum class Count { Sendable, Unsent };
+    int countWaiting(Count count = Count::Sendable);
     // One batch: false on a server or file error (in lastError).
     bool pushBatch();
 
