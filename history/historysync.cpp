@@ -67,10 +67,11 @@ void HistorySync::stop()
         delete thread;
     }
     // Otherwise the worker is inside a connection attempt, which libpq ends
-    // within connect_timeout: it then sees the stop, closes its connections
-    // and ends its thread without touching anything it shares with the rest
-    // of the program, which may be ending by then. The two objects are left
-    // behind for it (a running thread is never destroyed).
+    // after connect_timeout (or waits for the history file, which SQLite
+    // gives up after its busy timeout): it then sees the stop, closes its
+    // connections and ends its thread without touching anything it shares
+    // with the rest of the program, which may be ending by then. The two
+    // objects are left behind for it (a running thread is never destroyed).
     worker = nullptr;
     thread = nullptr;
     guard.reset();
