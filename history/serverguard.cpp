@@ -94,12 +94,6 @@ void ServerGuard::stop()
         breakCall();
 }
 
-bool ServerGuard::settle(Ending wanted)
-{
-    int expected = Running;
-    return ending.compare_exchange_strong(expected, wanted) || expected == wanted;
-}
-
 void ServerGuard::breakCall()
 {
     // The socket stays open (its number is not freed for another file);

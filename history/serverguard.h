@@ -3,15 +3,15 @@
 // thread. libpq waits for an answer as long as the socket stays open; a
 // server process that is stopped (or a host whose kernel still acknowledges
 // while its database hangs) never answers and never closes it. Shutting the
-// socket down wakes the waiting call at once with a connection error, and
-// nothing sent in that transaction counts as committed on the server.
+// socket down wakes the waiting call at once with a connection error; the
+// sync then counts nothing of that transaction as sent (should the server
+// have committed it after all, it skips those rows when they come again).
 //
 // The sync's worker tells the guard which connection it uses and when a
 // call begins and ends; the guard breaks a call that has run past its limit
 // (its own thread keeps the time) and, once stop() was called from whatever
 // thread, the call in flight and every later one.
 
-#include <QString>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -49,13 +49,6 @@ public:
     void stop();
     bool stopping() const { return stopped.load(); }
 
-    // For HistorySync, which waits a bounded time for the worker to end.
-    // letGo(): the worker is left to end alone (false: it already began to
-    // tidy up and is about to end); claimTidyUp(): the worker may tidy up
-    // what it shares with the rest of the program (false: it was let go).
-    bool letGo() { return settle(LetGo); }
-    bool claimTidyUp() { return settle(TidyingUp); }
-
     // Scoped begin() and end().
     class Call
     {
@@ -70,10 +63,8 @@ public:
     };
 
 private:
-    enum Ending { Running, LetGo, TidyingUp };
     using Clock = std::chrono::steady_clock;
 
-    bool settle(Ending wanted);
     void keepTime();
     // With `lock` held.
     void breakCall();
@@ -86,6 +77,5 @@ private:
     Clock::time_point deadline;
     std::atomic<bool> stopped{false};
     std::atomic<bool> timedOut{false};
-    std::atomic<int> ending{Running};
     std::thread timekeeper;
 };
