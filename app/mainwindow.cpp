@@ -461,6 +461,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     stopRunning();
     if (saves->hasUnsaved())
         isSaveInfo();
+    // The port and its lock file go first: what ends after this window (the
+    // team server's sync among it) must not keep them from another program.
+    worker->closeUart();
     event->accept();
 }
 

@@ -80,6 +80,9 @@ int runDownload(const QStringList &arguments)
         return code;
     if (interrupt->requested())
         return interrupt->exitCode();
+    // Declared before the link, so that the port and its lock file are
+    // released before the history's team-server sync is stopped.
+    std::unique_ptr<HistoryRecorder> history;
     MeterLink link;
     if (!link.open(meter.name, baud)) {
         Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
@@ -92,7 +95,6 @@ int runDownload(const QStringList &arguments)
     }
 
     std::unique_ptr<FamilyStore> store = Families::storeFor(type);
-    std::unique_ptr<HistoryRecorder> history;
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
     DownloadSession session(link.ledger(), [&link](const QByteArray &data, Frame *frame) { link.send(data, frame); },

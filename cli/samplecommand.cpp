@@ -107,6 +107,9 @@ int runSample(const QStringList &arguments)
         return code;
     if (interrupt->requested())
         return interrupt->exitCode();
+    // Declared before the link, so that the port and its lock file are
+    // released before the history's team-server sync is stopped.
+    std::unique_ptr<HistoryRecorder> history;
     MeterLink link;
     if (!link.open(meter.name, baud)) {
         Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
@@ -117,7 +120,6 @@ int runSample(const QStringList &arguments)
         return Cli::Failed;
     }
 
-    std::unique_ptr<HistoryRecorder> history;
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
     auto *frame = new RealTimeOpmValueFrame;

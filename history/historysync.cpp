@@ -1,8 +1,10 @@
 #include "history/historysync.h"
 
+#include "history/serverguard.h"
 #include "history/syncworker.h"
 
 #include <QMetaObject>
+#include <QThread>
 
 HistorySync::HistorySync(const QString &localPath, const QString &server, QObject *parent) : QObject(parent)
 {
@@ -12,7 +14,7 @@ HistorySync::HistorySync(const QString &localPath, const QString &server, QObjec
     options.batchRows = DefaultBatchRows;
     options.firstRetryMs = FirstRetryMs;
     options.longestRetryMs = LongestRetryMs;
-    thread.setObjectName(QStringLiteral("lumisk-history-sync"));
+    options.answerLimitMs = AnswerLimitMs;
 }
 
 HistorySync::~HistorySync()
@@ -31,15 +33,23 @@ void HistorySync::setRetryDelays(int firstMs, int longestMs)
     options.longestRetryMs = qMax(options.firstRetryMs, longestMs);
 }
 
+void HistorySync::setAnswerLimit(int ms)
+{
+    options.answerLimitMs = qMax(1, ms);
+}
+
 void HistorySync::start()
 {
     if (worker)
         return;
-    worker = new SyncWorker(options);
-    worker->moveToThread(&thread);
+    guard = std::make_shared<ServerGuard>();
+    thread = new QThread;
+    thread->setObjectName(QStringLiteral("lumisk-team-sync"));
+    worker = new SyncWorker(options, guard);
+    worker->moveToThread(thread);
     connect(worker, &SyncWorker::stateChanged, this, &HistorySync::update);
     connect(worker, &SyncWorker::sessionsListed, this, &HistorySync::sessionsListed);
-    thread.start();
+    thread->start();
     QMetaObject::invokeMethod(worker, &SyncWorker::start, Qt::QueuedConnection);
 }
 
@@ -47,11 +57,24 @@ void HistorySync::stop()
 {
     if (!worker)
         return;
-    // The worker closes its connections in its own thread, then ends it.
+    disconnect(worker, nullptr, this, nullptr);
+    // The call in flight on the server ends at once; the worker then closes
+    // its connections in its own thread and ends it.
+    guard->stop();
     QMetaObject::invokeMethod(worker, &SyncWorker::stop, Qt::QueuedConnection);
-    thread.wait();
-    delete worker;
+    if (thread->wait(StopWaitMs)) {
+        delete worker;
+        delete thread;
+    }
+    // Otherwise the worker is inside a connection attempt, which libpq ends
+    // after connect_timeout (or waits for the history file, which SQLite
+    // gives up after its busy timeout): it then sees the stop, closes its
+    // connections and ends its thread without touching anything it shares
+    // with the rest of the program, which may be ending by then. The two
+    // objects are left behind for it (a running thread is never destroyed).
     worker = nullptr;
+    thread = nullptr;
+    guard.reset();
 }
 
 void HistorySync::nudge()

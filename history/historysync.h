@@ -7,6 +7,12 @@
 // Every server row has a key that holds on every PC, and every insert skips
 // what is there already, so a batch cut off by a dying server or a PC sending
 // records another one sent before never doubles anything.
+//
+// The server never holds the program up: every statement and lock wait has a
+// limit on the server (see ServerAddress), a call the server leaves without
+// any answer is broken off after AnswerLimitMs, and stop() breaks off the
+// call in flight and waits at most StopWaitMs for the thread. What was not
+// committed on the server stays unsent in the file and goes next time.
 
 #include "history/historystore.h"
 #include "history/syncworker.h"
@@ -14,7 +20,10 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QThread>
+#include <memory>
+
+class QThread;
+class ServerGuard;
 
 class HistorySync : public QObject
 {
@@ -24,6 +33,14 @@ public:
     static constexpr int DefaultBatchRows = 5000;
     static constexpr int FirstRetryMs = 1000;
     static constexpr int LongestRetryMs = 60000;
+    // A server call (or a batch's few) without any answer for this long is
+    // given up: a server that is merely slow has cancelled the statement by
+    // then (statement_timeout, see ServerAddress).
+    static constexpr int AnswerLimitMs = 30000;
+    // How long stop() waits for the thread. Only a connection attempt cannot
+    // be broken off (libpq ends it itself after connect_timeout); a thread
+    // still in one is left to end alone.
+    static constexpr int StopWaitMs = 2000;
 
     // `localPath`: the history file; `server`: libpq keywords or a URI.
     HistorySync(const QString &localPath, const QString &server, QObject *parent = nullptr);
@@ -32,8 +49,10 @@ public:
     // Tuning, before start(): rows per batch and the retry delays.
     void setBatchRows(int rows);
     void setRetryDelays(int firstMs, int longestMs);
+    void setAnswerLimit(int ms);
     void start();
-    // Stops the thread once its current batch is done.
+    // Breaks off what the thread is doing on the server and ends it; never
+    // waits longer than StopWaitMs.
     void stop();
     // New rows were committed to the file.
     void nudge();
@@ -57,8 +76,9 @@ private:
     void update(int state, int waiting, const QString &error);
 
     SyncWorker::Options options;
-    QThread thread;
+    QThread *thread = nullptr;
     SyncWorker *worker = nullptr; // lives in `thread` from start() to stop()
+    std::shared_ptr<ServerGuard> guard;
     State current = Connecting;
     int waitingRows = 0;
     QString lastError;

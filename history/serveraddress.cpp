@@ -1,6 +1,7 @@
 #include "history/serveraddress.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QUrl>
 
@@ -187,25 +188,64 @@ QString ServerAddress::value(const QString &keyword) const
 
 void ServerAddress::applyTo(QSqlDatabase &db) const
 {
-    QStringList options;
-    bool timeout = false;
     for (const auto &pair : keywords) {
         bool isNumber = false;
-        if (pair.first == QLatin1String("host")) {
+        if (pair.first == QLatin1String("host"))
             db.setHostName(pair.second);
-        } else if (pair.first == QLatin1String("dbname")) {
+        else if (pair.first == QLatin1String("dbname"))
             db.setDatabaseName(pair.second);
-        } else if (pair.first == QLatin1String("user")) {
+        else if (pair.first == QLatin1String("user"))
             db.setUserName(pair.second);
-        } else if (pair.first == QLatin1String("port") && (pair.second.toInt(&isNumber), isNumber)) {
+        else if (pair.first == QLatin1String("port") && (pair.second.toInt(&isNumber), isNumber))
             db.setPort(pair.second.toInt());
-        } else {
-            timeout = timeout || pair.first == QLatin1String("connect_timeout");
-            options << pair.first + QLatin1Char('=') + quoted(pair.second);
-        }
     }
-    if (!timeout)
-        options << QStringLiteral("connect_timeout=%1").arg(ConnectTimeoutS);
+    db.setConnectOptions(connectOptions());
+}
+
+QString ServerAddress::connectOptions() const
+{
+    QStringList options;
+    QSet<QString> given;
+    for (const auto &pair : keywords) {
+        bool isNumber = false;
+        if (pair.first == QLatin1String("host") || pair.first == QLatin1String("dbname")
+            || pair.first == QLatin1String("user")
+            || (pair.first == QLatin1String("port") && (pair.second.toInt(&isNumber), isNumber)))
+            continue;
+        given.insert(pair.first);
+        options << pair.first + QLatin1Char('=') + quoted(pair.second);
+    }
+    const std::pair<const char *, int> limits[] = {
+        {"connect_timeout", ConnectTimeoutS},        {"keepalives_idle", KeepaliveIdleS},
+        {"keepalives_interval", KeepaliveIntervalS}, {"keepalives_count", KeepaliveCount},
+        {"tcp_user_timeout", TcpUserTimeoutMs},
+    };
+    for (const auto &limit : limits) {
+        if (!given.contains(QLatin1String(limit.first)))
+            options << QStringLiteral("%1=%2").arg(QLatin1String(limit.first)).arg(limit.second);
+    }
     options << QStringLiteral("fallback_application_name=lumisk");
-    db.setConnectOptions(options.join(QLatin1Char(' ')));
+    return options.join(QLatin1Char(' '));
+}
+
+QStringList ServerAddress::sessionSettings() const
+{
+    // As libpq takes them: the last `options` keyword, else PGOPTIONS; a
+    // setting named in any spelling ("-c lock_timeout=0", "--lock-timeout=0").
+    QString serverOptions = qEnvironmentVariable("PGOPTIONS");
+    for (const auto &pair : keywords) {
+        if (pair.first == QLatin1String("options"))
+            serverOptions = pair.second;
+    }
+    serverOptions = serverOptions.toLower().replace(QLatin1Char('-'), QLatin1Char('_'));
+    QStringList statements;
+    const std::pair<const char *, int> settings[] = {
+        {"statement_timeout", StatementTimeoutMs},
+        {"lock_timeout", LockTimeoutMs},
+    };
+    for (const auto &setting : settings) {
+        if (!serverOptions.contains(QLatin1String(setting.first)))
+            statements << QStringLiteral("SET %1 = %2").arg(QLatin1String(setting.first)).arg(setting.second);
+    }
+    return statements;
 }

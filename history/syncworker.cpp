@@ -2,6 +2,7 @@
 
 #include "history/historysync.h"
 #include "history/serveraddress.h"
+#include "history/serverguard.h"
 
 #include <QCryptographicHash>
 #include <QSet>
@@ -238,8 +239,9 @@ const QList<QStringList> &SyncWorker::serverMigrations()
     return steps;
 }
 
-SyncWorker::SyncWorker(const Options &given)
+SyncWorker::SyncWorker(const Options &given, std::shared_ptr<ServerGuard> guard)
     : options(given)
+    , guard(std::move(guard))
     , localConnection(nextName("lumisk-sync-file"))
     , serverConnection(nextName("lumisk-sync-server"))
     , timer(this)
@@ -251,7 +253,9 @@ SyncWorker::SyncWorker(const Options &given)
 
 SyncWorker::~SyncWorker()
 {
-    // Normally stop() has closed everything in the worker's thread already.
+    // stop() has closed both in the worker's thread, which has ended.
+    local = QSqlDatabase();
+    server = QSqlDatabase();
     for (const QString &name : {localConnection, serverConnection}) {
         if (QSqlDatabase::contains(name))
             QSqlDatabase::removeDatabase(name);
@@ -269,11 +273,9 @@ void SyncWorker::stop()
 {
     stopped = true;
     timer.stop();
-    closeServer();
-    if (QSqlDatabase::contains(localConnection)) {
-        QSqlDatabase::database(localConnection, false).close();
-        QSqlDatabase::removeDatabase(localConnection);
-    }
+    guard->unwatch();
+    server.close();
+    local.close();
     thread()->quit();
 }
 
@@ -285,7 +287,7 @@ void SyncWorker::schedule(Next what, int delayMs)
 
 void SyncWorker::nudge()
 {
-    if (stopped)
+    if (stopped || guard->stopping())
         return;
     switch (next) {
     case Next::Retry:
@@ -304,24 +306,23 @@ void SyncWorker::nudge()
 
 bool SyncWorker::openLocal()
 {
-    if (QSqlDatabase::contains(localConnection) && QSqlDatabase::database(localConnection, false).isOpen())
+    if (local.isOpen())
         return true;
-    QSqlDatabase db = QSqlDatabase::contains(localConnection)
-        ? QSqlDatabase::database(localConnection, false)
-        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), localConnection);
-    db.setDatabaseName(options.localPath);
-    if (!db.open()) {
-        lastError = tr("the history file cannot be read (%1)").arg(errorText(db.lastError()));
+    if (!local.isValid())
+        local = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), localConnection);
+    local.setDatabaseName(options.localPath);
+    if (!local.open()) {
+        lastError = tr("the history file cannot be read (%1)").arg(errorText(local.lastError()));
         return false;
     }
-    QSqlQuery query(db);
+    QSqlQuery query(local);
     // A mark lost to a power cut only sends its rows again.
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
         || query.value(0).toInt() != HistoryStore::SchemaVersion) {
         lastError = tr("the history file is not of this Lumisk's version");
         query.finish();
-        db.close();
+        local.close();
         return false;
     }
     return true;
@@ -339,57 +340,81 @@ bool SyncWorker::openServer()
         lastError = tr("the server setting cannot be read: %1").arg(address.error);
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), serverConnection);
-    address.applyTo(db);
-    if (!db.open()) {
-        lastError = errorText(db.lastError());
+    if (!server.isValid())
+        server = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), serverConnection);
+    address.applyTo(server);
+    // The one wait nothing can break off: libpq gives up after connect_timeout.
+    const bool opened = server.open();
+    if (guard->stopping())
+        return false;
+    if (!opened) {
+        lastError = errorText(server.lastError());
         return false;
     }
-    QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO warning"));
-    serverReady = migrateServer();
+    guard->watch(ServerGuard::socketOf(server));
+    QString serverUid;
+    {
+        ServerGuard::Call call(*guard, options.answerLimitMs);
+        QSqlQuery settings(server);
+        const QStringList statements = address.sessionSettings() << QStringLiteral("SET client_min_messages TO warning");
+        for (const QString &statement : statements) {
+            if (!settings.exec(statement)) {
+                lastError = serverError(errorText(settings.lastError()));
+                return false;
+            }
+        }
+        settings.finish();
+        if (!migrateServer(&serverUid)) {
+            lastError = serverError(lastError);
+            return false;
+        }
+    }
+    serverReady = adoptServer(serverUid);
     return serverReady;
 }
 
 void SyncWorker::closeServer()
 {
     serverReady = false;
-    if (QSqlDatabase::contains(serverConnection)) {
-        QSqlDatabase::database(serverConnection, false).close();
-        QSqlDatabase::removeDatabase(serverConnection);
-    }
+    guard->unwatch();
+    server.close();
 }
 
-bool SyncWorker::migrateServer()
+bool SyncWorker::migrateServer(QString *serverUid)
 {
-    QSqlDatabase db = QSqlDatabase::database(serverConnection, false);
-    QSqlQuery query(db);
+    QSqlQuery query(server);
     auto fail = [&](const QSqlError &error) {
         lastError = tr("the server's tables cannot be made (%1)").arg(errorText(error));
         query.finish();
-        db.rollback();
+        server.rollback();
         return false;
     };
-    if (!db.transaction())
-        return fail(db.lastError());
-    if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(MigrationLock)))
+    if (!server.transaction())
+        return fail(server.lastError());
+    // Waits under the server's lock_timeout like any lock.
+    query.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
+    query.addBindValue(MigrationLock);
+    if (!query.exec())
         return fail(query.lastError());
     if (!query.exec(QStringLiteral("SELECT to_regclass('lumisk_schema') IS NOT NULL")) || !query.next())
         return fail(query.lastError());
     if (!query.value(0).toBool()) {
-        if (!query.exec(QStringLiteral("CREATE TABLE lumisk_schema (version integer NOT NULL, server_uid text NOT NULL)"))
-            || !query.exec(QStringLiteral("INSERT INTO lumisk_schema VALUES (0, '%1')")
-                               .arg(QUuid::createUuid().toString(QUuid::Id128))))
+        if (!query.exec(QStringLiteral("CREATE TABLE lumisk_schema (version integer NOT NULL, server_uid text NOT NULL)")))
+            return fail(query.lastError());
+        query.prepare(QStringLiteral("INSERT INTO lumisk_schema VALUES (0, ?)"));
+        query.addBindValue(QUuid::createUuid().toString(QUuid::Id128));
+        if (!query.exec())
             return fail(query.lastError());
     }
     if (!query.exec(QStringLiteral("SELECT version, server_uid FROM lumisk_schema")) || !query.next())
         return fail(query.lastError());
     const int version = query.value(0).toInt();
-    const QString serverUid = query.value(1).toString();
+    *serverUid = query.value(1).toString();
     const QList<QStringList> &steps = serverMigrations();
     if (version > steps.size()) {
         // Made by a later Lumisk: leave it as it is.
         query.finish();
-        db.rollback();
+        server.rollback();
         lastError = tr("the server's history comes from a newer Lumisk (version %1; this one knows up to %2)")
                         .arg(version)
                         .arg(steps.size());
@@ -401,91 +426,132 @@ bool SyncWorker::migrateServer()
                 return fail(query.lastError());
         }
     }
-    if (version < steps.size()
-        && !query.exec(QStringLiteral("UPDATE lumisk_schema SET version = %1").arg(steps.size())))
-        return fail(query.lastError());
+    if (version < steps.size()) {
+        query.prepare(QStringLiteral("UPDATE lumisk_schema SET version = ?"));
+        query.addBindValue(steps.size());
+        if (!query.exec())
+            return fail(query.lastError());
+    }
     query.finish();
-    if (!db.commit())
-        return fail(db.lastError());
-    return adoptServer(serverUid);
+    if (!server.commit())
+        return fail(server.lastError());
+    return true;
 }
 
 bool SyncWorker::adoptServer(const QString &serverUid)
 {
     if (!openLocal())
         return false;
-    QSqlDatabase db = QSqlDatabase::database(localConnection, false);
-    QSqlQuery query(db);
+    QSqlQuery query(local);
     if (query.exec(QStringLiteral("SELECT server_uid FROM sync_target")) && query.next()
         && query.value(0).toString() == serverUid)
         return true;
     query.finish();
-    // Another server (or the same one made afresh): whatever was marked sent
-    // went elsewhere, so everything goes again.
-    const QStringList statements = {
-        QStringLiteral("UPDATE sessions SET synced = 0 WHERE synced <> 0"),
-        QStringLiteral("UPDATE session_records SET synced = 0 WHERE synced <> 0"),
-        QStringLiteral("UPDATE live_readings SET synced = 0 WHERE synced <> 0"),
-        QStringLiteral("DELETE FROM sync_target"),
-        QStringLiteral("INSERT INTO sync_target (server_uid) VALUES ('%1')").arg(serverUid),
-    };
-    if (!db.transaction()) {
-        lastError = tr("the history file cannot be written (%1)").arg(errorText(db.lastError()));
+    auto cannotWrite = [this](const QSqlError &error) {
+        lastError = tr("the history file cannot be written (%1)").arg(errorText(error));
+        local.rollback();
         return false;
-    }
-    for (const QString &statement : statements) {
-        if (!query.exec(statement)) {
-            lastError = tr("the history file cannot be written (%1)").arg(errorText(query.lastError()));
-            query.finish();
-            db.rollback();
-            return false;
+    };
+    // Another server (or the same one made afresh): whatever was marked sent
+    // went elsewhere, so everything goes again. In short statements, each
+    // committed on its own, so that the window or lumisk-cli writing the same
+    // file waits for one of them at most; the new server is named only once
+    // every mark is reset, so a crash or a stop in between names none and the
+    // next start resets them all again.
+    if (!query.exec(QStringLiteral("DELETE FROM sync_target")))
+        return cannotWrite(query.lastError());
+    for (const char *table : {"sessions", "session_records", "live_readings"}) {
+        if (!query.exec(QStringLiteral("SELECT COALESCE(MAX(rowid), 0) FROM %1").arg(QLatin1String(table)))
+            || !query.next())
+            return cannotWrite(query.lastError());
+        const qint64 last = query.value(0).toLongLong();
+        query.finish();
+        QSqlQuery reset(local);
+        reset.prepare(QStringLiteral("UPDATE %1 SET synced = 0 WHERE rowid > ? AND rowid <= ? AND synced <> 0")
+                          .arg(QLatin1String(table)));
+        for (qint64 after = 0; after < last; after += AdoptRows) {
+            if (guard->stopping())
+                return false;
+            reset.addBindValue(after);
+            reset.addBindValue(after + AdoptRows);
+            if (!reset.exec())
+                return cannotWrite(reset.lastError());
         }
     }
-    if (!db.commit()) {
-        lastError = tr("the history file cannot be written (%1)").arg(errorText(db.lastError()));
-        db.rollback();
-        return false;
-    }
+    if (!local.transaction())
+        return cannotWrite(local.lastError());
+    if (!query.exec(QStringLiteral("DELETE FROM sync_target")))
+        return cannotWrite(query.lastError());
+    query.prepare(QStringLiteral("INSERT INTO sync_target (server_uid) VALUES (?)"));
+    query.addBindValue(serverUid);
+    if (!query.exec())
+        return cannotWrite(query.lastError());
+    query.finish();
+    if (!local.commit())
+        return cannotWrite(local.lastError());
     return true;
 }
 
-int SyncWorker::countWaiting()
+int SyncWorker::countWaiting(Count count)
 {
     if (!openLocal())
         return 0;
-    QSqlQuery query(QSqlDatabase::database(localConnection, false));
-    if (!query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
-                                   " + (SELECT COUNT(*) FROM session_records WHERE synced = 0)"
-                                   " + (SELECT COUNT(*) FROM live_readings WHERE synced = 0)"))
-        || !query.next())
+    QSqlQuery query(local);
+    const QString sql = count == Count::Unsent
+        ? QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM session_records WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM live_readings WHERE synced = 0)")
+        : QStringLiteral("SELECT (SELECT COUNT(*) FROM sessions WHERE synced = 0)"
+                         " + (SELECT COUNT(*) FROM session_records sr JOIN sessions s ON s.id = sr.session"
+                         " JOIN records r ON r.id = sr.record WHERE sr.synced = 0)"
+                         " + (SELECT COUNT(*) FROM live_readings l JOIN sessions s ON s.id = l.session"
+                         " WHERE l.synced = 0)");
+    if (!query.exec(sql) || !query.next())
         return 0;
     return query.value(0).toInt();
 }
 
 void SyncWorker::failed(const QString &why)
 {
-    lastError = why;
     closeServer();
+    if (guard->stopping())
+        return;
+    lastError = why;
     emit stateChanged(HistorySync::Unreachable, countWaiting(), lastError);
     schedule(Next::Retry, retryMs);
     retryMs = qMin(retryMs * 2, options.longestRetryMs);
 }
 
+QString SyncWorker::serverError(const QString &error) const
+{
+    return guard->expired() ? tr("the server did not answer within %n s", nullptr, (options.answerLimitMs + 999) / 1000)
+                            : error;
+}
+
 void SyncWorker::step()
 {
     next = Next::Nothing;
-    if (stopped)
+    if (stopped || guard->stopping())
         return;
     if (!openLocal() || (!serverReady && !openServer())) {
         failed(lastError);
         return;
     }
-    if (countWaiting() > 0 && !pushBatch()) {
-        failed(lastError);
-        return;
+    const int before = countWaiting(Count::Unsent);
+    if (before > 0) {
+        ServerGuard::Call call(*guard, options.answerLimitMs);
+        if (!pushBatch()) {
+            failed(serverError(lastError));
+            return;
+        }
     }
+    if (guard->stopping())
+        return;
     retryMs = options.firstRetryMs;
-    const int waiting = countWaiting();
+    int waiting = countWaiting(Count::Unsent);
+    // Nothing went: what is left may be rows that can never be sent.
+    if (waiting > 0 && waiting >= before)
+        waiting = countWaiting(Count::Sendable);
     emit stateChanged(waiting > 0 ? HistorySync::Waiting : HistorySync::Synced, waiting, QString());
     // One batch per turn of the thread's loop, so a listing or a stop gets in
     // between batches.
@@ -712,20 +778,26 @@ bool SyncWorker::pushBatch()
 void SyncWorker::listSessions()
 {
     QList<HistoryStore::SessionSummary> list;
+    if (stopped || guard->stopping())
+        return;
     if (!serverReady && !openServer()) {
-        emit sessionsListed(list, lastError);
+        if (!guard->stopping())
+            emit sessionsListed(list, lastError);
         return;
     }
-    QSqlQuery query(QSqlDatabase::database(serverConnection, false));
+    ServerGuard::Call call(*guard, options.answerLimitMs);
+    QSqlQuery query(server);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
             " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session_uid = s.uid)"
             " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session_uid = s.uid) END"
             " FROM sessions s ORDER BY s.started_utc DESC, s.id DESC"))) {
-        const QString error = errorText(query.lastError());
+        const QString error = serverError(errorText(query.lastError()));
+        query.finish();
         closeServer();
-        emit sessionsListed(list, error);
+        if (!guard->stopping())
+            emit sessionsListed(list, error);
         return;
     }
     while (query.next()) {

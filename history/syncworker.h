@@ -6,8 +6,12 @@
 #include "history/historystore.h"
 
 #include <QObject>
+#include <QSqlDatabase>
 #include <QString>
 #include <QTimer>
+#include <memory>
+
+class ServerGuard;
 
 class SyncWorker : public QObject
 {
@@ -19,6 +23,9 @@ public:
     static constexpr int IdlePollMs = 30000;
     // Rows written in a burst are sent together rather than one commit each.
     static constexpr int GatherMs = 300;
+    // Rows whose "sent" marks one statement resets when another server is
+    // adopted: each statement commits on its own and holds the file briefly.
+    static constexpr int AdoptRows = 5000;
 
     struct Options {
         QString localPath;
@@ -26,8 +33,10 @@ public:
         int batchRows = 5000;
         int firstRetryMs = 1000;
         int longestRetryMs = 60000;
+        int answerLimitMs = 30000;
     };
-    explicit SyncWorker(const Options &options);
+    // `guard` breaks off its server calls (HistorySync stops it from its thread).
+    SyncWorker(const Options &options, std::shared_ptr<ServerGuard> guard);
     ~SyncWorker() override;
 
     // The server tables and the view, one step per version.
@@ -49,18 +58,33 @@ private:
     bool openLocal();
     bool openServer();
     void closeServer();
-    bool migrateServer();
+    // The server's tables brought up to date; *serverUid: the name it gives itself.
+    bool migrateServer(QString *serverUid);
     bool adoptServer(const QString &serverUid);
     void step();
     void schedule(Next next, int delayMs);
     void failed(const QString &why);
-    int countWaiting();
+    // `error`, or that the server did not answer when the guard broke off
+    // the last call.
+    QString serverError(const QString &error) const;
+    // Rows to send. Sendable: counted as pushBatch() selects them, so that
+    // a row it can never send (its session or record deleted by a tool that
+    // ignored the foreign keys) is not waiting. Unsent: every row not marked
+    // sent, a cheaper count that the sync uses between batches.
+    enum class Count { Sendable, Unsent };
+    int countWaiting(Count count = Count::Sendable);
     // One batch: false on a server or file error (in lastError).
     bool pushBatch();
 
     Options options;
+    std::shared_ptr<ServerGuard> guard;
     QString localConnection;
     QString serverConnection;
+    // Held here as well as under their names: stop() closes them without
+    // the program-wide list of connections, which may be going away (see
+    // HistorySync::stop()). Removed from that list by the destructor.
+    QSqlDatabase local;
+    QSqlDatabase server;
     bool serverReady = false;
     bool stopped = false;
     QString lastError;

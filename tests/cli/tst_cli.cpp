@@ -31,6 +31,7 @@
 #include <QJsonObject>
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -660,6 +661,78 @@ private slots:
         QCOMPARE(down.code, 1);
         QVERIFY2(down.err.contains(QLatin1String("Server unreachable")), qPrintable(down.err));
         QFile::remove(path(QStringLiteral("config/lumisk/settings.ini")));
+    }
+
+    // A team server that stops answering in the middle of a download (a
+    // table another connection keeps locked, or the server stopped with
+    // SIGSTOP once it has the first rows) holds nothing up: the download
+    // ends with 0 once its last record is in, and once the server is free,
+    // history sync sends everything, once.
+    void downloadOutlastsStalledServer_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("table locked") << true;
+        QTest::newRow("server stopped") << false;
+    }
+
+    void downloadOutlastsStalledServer()
+    {
+        QFETCH(bool, locked);
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path(QStringLiteral("history.sqlite") + QLatin1String(suffix)));
+        if (!PgCluster::missing().isEmpty())
+            QSKIP(qPrintable(PgCluster::missing()));
+        PgCluster pg;
+        QVERIFY2(pg.init(), qPrintable(pg.error()));
+        QVERIFY2(pg.createDatabase(QStringLiteral("team")), qPrintable(pg.error()));
+        const QString settingsFile = path(QStringLiteral("config/lumisk/settings.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(settingsFile).path()));
+        QSettings(settingsFile, QSettings::IniFormat).setValue(QStringLiteral("history/server"), pg.address(QStringLiteral("team")));
+        const auto cleanup = qScopeGuard([&]() {
+            QFile::remove(settingsFile);
+            pg.resume();
+            QSqlDatabase::removeDatabase(QStringLiteral("cli-holder"));
+        });
+        QCOMPARE(cli({QStringLiteral("history"), QStringLiteral("sync"), QStringLiteral("-q")}).code, 0); // the tables
+
+        constexpr int Records = 12;
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6"), QStringLiteral("--records"),
+                           QString::number(Records), QStringLiteral("--trickle"), QStringLiteral("1200@records")}));
+        QSqlDatabase holder;
+        if (locked) {
+            holder = pg.open(QStringLiteral("team"), QStringLiteral("cli-holder"));
+            QSqlQuery query(holder);
+            QVERIFY(query.exec(QStringLiteral("SET idle_in_transaction_session_timeout = '60s'")));
+            QVERIFY(holder.transaction());
+            QVERIFY(query.exec(QStringLiteral("LOCK TABLE sessions, records, readings, session_records IN ACCESS EXCLUSIVE MODE")));
+        }
+        QProcess download;
+        startCli(download, {QStringLiteral("download"), QStringLiteral("-f"), QStringLiteral("single"), QStringLiteral("-q")},
+                 {sim.linkPath()});
+        if (!locked) {
+            QTRY_VERIFY_WITH_TIMEOUT(pg.scalar(QStringLiteral("team"), QStringLiteral("SELECT COUNT(*) FROM session_records")) > 0,
+                                     30000);
+            QVERIFY(pg.pause());
+        }
+        const bool finished = download.waitForFinished(30000);
+        if (locked)
+            holder.rollback();
+        else
+            QVERIFY(pg.resume());
+        if (!finished) {
+            download.kill();
+            download.waitForFinished();
+        }
+        QVERIFY2(finished, "lumisk-cli download waited for the team server");
+        QVERIFY2(download.exitStatus() == QProcess::NormalExit && download.exitCode() == 0,
+                 download.readAllStandardError().constData());
+
+        const Run sync = cli({QStringLiteral("history"), QStringLiteral("sync"), QStringLiteral("-q")});
+        QVERIFY2(sync.code == 0, qPrintable(sync.err));
+        for (const auto &[table, rows] : {std::pair{"sessions", 1}, std::pair{"records", Records}, std::pair{"session_records", Records}})
+            QCOMPARE(pg.scalar(QStringLiteral("team"), QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))),
+                     qint64(rows));
     }
 
     void setClock_data()

@@ -1,14 +1,20 @@
 // The history after things went wrong: a window killed in the middle of a
 // download (a child process, SIGKILL) leaves its records for the next start,
 // which offers them once; a history file that cannot be used is said once and
-// downloads and reports go on without it.
+// downloads and reports go on without it; a team server that keeps the sync
+// waiting does not keep the window from closing.
 
 #include "e2esupport.h"
 
+#include "app/configuration.h"
+#include "history/pgcluster.h"
 #include "views/opmform.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSerialPort>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -205,6 +211,57 @@ private slots:
         window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(testsupport::noModalFor(300));
+    }
+
+    // The team server's tables stay locked by another connection (this
+    // address turns the server's lock limit off) while the sync waits to
+    // send a download: the window closes all the same, while the lock is
+    // still held, and its serial port is free for another program.
+    void windowClosesWhileServerWaits()
+    {
+        if (!PgCluster::missing().isEmpty())
+            QSKIP(qPrintable(PgCluster::missing()));
+        PgCluster pg;
+        QVERIFY2(pg.init(), qPrintable(pg.error()));
+        QVERIFY2(pg.createDatabase(QStringLiteral("team")), qPrintable(pg.error()));
+        const QString settingsFile = Configuration::instance()->settingsPath();
+        const QString holderName = QStringLiteral("window-holder");
+        QSettings(settingsFile, QSettings::IniFormat)
+            .setValue(QStringLiteral("history/server"), pg.address(QStringLiteral("team")) + " options='-c lock_timeout=0'");
+        const auto cleanup = qScopeGuard([&]() {
+            QSettings(settingsFile, QSettings::IniFormat).remove(QStringLiteral("history/server"));
+            QSqlDatabase::removeDatabase(holderName);
+        });
+        const HistoryFile history(dir.filePath(QStringLiteral("team.sqlite")));
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QTRY_VERIFY_WITH_TIMEOUT(pg.scalar(QStringLiteral("team"), QStringLiteral("SELECT COUNT(*) FROM lumisk_schema")) == 1,
+                                 30000);
+        QSqlDatabase holder = pg.open(QStringLiteral("team"), holderName);
+        QSqlQuery query(holder);
+        // Should the window wait for the lock after all, the server ends
+        // this transaction after a while.
+        QVERIFY(query.exec(QStringLiteral("SET idle_in_transaction_session_timeout = '40s'")));
+        QVERIFY(holder.transaction());
+        QVERIFY(query.exec(QStringLiteral("LOCK TABLE sessions, records IN ACCESS EXCLUSIVE MODE")));
+
+        QVERIFY(sim.start({"--kind", "6", "--records", "5"}));
+        testsupport::setSerialPorts({sim.linkPath()});
+        QVERIFY(connectWindow(window.get()));
+        button(window.get(), "opmBtn")->click();
+        button(window.get(), "downloadBtn")->click();
+        QVERIFY(QTest::qWaitFor([this]() { return !window->isImporting(); }, 30000));
+        QTRY_VERIFY_WITH_TIMEOUT(query.exec(QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE NOT granted"))
+                                     && query.next() && query.value(0).toInt() > 0,
+                                 30000);
+
+        answerMessage("noBtn"); // keep nothing
+        window->close();
+        window.reset();
+        QVERIFY2(query.exec(QStringLiteral("SELECT 1")), "closing the window waited for the team server");
+        holder.rollback();
+        QSerialPort port(sim.linkPath());
+        QTRY_VERIFY2(port.isOpen() || port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <atomic>
+#include <csignal>
 #include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -78,6 +79,24 @@ public:
                                               QStringLiteral("immediate"), QStringLiteral("-w"), QStringLiteral("stop")});
     }
 
+    // Every process of the server stopped (SIGSTOP) or let go on (SIGCONT), as
+    // a hung host: the kernel still accepts connections and acknowledges
+    // what is sent, and nothing answers. Safe from any thread.
+    bool pause() { return signalAll(SIGSTOP); }
+    bool resume() { return signalAll(SIGCONT); }
+
+    // An open connection of the test's own, under `name` (removed by the caller).
+    QSqlDatabase open(const QString &database, const QString &name) const
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(dir.path());
+        db.setPort(Port);
+        db.setUserName(user());
+        db.setDatabaseName(database);
+        db.open();
+        return db;
+    }
+
     // libpq keywords for a database of this cluster.
     QString address(const QString &database = QStringLiteral("postgres")) const
     {
@@ -136,6 +155,30 @@ private:
     static constexpr int Port = 5432;
     static QString user() { return QStringLiteral("lumisk"); }
     QString dataDir() const { return dir.filePath(QStringLiteral("data")); }
+
+    // The postmaster and its children (found by their parent in /proc).
+    bool signalAll(int signal) const
+    {
+        QFile pidFile(dataDir() + QStringLiteral("/postmaster.pid"));
+        if (!pidFile.open(QIODevice::ReadOnly))
+            return false;
+        const pid_t postmaster = pid_t(pidFile.readLine().trimmed().toLong());
+        if (postmaster <= 0)
+            return false;
+        // The postmaster first on the way down, so that it starts nothing new.
+        bool ok = kill(postmaster, signal) == 0;
+        for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (entry.toLong() <= 0 || !stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid …"; the name may hold spaces and parentheses.
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 1 && fields.at(1).toLong() == postmaster)
+                ok = kill(pid_t(entry.toLong()), signal) == 0 && ok;
+        }
+        return ok;
+    }
 
     bool fail(const QString &why)
     {

@@ -1,7 +1,8 @@
 // The team server against a real PostgreSQL: a first sync into an empty
 // server gives the same measurements as the file, a server that dies in the
-// middle of a sync loses and doubles nothing once back, and PCs holding the
-// same records leave one copy of them. Also how the server setting is read.
+// middle of a sync loses and doubles nothing once back, a server that stops
+// answering holds nothing up, and PCs holding the same records leave one copy
+// of them. Also how the server setting is read.
 
 #include "history/historysync.h"
 #include "history/serveraddress.h"
@@ -11,13 +12,18 @@
 #include "views/historyform.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSqlRecord>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -87,6 +93,68 @@ QStringList fileRows(const QString &file, const QString &sql)
     QSqlDatabase::removeDatabase(QStringLiteral("rows"));
     return rows;
 }
+
+bool fileExec(const QString &file, const QString &sql)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("exec"));
+        db.setDatabaseName(file);
+        ok = db.open() && QSqlQuery(db).exec(sql);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("exec"));
+    return ok;
+}
+
+// Threads of this process whose name begins so (Qt names them after their
+// QThread's object name, cut to 15 characters).
+int threadsNamed(const QByteArray &prefix)
+{
+    int count = 0;
+    for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile name(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith(prefix))
+            ++count;
+    }
+    return count;
+}
+
+// Runs `action` on a thread of its own after `seconds`, unless destroyed first.
+class Later
+{
+public:
+    Later(int seconds, std::function<void()> action)
+        : waiter([this, seconds, action]() {
+            std::unique_lock<std::mutex> hold(lock);
+            if (!changed.wait_for(hold, std::chrono::seconds(seconds), [this]() { return cancelled; })) {
+                done = true;
+                action();
+            }
+        })
+    {
+    }
+    ~Later()
+    {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            cancelled = true;
+        }
+        changed.notify_all();
+        waiter.join();
+    }
+    bool happened()
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        return done;
+    }
+
+private:
+    std::mutex lock;
+    std::condition_variable changed;
+    bool cancelled = false;
+    bool done = false;
+    std::thread waiter;
+};
 
 } // namespace
 
@@ -217,6 +285,143 @@ private slots:
         QCOMPARE(historytest::scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 6500);
     }
 
+    // A server that stops answering: a table another connection keeps locked
+    // (this address turns the server's lock limit off, so that only stop()
+    // can end the wait) or a server stopped with SIGSTOP (the sync gives the
+    // call up by itself). stop() returns while the server is still stuck,
+    // and once it is free the next sync sends everything, once.
+    void stalledServer_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("table locked") << true;
+        QTest::newRow("server stopped") << false;
+    }
+
+    void stalledServer()
+    {
+        QFETCH(bool, locked);
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("stalled-%1.sqlite").arg(database));
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        download(store, QStringLiteral("ana"), 1, 20);
+        QVERIFY(store.flush());
+        auto sync = std::make_unique<HistorySync>(
+            file, cluster->address(database) + (locked ? QStringLiteral(" options='-c lock_timeout=0'") : QString()));
+        sync->setAnswerLimit(1000);
+        sync->start();
+        QTRY_VERIFY_WITH_TIMEOUT(sync->state() == HistorySync::Synced && sync->waiting() == 0, SyncTimeoutMs);
+
+        // Should stop() hang, the server frees it after this long: it ends the
+        // lock holder's idle transaction, or the test lets it go on.
+        constexpr int RescueS = 40;
+        const QString holderName = QStringLiteral("holder");
+        QSqlDatabase holder;
+        std::unique_ptr<Later> rescue;
+        if (locked) {
+            holder = cluster->open(database, holderName);
+            QSqlQuery query(holder);
+            QVERIFY(query.exec(QStringLiteral("SET idle_in_transaction_session_timeout = '%1s'").arg(RescueS)));
+            QVERIFY(holder.transaction());
+            QVERIFY(query.exec(QStringLiteral("LOCK TABLE sessions, records, readings, session_records, live_readings"
+                                              " IN ACCESS EXCLUSIVE MODE")));
+        } else {
+            QVERIFY(cluster->pause());
+            PgCluster *server = cluster.get();
+            rescue = std::make_unique<Later>(RescueS, [server]() { server->resume(); });
+        }
+        download(store, QStringLiteral("ana"), 21, 40);
+        QVERIFY(store.flush());
+        sync->nudge();
+        if (locked) {
+            // The sync's insert waits for the lock.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&]() {
+                    QSqlQuery waiting(holder);
+                    return waiting.exec(QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE NOT granted"))
+                        && waiting.next() && waiting.value(0).toInt() > 0;
+                }(),
+                SyncTimeoutMs);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(sync->state() == HistorySync::Unreachable, SyncTimeoutMs);
+            QVERIFY2(sync->error().contains(QLatin1String("did not answer")), qPrintable(sync->error()));
+        }
+        sync.reset();
+        if (locked) {
+            QVERIFY2(QSqlQuery(holder).exec(QStringLiteral("SELECT 1")), "stop() waited for the lock");
+            // Not left waiting either: its call was broken off and it ended.
+            QTRY_COMPARE(threadsNamed("lumisk-team-syn"), 0);
+            holder.rollback();
+            holder = QSqlDatabase();
+            QSqlDatabase::removeDatabase(holderName);
+        } else {
+            QVERIFY2(!rescue->happened(), "stop() waited for the server");
+            rescue.reset();
+            QVERIFY(cluster->resume());
+        }
+
+        HistorySync again(file, cluster->address(database));
+        again.start();
+        QTRY_VERIFY_WITH_TIMEOUT(again.state() == HistorySync::Synced && again.waiting() == 0, SyncTimeoutMs);
+        compareCounts(file, database);
+    }
+
+    // Rows a tool left behind by deleting with the foreign keys off (links
+    // to a record that is gone, live readings of a session that is gone)
+    // cannot be sent: they are not waiting, and the sync comes to rest.
+    void orphanedRowsAreNotWaiting()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("orphans.sqlite"));
+        {
+            HistoryStore store(file);
+            QVERIFY(store.open());
+            download(store, QStringLiteral("ana"), 1, 5);
+            liveRun(store, 3);
+        }
+        QVERIFY(fileExec(file, QStringLiteral("DELETE FROM records WHERE number = 3")));
+        QVERIFY(fileExec(file, QStringLiteral("DELETE FROM sessions WHERE kind = 'live'")));
+        HistorySync sync(file, cluster->address(database));
+        sync.start();
+        QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Synced && sync.waiting() == 0, SyncTimeoutMs);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_records")), 4);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM live_readings")), 0);
+    }
+
+    // The server names itself; a file that meets another server (here the
+    // same one under a new name, quotes and all) sends it everything again,
+    // and keeps the name exactly as the server gave it.
+    void anotherServerGetsEverything()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("adopted.sqlite"));
+        {
+            HistoryStore store(file);
+            QVERIFY(store.open());
+            download(store, QStringLiteral("ana"), 1, 30);
+            liveRun(store, 10);
+        }
+        const QString uid = QStringLiteral("x'); DELETE FROM sessions; --");
+        for (int round = 0; round < 2; ++round) {
+            HistorySync sync(file, cluster->address(database));
+            sync.start();
+            QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Synced && sync.waiting() == 0, SyncTimeoutMs);
+            sync.stop();
+            compareCounts(file, database);
+            if (round == 0) {
+                // Made afresh: nothing of the file there any more.
+                for (const char *table : {"sessions", "records", "readings", "session_records", "live_readings"})
+                    QVERIFY(cluster->exec(QStringLiteral("TRUNCATE %1").arg(QLatin1String(table)), database));
+                QVERIFY(cluster->exec(QStringLiteral("UPDATE lumisk_schema SET server_uid = 'x''); DELETE FROM sessions; --'"),
+                                      database));
+            }
+        }
+        QCOMPARE(fileRows(file, QStringLiteral("SELECT server_uid FROM sync_target")), QStringList{uid});
+    }
+
     // Two PCs downloaded the same meter, a third holds a copy of the first's
     // file: one copy of each record and of each session on the server, and
     // the history page lists both technicians' sessions from it.
@@ -305,6 +510,36 @@ private slots:
                                              << "host=::1,db2 | port=5432, | dbname=lumisk" << false << true;
         QTest::newRow("no value") << "host=db dbname" << "" << false << false;
         QTest::newRow("open quote") << "host='db" << "" << false << false;
+    }
+
+    // The limits every connection gets, but those the address sets itself.
+    void limits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QStringList>("settings");
+        const QString ours = QStringLiteral("connect_timeout=5 keepalives_idle=10 keepalives_interval=5 keepalives_count=3"
+                                            " tcp_user_timeout=30000 fallback_application_name=lumisk");
+        const QString statement = QStringLiteral("SET statement_timeout = 20000");
+        const QString lock = QStringLiteral("SET lock_timeout = 10000");
+        QTest::newRow("none set") << "host=db user=ana" << ours << QStringList{statement, lock};
+        QTest::newRow("some set") << "host=db keepalives_idle=60 connect_timeout=2 options='-c statement_timeout=0'"
+                                  << "keepalives_idle='60' connect_timeout='2' options='-c statement_timeout=0'"
+                                     " keepalives_interval=5 keepalives_count=3 tcp_user_timeout=30000"
+                                     " fallback_application_name=lumisk"
+                                  << QStringList{lock};
+        QTest::newRow("uri, other spelling") << "postgresql://db/x?options=--Lock-Timeout%3D1s"
+                                             << "options='--Lock-Timeout=1s' " + ours << QStringList{statement};
+    }
+
+    void limits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, options);
+        QFETCH(QStringList, settings);
+        const ServerAddress address = ServerAddress::parse(text);
+        QCOMPARE(address.connectOptions(), options);
+        QCOMPARE(address.sessionSettings(), settings);
     }
 
     void parse()
