@@ -193,8 +193,8 @@ private slots:
         QCOMPARE(again, fresh);
     }
 
-    // A live run comes back as the curve, read-only, and saves the workbook
-    // the run saved.
+    // A live run comes back as the curve, read-only, with the meter's powers
+    // (not the rounded texts), and saves the workbook the run saved.
     void liveRunOpensAsTheCurve()
     {
         QVERIFY(sim.start({"--kind", "5"}));
@@ -208,6 +208,13 @@ private slots:
         play->click(); // a pause
         QVERIFY(!window->isImporting());
         const int samples = chart->sampleCount();
+        const auto powers = [chart]() {
+            QStringList list;
+            for (const RealTimeOpmValue &reading : chart->storedReadings())
+                list << QString::number(double(reading.powerValue), 'g', 9);
+            return list;
+        };
+        const QStringList run = powers();
         const QJsonObject fresh = save();
         QVERIFY(!fresh.isEmpty());
 
@@ -221,6 +228,7 @@ private slots:
         button(window.get(), "historyOpenBtn")->click();
         QTRY_VERIFY(chart->isVisible());
         QCOMPARE(chart->sampleCount(), samples);
+        QCOMPARE(powers(), run);
         QVERIFY(!play->isEnabled());
         QVERIFY(!button(chart, "cleanBtn")->isEnabled());
         QVERIFY(!widget(window.get(), "realTimeParamWidget")->isVisible());
