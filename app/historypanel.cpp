@@ -63,14 +63,8 @@ QPair<QList<QDateTime>, QList<RealTimeOpmValue>> liveReadings(HistoryStore *stor
     QList<QDateTime> arrivals;
     QList<RealTimeOpmValue> values;
     for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session)) {
-        RealTimeOpmValue value;
-        value.wavelength = reading.wavelength;
-        value.power = reading.powerText;
-        value.powerUnit = reading.unit;
-        value.frequency = reading.frequency;
-        value.powerValue = reading.powerText.toFloat();
         arrivals << reading.arrival;
-        values << value;
+        values << reading.value();
     }
     return {arrivals, values};
 }
@@ -81,6 +75,8 @@ HistoryStore::Session HistoryPanel::identityOf(const HistoryStore::SessionSummar
     HistoryStore::Session identity;
     identity.kind = session.kind;
     identity.meterModel = session.meterModel;
+    identity.meterVersion = session.meterVersion;
+    identity.meterKind = session.meterKind;
     identity.rangeCode = session.rangeCode;
     identity.technician = session.technician;
     identity.host = session.host;
@@ -97,6 +93,9 @@ ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session)
         const auto [arrivals, values] = liveReadings(store, session.id);
         content.arrivals = arrivals;
         content.readings = values;
+        // Sampled when the first reading came, as the chart page says.
+        if (!arrivals.isEmpty())
+            content.taken = arrivals.first();
     } else {
         content.records = store->sessionRecords(session.id);
         if (const auto technology = PonClassCheck::technologyOf(content.kind))

@@ -132,13 +132,7 @@ void HistoryRecorder::liveReading(const Frame *frame, const QDateTime &arrival)
         runSession = begin(familyOf(PageType::Chart));
     if (runSession == 0)
         return;
-    HistoryStore::LiveReading reading;
-    reading.arrival = arrival;
-    reading.wavelength = live->wavelength;
-    reading.powerText = live->power;
-    reading.unit = live->powerUnit;
-    reading.frequency = live->frequency;
-    history->addLiveReading(runSession, reading);
+    history->addLiveReading(runSession, HistoryStore::LiveReading::of(arrival, live->value()));
 }
 
 void HistoryRecorder::endRun()

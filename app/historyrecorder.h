@@ -35,9 +35,10 @@ public:
     void record(PageType type, const Frame *frame);
     void endDownload();
 
-    // A live reading in the chart's frame, arrived at `arrival` (the time the
-    // chart shows for it); the first one begins the run's session.
-    void liveReading(const Frame *frame, const QDateTime &arrival = QDateTime::currentDateTime());
+    // A live reading in the chart's frame, arrived at `arrival`: the one time
+    // the chart and every output show for it. The first one begins the run's
+    // session.
+    void liveReading(const Frame *frame, const QDateTime &arrival);
     void endRun();
 
     HistoryStore *store() const { return history; }

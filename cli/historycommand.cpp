@@ -10,7 +10,9 @@
 #include "cli/interrupt.h"
 #include "history/historysync.h"
 #include "history/historystore.h"
+#include "link/realtimeopmvalue.h"
 #include "report/csvwriter.h"
+#include "report/realtimexlsx.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -143,6 +145,32 @@ int show(const QStringList &arguments)
     return Cli::Done;
 }
 
+// A stored live run written as `lumisk-cli sample --out` wrote it.
+int exportLiveRun(HistoryStore &store, const HistoryStore::SessionSummary &session, Output::Format format,
+                  const QString &path)
+{
+    QList<QDateTime> arrivals;
+    QList<RealTimeOpmValue> readings;
+    for (const HistoryStore::LiveReading &reading : store.sessionLiveReadings(session.id)) {
+        arrivals << reading.arrival;
+        readings << reading.value();
+    }
+    bool written = false;
+    if (format == Output::Format::Xlsx)
+        written = Output::saveWorkbookAs(
+            path, [&](const QString &dir) { return RealTimeXlsx().save(arrivals, readings, dir); });
+    else if (format == Output::Format::Csv)
+        written = CsvWriter::saveLive(path, arrivals, readings);
+    else
+        written = Output::saveJson(path, Output::liveDocument(arrivals, readings, session.ended.isValid()));
+    if (!written) {
+        Cli::err(Cli::Text::tr("lumisk-cli: cannot write %1").arg(path));
+        return Cli::FileFailed;
+    }
+    Cli::note(Cli::Text::tr("%n reading(s) written to %1", nullptr, int(readings.size())).arg(path));
+    return Cli::Done;
+}
+
 int exportSession(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -153,7 +181,7 @@ int exportSession(const QStringList &arguments)
     parser.addOptions({out, Cli::quietOption()});
     int code = Cli::Done;
     if (!Cli::parse(parser, QStringLiteral("history export"), QStringLiteral("SESSION --out FILE"),
-                    Cli::Text::tr("Writes a stored download session into a file."), arguments, &code))
+                    Cli::Text::tr("Writes a stored session into a file."), arguments, &code))
         return code;
     const Output::Format format = Output::formatOf(parser.value(out));
     if (parser.positionalArguments().size() != 1
@@ -167,13 +195,15 @@ int exportSession(const QStringList &arguments)
     HistoryStore::SessionSummary session;
     if (!findSession(store, parser.positionalArguments().first(), &session))
         return Cli::Failed;
+    const QString path = parser.value(out);
+    if (session.kind == HistoryRecorder::familyOf(PageType::Chart))
+        return exportLiveRun(store, session, format, path);
     const PageType type = HistoryReplay::pageOf(session.kind);
     if (type == PageType::None) {
-        Cli::err(Cli::Text::tr("lumisk-cli history export: live runs cannot be exported yet"));
+        Cli::err(Cli::Text::tr("lumisk-cli history export: session %1 is of an unknown kind").arg(session.id));
         return Cli::Failed;
     }
     const QList<HistoryStore::Record> records = store.sessionRecords(session.id);
-    const QString path = parser.value(out);
     bool written = false;
     if (format == Output::Format::Xlsx) {
         // Decoded again from the meter's stored answers, as the window's

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -124,6 +125,17 @@ QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading)
         {QStringLiteral("watt_w"), number(watts(reading.powerW + reading.powerWUnit))},
         {QStringLiteral("frequency_hz"), number(plainNumber(reading.frequency))},
     };
+}
+
+QByteArray liveDocument(const QList<QDateTime> &arrivals, const QList<RealTimeOpmValue> &readings, bool complete)
+{
+    QJsonArray list;
+    for (int i = 0; i < qMin(arrivals.size(), readings.size()); ++i)
+        list.append(liveJson(arrivals.at(i), readings.at(i)));
+    const QJsonObject document{{QStringLiteral("family"), QStringLiteral("live")},
+                               {QStringLiteral("complete"), complete},
+                               {QStringLiteral("readings"), list}};
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
 int conclude(int outcome, bool fileFailed, const QString &outPath, HistoryRecorder *history,

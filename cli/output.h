@@ -32,6 +32,8 @@ QString destination(const QString &out, bool complete);
 
 QJsonObject recordJson(const HistoryStore::Record &record);
 QJsonObject liveJson(const QDateTime &arrival, const RealTimeOpmValue &reading);
+// A live run's .json file: its readings, and whether the run went to its end.
+QByteArray liveDocument(const QList<QDateTime> &arrivals, const QList<RealTimeOpmValue> &readings, bool complete);
 
 // The end of a download or a live run once its file was written (or not):
 // says what could not be kept (`historyFailure` takes the history's path and

@@ -18,7 +18,6 @@
 #include "report/realtimexlsx.h"
 
 #include <QEventLoop>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTimer>
@@ -186,7 +185,7 @@ int runSample(const QStringList &arguments)
             arrivals << now;
             readings << reading;
             if (history)
-                history->liveReading(frame);
+                history->liveReading(frame, now);
             if (format == Output::Format::None)
                 Cli::out(CsvWriter::line(CsvWriter::liveRow(now, reading)));
             else if (format == Output::Format::JsonLines)
@@ -238,16 +237,9 @@ int runSample(const QStringList &arguments)
     case Output::Format::Csv:
         fileFailed = !CsvWriter::saveLive(target, arrivals, readings);
         break;
-    case Output::Format::Json: {
-        QJsonArray list;
-        for (int i = 0; i < readings.size(); ++i)
-            list.append(Output::liveJson(arrivals.at(i), readings.at(i)));
-        const QJsonObject document{{QStringLiteral("family"), QStringLiteral("live")},
-                                   {QStringLiteral("complete"), outcome == Cli::Done},
-                                   {QStringLiteral("readings"), list}};
-        fileFailed = !Output::saveJson(target, QJsonDocument(document).toJson(QJsonDocument::Indented));
+    case Output::Format::Json:
+        fileFailed = !Output::saveJson(target, Output::liveDocument(arrivals, readings, outcome == Cli::Done));
         break;
-    }
     default:
         break;
     }

@@ -8,6 +8,7 @@
 #include "link/opmvalueframe.h"
 #include "link/partialopmvalueframe.h"
 #include "link/ponframe.h"
+#include "link/realtimeopmvalue.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,15 +16,14 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QVariant>
 #include <atomic>
 
-namespace {
-
 // Each step takes the schema one version further; step i leads to version i+1.
 // Steps are only ever appended: a released step never changes.
-const QList<QStringList> &migrations()
+const QList<QStringList> &HistoryStore::migrations()
 {
     static const QList<QStringList> steps = {
         {
@@ -106,9 +106,49 @@ const QList<QStringList> &migrations()
             // table (the rowid is the index's own last column: no sort at all).
             QStringLiteral("CREATE INDEX session_records_position ON session_records (session, position)"),
         },
+        {
+            // A live reading keeps what the meter sent beside its power: the
+            // exports of a stored run are those of the run itself.
+            QStringLiteral("ALTER TABLE live_readings ADD COLUMN reference TEXT"),
+            QStringLiteral("ALTER TABLE live_readings ADD COLUMN watt TEXT"),
+            // A record downloaded again is still one measurement: a sum or a
+            // mean over `measurements` counts each reading once, under the
+            // session that first brought it (the lowest id: ids only grow).
+            // `session_measurements` lists every session's readings.
+            QStringLiteral("DROP VIEW measurements"),
+            QStringLiteral(
+                "CREATE VIEW measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
+                " d.frequency, d.verdict"
+                " FROM (SELECT record, MIN(session) AS session FROM session_records GROUP BY record) f"
+                " JOIN sessions s ON s.id = f.session JOIN records r ON r.id = f.record"
+                " JOIN readings d ON d.record = r.id"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " l.reference, l.watt, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
+            QStringLiteral(
+                "CREATE VIEW session_measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
+                " d.frequency, d.verdict"
+                " FROM session_records sr JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record"
+                " JOIN readings d ON d.record = r.id"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " l.reference, l.watt, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
+        },
     };
     return steps;
 }
+
+namespace {
 
 QString connectionName()
 {
@@ -473,6 +513,41 @@ HistoryStore::Record HistoryStore::recordFrom(const QString &family, const Frame
     return record;
 }
 
+HistoryStore::LiveReading HistoryStore::LiveReading::of(const QDateTime &arrival, const RealTimeOpmValue &value)
+{
+    LiveReading reading;
+    reading.arrival = arrival;
+    reading.wavelength = value.wavelength;
+    reading.powerText = value.power;
+    reading.unit = value.powerUnit;
+    reading.frequency = value.frequency;
+    reading.reference = value.reference;
+    reading.watt = value.powerW + value.powerWUnit;
+    reading.power = double(value.powerValue);
+    return reading;
+}
+
+RealTimeOpmValue HistoryStore::LiveReading::value() const
+{
+    RealTimeOpmValue value;
+    value.wavelength = wavelength;
+    value.power = powerText;
+    value.powerUnit = unit;
+    value.frequency = frequency;
+    value.reference = reference;
+    // The watts' unit is the letters at the end ("w", "mw", "uw", "nw").
+    int number = watt.size();
+    while (number > 0 && watt.at(number - 1).isLetter())
+        --number;
+    value.powerW = watt.left(number);
+    value.powerWUnit = watt.mid(number);
+    // A float widened to a double narrows back to the same float.
+    value.powerValue = power ? float(*power) : powerText.toFloat();
+    value.powerWValue = value.powerW.toFloat();
+    value.referenceValue = reference.toFloat();
+    return value;
+}
+
 HistoryStore::SessionSummary HistoryStore::SessionSummary::fromRow(const QSqlQuery &query)
 {
     SessionSummary row;
@@ -486,6 +561,10 @@ HistoryStore::SessionSummary HistoryStore::SessionSummary::fromRow(const QSqlQue
         row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
     row.host = query.value(7).toString();
     row.count = query.value(8).toInt();
+    if (query.record().count() > 10) {
+        row.meterVersion = query.value(9).toString();
+        row.meterKind = query.value(10).toInt();
+    }
     return row;
 }
 
@@ -500,7 +579,7 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
     query.prepare(QStringLiteral(
         "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
         " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
-        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END"
+        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END, s.meter_version, s.meter_kind"
         " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
     query.addBindValue(meterModel);
     query.addBindValue(meterModel);
@@ -583,8 +662,8 @@ QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 sessio
         return readings;
     flush();
     QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency"
-                                 " FROM live_readings WHERE session = ? ORDER BY id"));
+    query.prepare(QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency,"
+                                 " reference, watt, power_dbm FROM live_readings WHERE session = ? ORDER BY id"));
     query.addBindValue(session);
     if (!query.exec())
         return readings;
@@ -596,6 +675,10 @@ QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 sessio
         reading.powerText = query.value(3).toString();
         reading.unit = query.value(4).toString();
         reading.frequency = query.value(5).toString();
+        reading.reference = query.value(6).toString();
+        reading.watt = query.value(7).toString();
+        if (!query.isNull(8))
+            reading.power = query.value(8).toDouble();
         readings << reading;
     }
     return readings;

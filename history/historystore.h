@@ -10,8 +10,9 @@
 // queued to be committed first, stays on the caller's. A failing disk never
 // stops anything: the first write error is logged once, the store turns
 // read-only and drops what it holds; callers go on as if nothing happened.
-// The view `measurements` (one row per reading, stored and live alike) is the
-// interface for other tools; see the README.
+// The views `measurements` (one row per stored reading, whichever sessions
+// brought it) and `session_measurements` (the readings of each session) are
+// the interface for other tools; see the README.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,6 +23,7 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Frame;
@@ -29,6 +31,7 @@ class HistorySync;
 class HistoryWriter;
 struct OpmItemData;
 struct PonOpmItemData;
+struct RealTimeOpmValue;
 
 class QSqlQuery;
 
@@ -37,8 +40,10 @@ class HistoryStore : public QObject
     Q_OBJECT
 public:
     // The schema this program writes; a file of a later one is opened read-only.
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
     static constexpr int CommitIntervalMs = 200;
+    // The file's tables and views, one step per version.
+    static const QList<QStringList> &migrations();
 
     struct Session {
         QString kind; // single, multi, partial, pon, xgpon or live
@@ -72,6 +77,17 @@ public:
         QString powerText;
         QString unit;
         QString frequency;
+        QString reference = {}; // as shown
+        QString watt = {};      // as shown, with its unit ("0.059uw")
+        // The power as the meter sent it, which the curve and its statistics
+        // use; without it, the number the text shows.
+        std::optional<double> power = {};
+
+        // A reading as the chart keeps it, arrived at `arrival`.
+        static LiveReading of(const QDateTime &arrival, const RealTimeOpmValue &value);
+        // Back as the chart keeps it (the reference's and the watts' values
+        // read from their texts).
+        RealTimeOpmValue value() const;
     };
 
     // An empty path: LUMISK_HISTORY_DB, else the default location.
@@ -115,6 +131,8 @@ public:
         qint64 id = 0;
         QString kind;
         QString meterModel;
+        QString meterVersion;
+        int meterKind = 0;
         int rangeCode = 0;
         QString technician;
         QString host;
@@ -123,7 +141,8 @@ public:
         int count = 0;     // records, or readings of a live run
 
         // A row of id, kind, meter model, range code, technician, start,
-        // end, host and count, as the local file and the server list them.
+        // end, host and count, as the local file and the server list them,
+        // perhaps followed by the meter's version and kind.
         static SessionSummary fromRow(const QSqlQuery &query);
     };
     // Sessions newest first; an empty meter means every meter, an invalid

@@ -75,8 +75,8 @@ struct HistoryWriter::Statements {
         linkRecord.prepare(QStringLiteral(
             "INSERT OR IGNORE INTO session_records (session, record, position) VALUES (?, ?, ?)"));
         insertLive.prepare(QStringLiteral("INSERT INTO live_readings (session, arrival_utc, local_offset_s,"
-                                          " wavelength, power_dbm, power_text, unit, frequency)"
-                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+                                          " wavelength, power_dbm, power_text, unit, frequency, reference, watt)"
+                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     }
     void finish()
     {
@@ -414,9 +414,11 @@ bool HistoryWriter::writeLive(Statements &sql, const Item &item)
     const HistoryStore::LiveReading &r = item.liveReading;
     QSqlQuery &query = sql.insertLive;
     int at = 0;
+    // The meter's own number where it is known, not the rounded text's.
+    const QVariant power = r.power ? QVariant(*r.power) : powerNumber(r.powerText);
     for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
-                                  optional(r.wavelength), powerNumber(r.powerText), optional(r.powerText),
-                                  optional(r.unit), optional(r.frequency)})
+                                  optional(r.wavelength), power, optional(r.powerText), optional(r.unit),
+                                  optional(r.frequency), optional(r.reference), optional(r.watt)})
         query.bindValue(at++, value);
     if (!query.exec())
         return fail(HistoryStore::tr("a live reading cannot be added"), query.lastError().text());

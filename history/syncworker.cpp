@@ -5,7 +5,6 @@
 #include "history/serverguard.h"
 
 #include <QCryptographicHash>
-#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -39,32 +38,6 @@ QString errorText(const QSqlError &error)
     return text.section(QLatin1Char('\n'), 0, 0);
 }
 
-// SQL literals for the server. Strings go as E'' strings (quotes and
-// backslashes escaped), which read the same whatever the server's
-// standard_conforming_strings; a NUL cannot be in a PostgreSQL text.
-void appendText(QString &sql, const QVariant &value)
-{
-    if (value.isNull()) {
-        sql += QLatin1String("NULL");
-        return;
-    }
-    QString text = value.toString();
-    text.remove(QChar(0));
-    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    text.replace(QLatin1Char('\''), QLatin1String("''"));
-    sql += QLatin1String("E'");
-    sql += text;
-    sql += QLatin1Char('\'');
-}
-
-void appendInteger(QString &sql, const QVariant &value)
-{
-    if (value.isNull())
-        sql += QLatin1String("NULL");
-    else
-        sql += QString::number(value.toLongLong());
-}
-
 // A record's key on the server: the same on every PC for the same meter,
 // family, number, name, time and answer (what makes it the same record in
 // the file). Each part goes in with its length, so no two records share it;
@@ -85,16 +58,11 @@ QString recordKey(const QSqlQuery &row, int first)
     return QUuid::fromRfc4122(hash.result().left(16)).toString(QUuid::WithoutBraces);
 }
 
-struct ListRows {
-    QString sql;
-    int rows = 0;
-    void open() { sql += rows++ ? QLatin1String(",(") : QLatin1String("("); }
-    void comma() { sql += QLatin1Char(','); }
-    void close() { sql += QLatin1Char(')'); }
-};
-
-// One column of a batch as a PostgreSQL array literal: the server reads a
-// few long arrays far faster than thousands of VALUES rows.
+// One column of a batch as a PostgreSQL array in its text form ("{…}"),
+// bound as one value: the server reads a few long arrays far faster than
+// thousands of rows. The elements are quoted as the array syntax asks (a
+// backslash before a quote or a backslash); a NUL cannot be in a
+// PostgreSQL text and is left out.
 struct ArrayColumn {
     QString items;
     int count = 0;
@@ -130,43 +98,31 @@ struct ArrayColumn {
                  : std::isinf(number)    ? (number > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity"))
                                          : QString::number(number, 'g', 17);
     }
-    // As an E'' string (quotes and backslashes escaped) cast to `type`[].
-    QString literal(const char *type) const
-    {
-        QString body = QLatin1Char('{') + items + QLatin1Char('}');
-        body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-        body.replace(QLatin1Char('\''), QLatin1String("''"));
-        return QLatin1String("E'") + body + QLatin1String("'::") + QLatin1String(type) + QLatin1String("[]");
-    }
+    QString value() const { return QLatin1Char('{') + items + QLatin1Char('}'); }
 };
 
-// The columns of one table's rows in a batch, with their array types.
+// The columns of one table's rows in a batch, each an array of its type.
 struct Columns {
     explicit Columns(std::initializer_list<const char *> types) : types(types), columns(types.size()) {}
     int rows() const { return columns.empty() ? 0 : columns.front().count; }
     ArrayColumn &operator[](int i) { return columns[size_t(i)]; }
-    // "unnest(a, b, …)" for the FROM of an INSERT … SELECT.
+    // "unnest(?::uuid[], ?::text[], …)" for the FROM of an INSERT … SELECT:
+    // a placeholder per column, nothing of the values.
     QString unnest() const
     {
         QStringList arrays;
-        for (size_t i = 0; i < columns.size(); ++i)
-            arrays << columns[i].literal(types[i]);
+        for (const char *type : types)
+            arrays << QStringLiteral("?::%1[]").arg(QLatin1String(type));
         return QStringLiteral("unnest(%1)").arg(arrays.join(QLatin1Char(',')));
+    }
+    void bindTo(QSqlQuery &query) const
+    {
+        for (const ArrayColumn &column : columns)
+            query.addBindValue(column.value());
     }
     std::vector<const char *> types;
     std::vector<ArrayColumn> columns;
 };
-
-QString idList(const std::vector<qint64> &ids)
-{
-    QString text;
-    for (qint64 id : ids) {
-        if (!text.isEmpty())
-            text += QLatin1Char(',');
-        text += QString::number(id);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -233,6 +189,44 @@ const QList<QStringList> &SyncWorker::serverMigrations()
                 " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
                 " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
                 " NULL, NULL, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
+        },
+        {
+            // As in the file: live readings keep the meter's reference and
+            // watts, `measurements` counts each stored reading once (under
+            // the session that began first; two PCs' downloads of the same
+            // records are one record here) and `session_measurements` lists
+            // every session's readings.
+            QStringLiteral("ALTER TABLE live_readings ADD COLUMN reference text, ADD COLUMN watt text"),
+            QStringLiteral("DROP VIEW measurements"),
+            QStringLiteral(
+                "CREATE VIEW measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
+                " d.watt, d.frequency, d.verdict"
+                " FROM (SELECT DISTINCT ON (sr.record_key) sr.record_key, o.id AS session"
+                " FROM session_records sr JOIN sessions o ON o.uid = sr.session_uid"
+                " ORDER BY sr.record_key, o.started_utc, o.id) f"
+                " JOIN sessions s ON s.id = f.session JOIN records r ON r.key = f.record_key"
+                " JOIN readings d ON d.record_key = r.key"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " l.reference, l.watt, l.frequency, NULL"
+                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
+            QStringLiteral(
+                "CREATE VIEW session_measurements AS"
+                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
+                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
+                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
+                " d.watt, d.frequency, d.verdict"
+                " FROM session_records sr JOIN sessions s ON s.uid = sr.session_uid"
+                " JOIN records r ON r.key = sr.record_key JOIN readings d ON d.record_key = r.key"
+                " UNION ALL"
+                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
+                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
+                " l.reference, l.watt, l.frequency, NULL"
                 " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
         },
     };
@@ -574,7 +568,8 @@ bool SyncWorker::pushBatch()
     // One snapshot of the file: every link read has its session read or sent.
     if (!local.transaction())
         return localFailed(local.lastError());
-    ListRows sessions;
+    // uid, kind, meter_model, meter_version, meter_kind, range_code, technician, host, started_utc, ended_utc
+    Columns sessions{"uuid", "text", "text", "text", "int4", "int4", "text", "text", "text", "text"};
     std::vector<std::pair<qint64, QVariant>> sessionMarks; // id, ended_utc as sent
     {
         QSqlQuery query(local);
@@ -583,95 +578,91 @@ bool SyncWorker::pushBatch()
                                        " technician, host, started_utc, ended_utc FROM sessions WHERE synced = 0")))
             return localFailed(query.lastError());
         while (query.next()) {
-            sessions.open();
-            appendText(sessions.sql, query.value(1));
-            for (int i = 2; i <= 4; ++i) {
-                sessions.comma();
-                appendText(sessions.sql, query.value(i));
+            for (int i = 1; i <= 10; ++i) {
+                // meter_kind and range_code are numbers, the rest texts.
+                if (i == 5 || i == 6)
+                    sessions[i - 1].integer(query.value(i));
+                else
+                    sessions[i - 1].text(query.value(i));
             }
-            for (int i = 5; i <= 6; ++i) {
-                sessions.comma();
-                appendInteger(sessions.sql, query.value(i));
-            }
-            for (int i = 7; i <= 10; ++i) {
-                sessions.comma();
-                appendText(sessions.sql, query.value(i));
-            }
-            sessions.close();
             sessionMarks.emplace_back(query.value(0).toLongLong(), query.value(10));
         }
     }
 
-    // meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
+    // key, meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
     Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
     Columns links{"uuid", "uuid", "int4"};
-    std::vector<qint64> linkMarks;
-    QSet<QString> batchSessions; // uids of the sessions the links and live readings belong to
+    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
+    std::vector<std::pair<qint64, QString>> linkMarks; // rowid, the session's uid
     std::unordered_map<qint64, QString> keys; // record id → key
     {
+        // The links of this batch (only those whose session and record are
+        // there, as they are counted), each with its record's readings.
         QSqlQuery query(local);
         query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT sr.rowid, s.uid, sr.position, r.id, r.meter_model, r.meter_version,"
-                                       " r.meter_kind, r.family, r.number, r.name, r.time_text, r.payload, r.time_iso"
-                                       " FROM session_records sr JOIN sessions s ON s.id = sr.session"
-                                       " JOIN records r ON r.id = sr.record WHERE sr.synced = 0 LIMIT %1")
-                            .arg(options.batchRows)))
+        query.prepare(QStringLiteral(
+            "SELECT b.link, s.uid, b.position, r.id, r.meter_model, r.meter_version, r.meter_kind, r.family,"
+            " r.number, r.name, r.time_text, r.payload, r.time_iso, d.idx, d.wavelength, d.power_dbm, d.power_text,"
+            " d.unit, d.reference, d.watt, d.frequency, d.verdict"
+            " FROM (SELECT sr.rowid AS link, sr.session, sr.record, sr.position FROM session_records sr"
+            " JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record WHERE sr.synced = 0"
+            " LIMIT ?) b"
+            " JOIN sessions s ON s.id = b.session JOIN records r ON r.id = b.record"
+            " LEFT JOIN readings d ON d.record = r.id ORDER BY b.link, d.idx"));
+        query.addBindValue(options.batchRows);
+        if (!query.exec())
             return localFailed(query.lastError());
+        qint64 link = 0;
+        bool takeReadings = false; // the link's record is new to this batch
+        QString key;
         while (query.next()) {
-            const qint64 record = query.value(3).toLongLong();
-            auto known = keys.find(record);
-            if (known == keys.end()) {
-                known = keys.emplace(record, recordKey(query, 4)).first;
-                records[0].text(known->second);
-                records[1].text(query.value(4));
-                records[2].text(query.value(5));
-                records[3].integer(query.value(6));
-                records[4].text(query.value(7));
-                records[5].integer(query.value(8));
-                records[6].text(query.value(9));
-                records[7].text(query.value(10));
-                records[8].text(query.value(12));
-                records[9].text(QString::fromLatin1(query.value(11).toByteArray().toHex()));
+            if (linkMarks.empty() || query.value(0).toLongLong() != link) {
+                link = query.value(0).toLongLong();
+                const qint64 record = query.value(3).toLongLong();
+                auto known = keys.find(record);
+                takeReadings = known == keys.end();
+                if (takeReadings) {
+                    known = keys.emplace(record, recordKey(query, 4)).first;
+                    records[0].text(known->second);
+                    records[1].text(query.value(4));
+                    records[2].text(query.value(5));
+                    records[3].integer(query.value(6));
+                    records[4].text(query.value(7));
+                    records[5].integer(query.value(8));
+                    records[6].text(query.value(9));
+                    records[7].text(query.value(10));
+                    records[8].text(query.value(12));
+                    records[9].text(QString::fromLatin1(query.value(11).toByteArray().toHex()));
+                }
+                key = known->second;
+                links[0].text(query.value(1));
+                links[1].text(key);
+                links[2].integer(query.value(2));
+                linkMarks.emplace_back(link, query.value(1).toString());
             }
-            links[0].text(query.value(1));
-            links[1].text(known->second);
-            links[2].integer(query.value(2));
-            linkMarks.push_back(query.value(0).toLongLong());
-            batchSessions.insert(query.value(1).toString());
-        }
-    }
-
-    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
-    if (!keys.empty()) {
-        std::vector<qint64> ids;
-        ids.reserve(keys.size());
-        for (const auto &pair : keys)
-            ids.push_back(pair.first);
-        QSqlQuery query(local);
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT record, idx, wavelength, power_dbm, power_text, unit, reference, watt,"
-                                       " frequency, verdict FROM readings WHERE record IN (%1)")
-                            .arg(idList(ids))))
-            return localFailed(query.lastError());
-        while (query.next()) {
-            readings[0].text(keys[query.value(0).toLongLong()]);
-            readings[1].integer(query.value(1));
-            readings[2].text(query.value(2));
-            readings[3].real(query.value(3));
+            if (!takeReadings || query.isNull(13))
+                continue;
+            readings[0].text(key);
+            readings[1].integer(query.value(13));
+            readings[2].text(query.value(14));
+            readings[3].real(query.value(15));
             for (int i = 4; i <= 9; ++i)
-                readings[i].text(query.value(i));
+                readings[i].text(query.value(i + 12));
         }
     }
 
-    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text"};
-    std::vector<qint64> liveMarks;
+    // session's uid, seq, arrival_utc, local_offset_s, wavelength, power_dbm, power_text, unit, frequency,
+    // reference, watt
+    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text", "text", "text"};
+    std::vector<std::pair<qint64, QString>> liveMarks; // id, the session's uid
     {
         QSqlQuery query(local);
         query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT l.id, s.uid, l.arrival_utc, l.local_offset_s, l.wavelength, l.power_dbm,"
-                                       " l.power_text, l.unit, l.frequency FROM live_readings l"
-                                       " JOIN sessions s ON s.id = l.session WHERE l.synced = 0 LIMIT %1")
-                            .arg(options.batchRows)))
+        query.prepare(QStringLiteral("SELECT l.id, s.uid, l.arrival_utc, l.local_offset_s, l.wavelength, l.power_dbm,"
+                                     " l.power_text, l.unit, l.frequency, l.reference, l.watt FROM live_readings l"
+                                     " JOIN sessions s ON s.id = l.session WHERE l.synced = 0 LIMIT ?"));
+        query.addBindValue(options.batchRows);
+        if (!query.exec())
             return localFailed(query.lastError());
         while (query.next()) {
             live[0].text(query.value(1));
@@ -680,51 +671,59 @@ bool SyncWorker::pushBatch()
             live[3].integer(query.value(3));
             live[4].text(query.value(4));
             live[5].real(query.value(5));
-            for (int i = 6; i <= 8; ++i)
+            for (int i = 6; i <= 10; ++i)
                 live[i].text(query.value(i));
-            liveMarks.push_back(query.value(0).toLongLong());
-            batchSessions.insert(query.value(1).toString());
+            liveMarks.emplace_back(query.value(0).toLongLong(), query.value(1).toString());
         }
     }
     local.commit();
 
     // The server takes the batch whole or not at all; what it already holds
-    // (sent before a reply was lost, or by another PC) is skipped.
-    QStringList inserts;
-    if (sessions.rows > 0)
-        inserts << QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind, range_code,"
-                                  " technician, host, started_utc, ended_utc) VALUES %1 ON CONFLICT (uid) DO UPDATE"
-                                  " SET ended_utc = EXCLUDED.ended_utc"
-                                  " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")
-                       .arg(sessions.sql);
+    // (sent before a reply was lost, or by another PC) is skipped. Each
+    // table's rows go as one array per column.
+    std::vector<std::pair<QString, const Columns *>> inserts;
+    if (sessions.rows() > 0)
+        inserts.emplace_back(QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind,"
+                                            " range_code, technician, host, started_utc, ended_utc) SELECT * FROM %1"
+                                            " ON CONFLICT (uid) DO UPDATE SET ended_utc = EXCLUDED.ended_utc"
+                                            " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")
+                                 .arg(sessions.unnest()),
+                             &sessions);
     if (records.rows() > 0)
-        inserts << QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family, number,"
-                                  " name, time_text, time_iso, payload) SELECT k, mm, mv, mk, f, n, nm, tt, ti,"
-                                  " decode(p, 'hex') FROM %1 AS t (k, mm, mv, mk, f, n, nm, tt, ti, p)"
-                                  " ON CONFLICT DO NOTHING")
-                       .arg(records.unnest());
+        inserts.emplace_back(QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family,"
+                                            " number, name, time_text, time_iso, payload) SELECT k, mm, mv, mk, f, n,"
+                                            " nm, tt, ti, decode(p, 'hex') FROM %1 AS t (k, mm, mv, mk, f, n, nm, tt,"
+                                            " ti, p) ON CONFLICT DO NOTHING")
+                                 .arg(records.unnest()),
+                             &records);
     if (readings.rows() > 0)
-        inserts << QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text, unit,"
-                                  " reference, watt, frequency, verdict) SELECT * FROM %1 ON CONFLICT DO NOTHING")
-                       .arg(readings.unnest());
+        inserts.emplace_back(QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text,"
+                                            " unit, reference, watt, frequency, verdict) SELECT * FROM %1"
+                                            " ON CONFLICT DO NOTHING")
+                                 .arg(readings.unnest()),
+                             &readings);
     if (links.rows() > 0)
-        inserts << QStringLiteral("INSERT INTO session_records (session_uid, record_key, position)"
-                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
-                       .arg(links.unnest());
+        inserts.emplace_back(QStringLiteral("INSERT INTO session_records (session_uid, record_key, position)"
+                                            " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                                 .arg(links.unnest()),
+                             &links);
     if (live.rows() > 0)
-        inserts << QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s,"
-                                  " wavelength, power_dbm, power_text, unit, frequency)"
-                                  " SELECT * FROM %1 ON CONFLICT DO NOTHING")
-                       .arg(live.unnest());
-    if (inserts.isEmpty())
+        inserts.emplace_back(QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s,"
+                                            " wavelength, power_dbm, power_text, unit, frequency, reference, watt)"
+                                            " SELECT * FROM %1 ON CONFLICT DO NOTHING")
+                                 .arg(live.unnest()),
+                             &live);
+    if (inserts.empty())
         return true;
     if (!server.transaction()) {
         lastError = errorText(server.lastError());
         return false;
     }
-    for (const QString &insert : inserts) {
+    for (const auto &insert : inserts) {
         QSqlQuery query(server);
-        if (!query.exec(insert)) {
+        query.prepare(insert.first);
+        insert.second->bindTo(query);
+        if (!query.exec()) {
             lastError = errorText(query.lastError());
             query.finish();
             // A server gone away has taken the transaction with it.
@@ -755,19 +754,24 @@ bool SyncWorker::pushBatch()
     }
     // Row numbers come back after a deletion: a row only counts as sent while
     // it still belongs to the session it was sent with.
-    QString uids;
-    for (const QString &uid : batchSessions) {
-        if (!uids.isEmpty())
-            uids += QLatin1Char(',');
-        uids += QLatin1Char('\'') + QString(uid).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-    }
-    const QString sameSession = QStringLiteral(" AND session IN (SELECT id FROM sessions WHERE uid IN (%1))").arg(uids);
-    if ((!linkMarks.empty()
-         && !mark.exec(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid IN (%1)").arg(idList(linkMarks))
-                       + sameSession))
-        || (!liveMarks.empty()
-            && !mark.exec(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id IN (%1)").arg(idList(liveMarks))
-                          + sameSession)))
+    const auto markRows = [&](const QString &sql, const std::vector<std::pair<qint64, QString>> &rows) {
+        if (rows.empty())
+            return true;
+        mark.prepare(sql);
+        for (const auto &row : rows) {
+            mark.addBindValue(row.first);
+            mark.addBindValue(row.second);
+            if (!mark.exec())
+                return false;
+        }
+        return true;
+    };
+    if (!markRows(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid = ?"
+                                 " AND session = (SELECT id FROM sessions WHERE uid = ?)"),
+                  linkMarks)
+        || !markRows(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id = ?"
+                                    " AND session = (SELECT id FROM sessions WHERE uid = ?)"),
+                     liveMarks))
         return localFailed(mark.lastError());
     mark.finish();
     if (!local.commit())

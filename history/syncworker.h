@@ -18,7 +18,7 @@ class SyncWorker : public QObject
     Q_OBJECT
 public:
     // The schema this program gives the server; a newer one is left alone.
-    static constexpr int ServerSchemaVersion = 1;
+    static constexpr int ServerSchemaVersion = 2;
     // How often a synced worker looks at the file without being nudged.
     static constexpr int IdlePollMs = 30000;
     // Rows written in a burst are sent together rather than one commit each.

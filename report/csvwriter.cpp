@@ -71,16 +71,25 @@ QString verdictWord(int verdict)
     }
 }
 
-QString isoWithOffset(const QDateTime &when)
+namespace {
+QString withOffset(const QDateTime &when, Qt::DateFormat format)
 {
     if (!when.isValid())
         return QString();
     const QDateTime fixed = when.toOffsetFromUtc(when.offsetFromUtc());
-    QString text = fixed.toString(Qt::ISODate);
+    QString text = fixed.toString(format);
     // Qt writes a zero offset as "Z"; the offset is always spelt out here.
     if (text.endsWith(QLatin1Char('Z')))
         text.replace(text.size() - 1, 1, QStringLiteral("+00:00"));
     return text;
+}
+} // namespace
+
+QString isoWithOffset(const QDateTime &when)
+{
+    // Live readings come every half second: whole seconds would give two of
+    // them one time.
+    return withOffset(when, Qt::ISODateWithMs);
 }
 
 QString recordTime(const QString &shownTime)
@@ -88,7 +97,8 @@ QString recordTime(const QString &shownTime)
     const QString iso = HistoryStore::isoTime(shownTime);
     if (iso.isEmpty())
         return QString();
-    return isoWithOffset(QDateTime::fromString(iso, Qt::ISODate));
+    // The meter keeps minutes: milliseconds would claim what it never measured.
+    return withOffset(QDateTime::fromString(iso, Qt::ISODate), Qt::ISODate);
 }
 
 } // namespace ReadingText

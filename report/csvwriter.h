@@ -31,7 +31,7 @@ QString verdictWord(int verdict);
 // A record's shown time ("yy/MM/dd HH:mm", the meter's local time) as ISO
 // 8601 with the PC's UTC offset at that moment; empty when it is no date.
 QString recordTime(const QString &shownTime);
-// A moment as ISO 8601 with its UTC offset.
+// A moment the PC measured as ISO 8601 with milliseconds and its UTC offset.
 QString isoWithOffset(const QDateTime &when);
 } // namespace ReadingText
 

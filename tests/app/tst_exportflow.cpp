@@ -98,7 +98,9 @@ private slots:
         QTest::newRow("XG-PON without class")
             << "xgpon" << QStringList{"class", "class_verdict", "class_margin_db"}
             << QStringList{"power=-12.34|class=|class_verdict="};
-        QTest::newRow("live") << "live" << QStringList{} << QStringList{"power=-10|power_text=-10.00", "power=-12.5", "power=-3"};
+        QTest::newRow("live") << "live" << QStringList{}
+                              << QStringList{"power=-10|power_text=-10.00|time=2024-05-01T08:30:00.000+02:00",
+                                             "power=-12.5|time=2024-05-01T08:30:00.500+02:00", "power=-3"};
         QTest::newRow("live with reference")
             << "live+ref" << QStringList{"pc_reference_dbm", "loss_db"}
             << QStringList{"wavelength_nm=1310|pc_reference_dbm=-12.50|loss_db=-2.50",

@@ -627,6 +627,48 @@ private slots:
         QCOMPARE(WorkbookDump::read(exported).root, WorkbookDump::read(downloaded).root);
     }
 
+    // A live run exported from the history is the run's own output: the
+    // same arrival times (to the millisecond), powers, references and watts.
+    void storedRunExportsAsTheRun_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: CSV lines on stdout
+        QTest::newRow("csv on stdout") << "";
+        QTest::newRow("json") << "run.json";
+        QTest::newRow("xlsx") << "run.xlsx";
+    }
+    void storedRunExportsAsTheRun()
+    {
+        QFETCH(QString, file);
+        MeterSim sim;
+        QVERIFY(sim.start({QStringLiteral("--kind"), QStringLiteral("6")}));
+        QStringList args{"sample", "--interval", "0.5s", "--duration", "1s", "-q"};
+        if (!file.isEmpty())
+            args << "--out" << path(file);
+        const Run run = cli(args, {sim.linkPath()});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        const QJsonArray sessions =
+            QJsonDocument::fromJson(cli({"history", "list", "--json"}).out.toUtf8()).array(); // newest first
+        QVERIFY(!sessions.isEmpty());
+        QCOMPARE(sessions.first().toObject().value("kind").toString(), QStringLiteral("live"));
+        const QString id = QString::number(sessions.first().toObject().value("id").toInt());
+        const QString stored = path("stored-" + (file.isEmpty() ? QStringLiteral("run.csv") : file));
+        const Run exported = cli({"history", "export", id, "--out", stored});
+        QVERIFY2(exported.code == 0, qPrintable(exported.err));
+        if (file.endsWith(".xlsx")) {
+            QCOMPARE(WorkbookDump::read(stored).root, WorkbookDump::read(path(file)).root);
+        } else if (file.endsWith(".json")) {
+            QCOMPARE(readJson(stored), readJson(path(file)));
+        } else {
+            QFile csv(stored);
+            QVERIFY(csv.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(csv.readAll().mid(3)), run.out);
+            QVERIFY2(QRegularExpression(QStringLiteral("\\r\\n\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}[+-]"))
+                         .match(run.out)
+                         .hasMatch(),
+                     qPrintable(run.out));
+        }
+    }
+
     // history sync: everything sent to a running server (and sent once), a stopped one reported as unreachable.
     void historySync()
     {

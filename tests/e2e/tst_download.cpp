@@ -696,7 +696,7 @@ private slots:
             QSqlQuery query(db);
             QVERIFY(query.exec(QStringLiteral(
                 "SELECT record_number, name, time_text, wavelength, power_text, reference, watt, meter_kind"
-                " FROM measurements WHERE session_id = (SELECT MAX(id) FROM sessions WHERE kind = 'multi')"
+                " FROM session_measurements WHERE session_id = (SELECT MAX(id) FROM sessions WHERE kind = 'multi')"
                 " ORDER BY record_number, reading_index")));
             QString number;
             QStringList waves;

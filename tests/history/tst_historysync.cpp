@@ -1,8 +1,8 @@
 // The team server against a real PostgreSQL: a first sync into an empty
-// server gives the same measurements as the file, a server that dies in the
-// middle of a sync loses and doubles nothing once back, a server that stops
-// answering holds nothing up, and PCs holding the same records leave one copy
-// of them. Also how the server setting is read.
+// server gives the same measurements (and session measurements) as the
+// file, a server that dies in the middle of a sync loses and doubles nothing
+// once back, a server that stops answering holds nothing up, and PCs holding
+// the same records leave one copy of them. Also how the server setting is read.
 
 #include "history/historysync.h"
 #include "history/serveraddress.h"
@@ -55,12 +55,22 @@ void liveRun(HistoryStore &store, int readings)
 {
     const qint64 id = store.beginSession(historytest::meter(QStringLiteral("live")));
     const QDateTime start(QDate(2024, 5, 6), QTime(10, 0));
-    for (int i = 0; i < readings; ++i)
-        store.addLiveReading(id, {start.addSecs(i), QStringLiteral("1310"),
-                                  QString::number(-10.0 - i / 100.0, 'f', 2), QStringLiteral("dBm"),
-                                  QStringLiteral("CW")});
+    for (int i = 0; i < readings; ++i) {
+        HistoryStore::LiveReading reading{start.addMSecs(500 * i), QStringLiteral("1310"),
+                                          QString::number(-10.0 - i / 100.0, 'f', 2), QStringLiteral("dBm"),
+                                          QStringLiteral("CW"), QStringLiteral("-10.00"), QStringLiteral("0.099mw")};
+        reading.power = -10.0 - i / 100.0 - 1.0 / 3000.0;
+        store.addLiveReading(id, reading);
+    }
     store.endSession(id);
 }
+
+// Texts a spreadsheet, SQL or an array literal could take for syntax.
+const QStringList Awkward = {
+    QStringLiteral("o'brien"),        QStringLiteral("back\\slash \\'"), QStringLiteral("\"quoted\", {a,b}"),
+    QStringLiteral("NULL"),           QStringLiteral("line\nbreak"),      QStringLiteral("机房 \u00e9"),
+    QStringLiteral("$1 ? :name ::x"), QString(),
+};
 
 // The measurements rows without the ids each database gives itself, sorted.
 const char *const Columns = "technician, host, meter_model, meter_version, meter_kind, family, record_number, name,"
@@ -209,8 +219,9 @@ private slots:
         QLoggingCategory::setFilterRules(QString());
     }
 
-    // The server's measurements view has the file's columns and, after the
-    // first sync, the file's rows.
+    // The server's views have the file's columns and, after the first sync,
+    // the file's rows: records downloaded twice counted once under the
+    // earlier session, texts of every kind as they were.
     void syncIntoEmptyServer()
     {
         const QString database = freshDatabase();
@@ -219,6 +230,17 @@ private slots:
         HistoryStore store(file);
         QVERIFY(store.open());
         download(store, QStringLiteral("ana"), 1, 200);
+        download(store, QStringLiteral("bo"), 151, 250);
+        for (const QString &text : Awkward) {
+            HistoryStore::Session session = historytest::meter(QStringLiteral("single"), text);
+            session.technician = text;
+            const qint64 id = store.beginSession(session);
+            HistoryStore::Record record = single(1);
+            record.name = text;
+            record.readings.first().reference = text;
+            store.addRecord(id, record);
+            store.endSession(id);
+        }
         {
             const qint64 id = store.beginSession(historytest::meter(QStringLiteral("pon")));
             for (int i = 1; i <= 30; ++i)
@@ -231,18 +253,28 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sync->state(), HistorySync::Synced, SyncTimeoutMs);
         QCOMPARE(sync->waiting(), 0);
 
-        QStringList fileColumns;
-        for (const QString &row : fileRows(file, QStringLiteral("SELECT cid, name FROM pragma_table_info('measurements')")))
-            fileColumns << row;
-        QStringList serverColumns = serverRows(
-            database, QStringLiteral("SELECT ordinal_position - 1, column_name FROM information_schema.columns"
-                                     " WHERE table_name = 'measurements'"));
-        QCOMPARE(serverColumns, fileColumns);
-
-        const QString rows = QStringLiteral("SELECT %1 FROM measurements").arg(QLatin1String(Columns));
-        const QStringList expected = fileRows(file, rows);
-        QVERIFY(expected.size() > 200 + 30 + 40);
-        QCOMPARE(serverRows(database, rows), expected);
+        for (const char *view : {"measurements", "session_measurements"}) {
+            const QString name = QLatin1String(view);
+            const QStringList fileColumns =
+                fileRows(file, QStringLiteral("SELECT cid, name FROM pragma_table_info('%1')").arg(name));
+            QVERIFY(fileColumns.size() > 10);
+            QCOMPARE(serverRows(database, QStringLiteral("SELECT ordinal_position - 1, column_name"
+                                                         " FROM information_schema.columns WHERE table_name = '%1'")
+                                              .arg(name)),
+                     fileColumns);
+            const QString rows = QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(Columns), QLatin1String(view));
+            QCOMPARE(serverRows(database, rows), fileRows(file, rows));
+        }
+        const QString counted = QStringLiteral("SELECT COUNT(*) FROM measurements WHERE family = 'single'");
+        const QString readings = QStringLiteral("SELECT COUNT(*) FROM readings r JOIN records c ON c.id = r.record"
+                                                " WHERE c.family = 'single'");
+        QCOMPARE(historytest::scalar(file, counted), historytest::scalar(file, readings));
+        QVERIFY(historytest::scalar(file, counted) >= 250);
+        // bo brought records 201 to 250 first (one reading each).
+        QCOMPARE(historytest::scalar(file, QStringLiteral("SELECT COUNT(*) FROM measurements WHERE technician = 'bo'")),
+                 50);
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM measurements WHERE technician = 'bo'")),
+                 qint64(50));
         QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 0);
     }
 
@@ -456,6 +488,11 @@ private slots:
                  qint64(historytest::scalar(first, QStringLiteral("SELECT COUNT(*) FROM readings"))));
         QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM sessions")), 2);
         QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_records")), 300);
+        // Every reading counted once, listed once per session.
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM measurements")),
+                 cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM readings")));
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_measurements")),
+                 2 * cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM readings")));
         syncs.clear();
 
         HistoryStore store(second);
