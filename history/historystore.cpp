@@ -411,16 +411,17 @@ qint64 HistoryStore::beginSession(const Session &session)
     return shown;
 }
 
-void HistoryStore::endSession(qint64 session)
+void HistoryStore::endSession(qint64 session, Commit commit)
 {
     const auto found = sessions.constFind(session);
     if (found == sessions.constEnd())
         return;
     const qint64 handle = found.value();
     sessions.erase(found);
+    // The sync hears of the end with the commit that writes it.
     writer->endSession(handle);
-    if (settle(SessionWait) && syncer)
-        syncer->nudge();
+    if (commit == Commit::Wait)
+        settle(SessionWait);
 }
 
 void HistoryStore::addRecord(qint64 session, const Record &record)

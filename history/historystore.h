@@ -111,7 +111,12 @@ public:
     // holds the file the session is begun in the queue, and the number
     // returned (negative) stands for it until its row is written.
     qint64 beginSession(const Session &session);
-    void endSession(qint64 session);
+    // Ends a session: what is queued for it is committed at once. Wait: the
+    // caller waits for that (up to SessionWait while another program holds
+    // the file); Background: it goes on at once (the window, whose thread
+    // never waits for the disk).
+    enum class Commit { Wait, Background };
+    void endSession(qint64 session, Commit commit = Commit::Wait);
     void addRecord(qint64 session, const Record &record);
     void addLiveReading(qint64 session, const LiveReading &reading);
     // Commits everything queued now (waiting for the writer, and for as long
