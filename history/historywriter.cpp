@@ -12,9 +12,11 @@
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,6 +193,12 @@ bool HistoryWriter::start(QString *error)
 
 void HistoryWriter::run()
 {
+    // Background work: while a download keeps the processors busy, the
+    // history yields to it and catches up in its pauses.
+    errno = 0;
+    const int niceness = ::getpriority(PRIO_PROCESS, ::gettid());
+    if (errno == 0)
+        ::setpriority(PRIO_PROCESS, ::gettid(), std::min(niceness + WriterNiceness, 19));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(filePath);

@@ -49,6 +49,8 @@ public:
     // Records swept per transaction after a delete.
     static constexpr int SweepChunk = 500;
     static constexpr Ms Forever = Ms::max();
+    // How much nicer the writer's thread is than the rest of the program.
+    static constexpr int WriterNiceness = 10;
 
     // A write that failed: what could not be done, and the database's words.
     struct Failure {
