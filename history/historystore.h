@@ -109,7 +109,8 @@ public:
 
     // A new session; 0 when nothing can be written. While another program
     // holds the file the session is begun in the queue, and the number
-    // returned (negative) stands for it until its row is written.
+    // returned (negative, not the session's row) stands for it in this
+    // store's calls.
     qint64 beginSession(const Session &session);
     // Ends a session: what is queued for it is committed at once. Wait: the
     // caller waits for that (up to SessionWait while another program holds
