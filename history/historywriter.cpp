@@ -525,33 +525,33 @@ void HistoryWriter::sweep(QSqlDatabase &db, const QList<qint64> &records)
 {
     // In short transactions, so that no other writer waits long; each one
     // looks again whether a session holds the record (another program may
-    // have downloaded it again meanwhile). What is left when the file stays
-    // busy is held by no session, so nothing shows it.
+    // have downloaded it again meanwhile). That look is the statements' own:
+    // SQLite's foreign-key check would look through every session's records
+    // once per record removed (no index leads with the record), so it is
+    // off meanwhile. A step's records go as one bound JSON array. What is
+    // left when the file stays busy is held by no session: nothing shows it.
+    const QStringList steps = {
+        QStringLiteral("DELETE FROM readings WHERE record IN (SELECT value FROM json_each(?)) AND record NOT IN"
+                       " (SELECT record FROM session_records WHERE record IN (SELECT value FROM json_each(?)))"),
+        QStringLiteral("DELETE FROM records WHERE id IN (SELECT value FROM json_each(?)) AND id NOT IN"
+                       " (SELECT record FROM session_records WHERE record IN (SELECT value FROM json_each(?)))"),
+    };
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
     for (int from = 0; from < records.size(); from += SweepChunk) {
-        const QList<qint64> chunk = records.mid(from, SweepChunk);
-        QStringList marks;
-        for (int i = 0; i < chunk.size(); ++i)
-            marks << QStringLiteral("?");
-        const QString held = marks.join(QLatin1Char(','));
-        const QStringList steps = {
-            QStringLiteral("DELETE FROM readings WHERE record IN (%1)"
-                           " AND record NOT IN (SELECT record FROM session_records WHERE record IN (%1))")
-                .arg(held),
-            QStringLiteral("DELETE FROM records WHERE id IN (%1)"
-                           " AND id NOT IN (SELECT record FROM session_records WHERE record IN (%1))")
-                .arg(held),
-        };
+        QStringList ids;
+        for (const qint64 record : records.mid(from, SweepChunk))
+            ids << QString::number(record);
+        const QString chunk = QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']');
         const Clock::time_point giveUp = Clock::now() + DeleteWait;
         Ms retryIn = FirstRetry;
-        QSqlQuery query(db);
+        bool ok = false;
         for (;;) {
-            bool ok = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            ok = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
             for (int step = 0; ok && step < steps.size(); ++step) {
                 query.prepare(steps.at(step));
-                for (int twice = 0; twice < 2; ++twice) {
-                    for (const qint64 record : chunk)
-                        query.addBindValue(record);
-                }
+                query.addBindValue(chunk);
+                query.addBindValue(chunk);
                 ok = query.exec();
             }
             ok = ok && query.exec(QStringLiteral("COMMIT"));
@@ -561,11 +561,15 @@ void HistoryWriter::sweep(QSqlDatabase &db, const QList<qint64> &records)
             query.finish();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             if (!busy || Clock::now() + retryIn >= giveUp)
-                return;
+                break;
             std::this_thread::sleep_for(retryIn);
             retryIn = std::min(retryIn * 2, LongestRetry);
         }
+        if (!ok)
+            break;
     }
+    query.finish();
+    query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
 }
 
 HistoryWriter::Result HistoryWriter::commit(QSqlDatabase &db)

@@ -46,8 +46,11 @@ public:
     static constexpr Ms WaitNotice{30000};
     // How long a delete waits for another program's lock before it gives up.
     static constexpr Ms DeleteWait{3000};
-    // Records swept per transaction after a delete.
-    static constexpr int SweepChunk = 500;
+    // Records swept per transaction after a delete: each transaction looks
+    // through every session's records once (no index leads with the record),
+    // so a few big steps cost less than many small ones, and each still
+    // takes a few tens of milliseconds.
+    static constexpr int SweepChunk = 5000;
     static constexpr Ms Forever = Ms::max();
     // How much nicer the writer's thread is than the rest of the program.
     static constexpr int WriterNiceness = 10;
