@@ -38,6 +38,7 @@ HistoryPanel::HistoryPanel(const Places &places, HistoryRecorder *recorder, cons
     connect(historyPage, &HistoryForm::exportPdfRequested, this,
             [this](const HistoryStore::SessionSummary &session) { exportSession(session, ExportFiles::Format::Pdf); });
     connect(store, &HistoryStore::failed, this, &HistoryPanel::reportProblem);
+    connect(store, &HistoryStore::waiting, this, &HistoryPanel::reportProblem);
     reportProblem(recorder->startProblem());
     QTimer::singleShot(0, this, &HistoryPanel::offerInterrupted);
 }
@@ -138,7 +139,8 @@ void HistoryPanel::offerInterrupted()
     QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
     const QDateTime offered = QDateTime::fromString(settings.value(offeredKey()).toString(), Qt::ISODateWithMs);
     for (const HistoryStore::SessionSummary &session : store->sessionList()) {
-        if (session.ended.isValid() || session.count == 0)
+        // A session lumisk-cli or another window is recording now was not cut off.
+        if (session.ended.isValid() || session.count == 0 || store->isRecording(session.id))
             continue;
         if (offered.isValid() && session.started <= offered)
             return;

@@ -113,7 +113,7 @@ void HistoryRecorder::record(PageType type, const Frame *frame)
 void HistoryRecorder::endDownload()
 {
     if (downloadSession != 0)
-        history->endSession(downloadSession);
+        history->endSession(downloadSession, HistoryStore::Commit::Background);
     downloadSession = 0;
     downloadFamily.clear();
 }
@@ -138,6 +138,6 @@ void HistoryRecorder::liveReading(const Frame *frame, const QDateTime &arrival)
 void HistoryRecorder::endRun()
 {
     if (runSession != 0)
-        history->endSession(runSession);
+        history->endSession(runSession, HistoryStore::Commit::Background);
     runSession = 0;
 }

@@ -21,6 +21,11 @@
 #include <QVariant>
 #include <atomic>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Each step takes the schema one version further; step i leads to version i+1.
 // Steps are only ever appended: a released step never changes.
 const QList<QStringList> &HistoryStore::migrations()
@@ -156,6 +161,35 @@ QString connectionName()
     return QStringLiteral("lumisk-history-%1").arg(next++);
 }
 
+// Each folder of `folder` that is missing is made readable by its user
+// alone, as the XDG base-directory rules ask; folders already there are
+// left as they are.
+bool makePrivateFolder(const QString &folder)
+{
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (QFileInfo(path).isDir())
+        return true;
+    const QString parent = QFileInfo(path).absolutePath();
+    if (parent != path && !makePrivateFolder(parent))
+        return false;
+    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || (errno == EEXIST && QFileInfo(path).isDir());
+}
+
+// The history file and the files SQLite keeps beside it, readable by their
+// user alone: a new file is made so (SQLite gives its log and shared memory
+// the file's own permissions), one already there is tightened.
+void makePrivateFile(const QString &file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, 0600);
+        ::close(fd);
+    }
+    for (const char *suffix : {"-wal", "-shm"})
+        ::chmod((path + suffix).constData(), 0600);
+}
+
 HistoryStore::Reading readingOf(const SingleWaveOpmData &wave, int verdict)
 {
     return {wave.wavelength, wave.power,     wave.powerUnit, wave.reference,
@@ -219,10 +253,11 @@ bool HistoryStore::openFile(bool mayMoveAside)
     error.clear();
     readOnly = false;
     warned = false;
-    if (!QDir().mkpath(QFileInfo(filePath).absolutePath())) {
+    if (!makePrivateFolder(QFileInfo(filePath).absolutePath())) {
         error = tr("History is off: the folder of %1 cannot be created.").arg(filePath);
         return false;
     }
+    makePrivateFile(filePath);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(filePath);
@@ -264,7 +299,7 @@ bool HistoryStore::openFile(bool mayMoveAside)
         }
         QSqlQuery query(db);
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         if (!migrate(version)) {
             db.close();
@@ -278,7 +313,17 @@ bool HistoryStore::openFile(bool mayMoveAside)
         const auto onFailure = [this]() {
             QMetaObject::invokeMethod(this, [this]() { writerFailed(); }, Qt::QueuedConnection);
         };
-        writer = std::make_unique<HistoryWriter>(filePath, onCommit, onFailure);
+        const auto onWaiting = [this]() {
+            QMetaObject::invokeMethod(
+                this,
+                [this]() {
+                    if (writer)
+                        emit waiting(writer->waitingMessage());
+                },
+                Qt::QueuedConnection);
+        };
+        writer = std::make_unique<HistoryWriter>(filePath, onCommit, onFailure, onWaiting);
+        writer->setWaitNotice(waitNoticeAfter);
         QString why;
         if (!writer->start(&why)) {
             writer.reset();
@@ -294,12 +339,22 @@ bool HistoryStore::migrate(int from)
 {
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     const QList<QStringList> &steps = migrations();
-    for (int version = from; version < steps.size(); ++version) {
-        if (!db.transaction()) {
-            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, db.lastError().text());
+    for (int version = from; version < steps.size();) {
+        // Another program may open the same file at the same moment: the
+        // version is read again under the write lock, and a step it made
+        // already is not made twice.
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, query.lastError().text());
             return false;
         }
-        QSqlQuery query(db);
+        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+            version = query.value(0).toInt();
+        if (version >= steps.size()) {
+            query.finish();
+            query.exec(QStringLiteral("COMMIT"));
+            break;
+        }
         QStringList statements = steps.at(version);
         statements << QStringLiteral("PRAGMA user_version = %1").arg(version + 1);
         for (const QString &statement : statements) {
@@ -307,16 +362,17 @@ bool HistoryStore::migrate(int from)
                 error = tr("History is off: %1 cannot be brought up to date (%2).")
                             .arg(filePath, query.lastError().text());
                 query.finish();
-                db.rollback();
+                query.exec(QStringLiteral("ROLLBACK"));
                 return false;
             }
         }
         query.finish();
-        if (!db.commit()) {
-            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, db.lastError().text());
-            db.rollback();
+        if (!query.exec(QStringLiteral("COMMIT"))) {
+            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, query.lastError().text());
+            query.exec(QStringLiteral("ROLLBACK"));
             return false;
         }
+        ++version;
     }
     return true;
 }
@@ -366,49 +422,67 @@ int HistoryStore::pendingCount() const
     return writer ? writer->pending() : 0;
 }
 
+bool HistoryStore::settle(std::chrono::milliseconds wait)
+{
+    HistoryWriter::Failure failure;
+    if (writer->flush(&failure, wait) != HistoryWriter::Flushed::Failed)
+        return true;
+    fail(failure.what, failure.detail);
+    return false;
+}
+
 qint64 HistoryStore::beginSession(const Session &session)
 {
     if (!isOpen() || readOnly || !writer)
         return 0;
+    const qint64 handle = writer->beginSession(session);
+    if (handle == 0) {
+        writerFailed();
+        return 0;
+    }
     HistoryWriter::Failure failure;
-    const qint64 id = writer->beginSession(session, &failure);
-    if (id == 0) {
+    const qint64 id = writer->waitForSession(handle, SessionWait, &failure);
+    if (id == 0 && !failure.what.isEmpty()) {
         fail(failure.what, failure.detail);
         return 0;
     }
-    sessions.insert(id);
-    return id;
+    const qint64 shown = id > 0 ? id : handle;
+    sessions.insert(shown, handle);
+    return shown;
 }
 
-void HistoryStore::endSession(qint64 session)
+void HistoryStore::endSession(qint64 session, Commit commit)
 {
-    if (!sessions.contains(session))
+    const auto found = sessions.constFind(session);
+    if (found == sessions.constEnd())
         return;
-    sessions.remove(session);
-    HistoryWriter::Failure failure;
-    if (!writer->endSession(session, &failure))
-        fail(failure.what, failure.detail);
-    else if (syncer)
-        syncer->nudge();
+    const qint64 handle = found.value();
+    sessions.erase(found);
+    // The sync hears of the end with the commit that writes it.
+    writer->endSession(handle);
+    if (commit == Commit::Wait)
+        settle(SessionWait);
 }
 
 void HistoryStore::addRecord(qint64 session, const Record &record)
 {
-    if (readOnly || !sessions.contains(session) || record.family.isEmpty())
+    const auto found = sessions.constFind(session);
+    if (readOnly || found == sessions.constEnd() || record.family.isEmpty())
         return;
     HistoryWriter::Item item;
-    item.session = session;
+    item.session = found.value();
     item.record = record;
     writer->add(std::move(item));
 }
 
 void HistoryStore::addLiveReading(qint64 session, const LiveReading &reading)
 {
-    if (readOnly || !sessions.contains(session))
+    const auto found = sessions.constFind(session);
+    if (readOnly || found == sessions.constEnd())
         return;
     HistoryWriter::Item item;
-    item.session = session;
-    item.live = true;
+    item.session = found.value();
+    item.kind = HistoryWriter::Item::Kind::Live;
     item.liveReading = reading;
     writer->add(std::move(item));
 }
@@ -419,11 +493,7 @@ bool HistoryStore::flush()
         return false;
     if (!writer)
         return true;
-    HistoryWriter::Failure failure;
-    if (writer->flush(&failure))
-        return true;
-    fail(failure.what, failure.detail);
-    return false;
+    return settle(HistoryWriter::Forever);
 }
 
 HistorySync *HistoryStore::startSync(const QString &server)
@@ -574,7 +644,8 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &met
     QList<SessionSummary> list;
     if (!isOpen())
         return list;
-    flush();
+    if (writer && !readOnly)
+        settle(ReadWait);
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral(
         "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
@@ -613,7 +684,8 @@ QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
     QList<Record> records;
     if (!isOpen())
         return records;
-    flush();
+    if (writer && !readOnly)
+        settle(ReadWait);
     // One pass over the records with their readings (a record without
     // readings comes once, with NULLs): a full meter opens without a query
     // per record. The index on (session, position), whose last column is the
@@ -660,7 +732,8 @@ QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 sessio
     QList<LiveReading> readings;
     if (!isOpen())
         return readings;
-    flush();
+    if (writer && !readOnly)
+        settle(ReadWait);
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.prepare(QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency,"
                                  " reference, watt, power_dbm FROM live_readings WHERE session = ? ORDER BY id"));
@@ -684,13 +757,37 @@ QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 sessio
     return readings;
 }
 
-bool HistoryStore::deleteSession(qint64 session)
+bool HistoryStore::deleteSession(qint64 session, QString *why)
 {
-    if (!isOpen() || readOnly || !writer || sessions.contains(session))
+    if (!isOpen() || readOnly || !writer)
         return false;
+    const QString recording =
+        tr("It is still being recorded (here, by lumisk-cli or by another Lumisk); it can be deleted once it has "
+           "ended.");
+    bool own = sessions.contains(session);
+    for (auto it = sessions.constBegin(); !own && it != sessions.constEnd(); ++it)
+        own = writer->sessionId(it.value()) == session;
+    if (own) {
+        if (why)
+            *why = recording;
+        return false;
+    }
     HistoryWriter::Failure failure;
-    const bool removed = writer->deleteSession(session, &failure);
+    const HistoryWriter::Removal removal = writer->deleteSession(session, &failure);
     if (!failure.what.isEmpty())
         fail(failure.what, failure.detail);
-    return removed;
+    if (why && removal == HistoryWriter::Removal::InUse)
+        *why = recording;
+    if (why && removal == HistoryWriter::Removal::Busy)
+        *why = tr("Another program is writing the history; try again in a moment.");
+    return removal == HistoryWriter::Removal::Removed;
+}
+
+bool HistoryStore::isRecording(qint64 session) const
+{
+    for (auto it = sessions.constBegin(); it != sessions.constEnd(); ++it) {
+        if (it.key() == session || (writer && writer->sessionId(it.value()) == session))
+            return true;
+    }
+    return HistoryWriter::isRecording(filePath, session);
 }

@@ -1,27 +1,33 @@
 #pragma once
 // The local measurement history: every downloaded record and every live
 // reading, kept in an SQLite file (by default
-// $XDG_DATA_HOME/lumisk/history.sqlite, LUMISK_HISTORY_DB names another).
+// $XDG_DATA_HOME/lumisk/history.sqlite, LUMISK_HISTORY_DB names another),
+// private to its user (folder 0700, file 0600).
 //
 // Writes are queued and committed together every 200 ms (and on flush() or
-// close()), so a process killed in the middle of a download loses at most the
-// last 200 ms. A thread of its own (HistoryWriter) does the writing, so a
-// commit never holds up the caller's thread; reading, which waits for what is
-// queued to be committed first, stays on the caller's. A failing disk never
-// stops anything: the first write error is logged once, the store turns
-// read-only and drops what it holds; callers go on as if nothing happened.
-// The views `measurements` (one row per stored reading, whichever sessions
-// brought it) and `session_measurements` (the readings of each session) are
-// the interface for other tools; see the README.
+// close()), and every commit reaches the disk before the next begins: a
+// process killed, or a PC whose power goes, in the middle of a download loses
+// at most the last 200 ms and the commit then under way. A thread of its own
+// (HistoryWriter) does the writing, so a commit never holds up the caller's
+// thread; reading, which waits for what is queued to be committed first,
+// stays on the caller's. The file is shared with other programs: while one
+// of them holds it, everything stays queued and is written once it lets go.
+// A failing disk never stops anything: the first write error is logged once,
+// the store turns read-only and drops what it holds; callers go on as if
+// nothing happened. The views `measurements` (one row per stored reading,
+// whichever sessions brought it) and `session_measurements` (the readings of
+// each session) are the interface for other tools; see the README.
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,6 +50,10 @@ public:
     static constexpr int CommitIntervalMs = 200;
     // The file's tables and views, one step per version.
     static const QList<QStringList> &migrations();
+    // How long beginning or ending a session, and reading, wait for another
+    // program that holds the file; then they go on and the writes stay queued.
+    static constexpr std::chrono::milliseconds SessionWait{1000};
+    static constexpr std::chrono::milliseconds ReadWait{1000};
 
     struct Session {
         QString kind; // single, multi, partial, pon, xgpon or live
@@ -94,6 +104,10 @@ public:
     explicit HistoryStore(const QString &path = QString(), QObject *parent = nullptr);
     ~HistoryStore() override;
 
+    // Before open(): how long a wait for another program goes on before
+    // waiting() says so (30 s).
+    void setWaitNotice(std::chrono::milliseconds after) { waitNoticeAfter = after; }
+
     static QString defaultPath();
     QString path() const { return filePath; }
 
@@ -109,12 +123,21 @@ public:
     // Set by open() when a damaged file was moved aside (history goes on afresh).
     QString notice() const { return openNotice; }
 
-    // A new session; 0 when nothing can be written.
+    // A new session; 0 when nothing can be written. While another program
+    // holds the file the session is begun in the queue, and the number
+    // returned (negative, not the session's row) stands for it in this
+    // store's calls.
     qint64 beginSession(const Session &session);
-    void endSession(qint64 session);
+    // Ends a session: what is queued for it is committed at once. Wait: the
+    // caller waits for that (up to SessionWait while another program holds
+    // the file); Background: it goes on at once (the window, whose thread
+    // never waits for the disk).
+    enum class Commit { Wait, Background };
+    void endSession(qint64 session, Commit commit = Commit::Wait);
     void addRecord(qint64 session, const Record &record);
     void addLiveReading(qint64 session, const LiveReading &reading);
-    // Commits everything queued now (waiting for the writer).
+    // Commits everything queued now (waiting for the writer, and for as long
+    // as another program holds the file).
     bool flush();
     // Rows queued and not committed yet.
     int pendingCount() const;
@@ -158,8 +181,12 @@ public:
     // local offset it arrived under.
     QList<LiveReading> sessionLiveReadings(qint64 session);
     // Removes a session with its live readings and every record no other
-    // session holds. False when nothing could be removed.
-    bool deleteSession(qint64 session);
+    // session holds. False when nothing could be removed; `why` then says
+    // why when there is more to say than that (a session still being
+    // recorded, here or by another program, is not removed).
+    bool deleteSession(qint64 session, QString *why = nullptr);
+    // Whether a session is being recorded now, by this program or another.
+    bool isRecording(qint64 session) const;
 
     // The record a record page's frame holds after a data answer (family as
     // in Session::kind); an empty family when the frame holds none.
@@ -176,6 +203,8 @@ public:
 signals:
     // The first failing write: history is read-only from now on.
     void failed(const QString &message);
+    // Another program has held the file for a while; nothing is lost.
+    void waiting(const QString &message);
 
 private:
     // mayMoveAside: a damaged file may still be moved aside (only once).
@@ -186,6 +215,9 @@ private:
     // News from the writer's thread, taken on this object's.
     void writerCommitted();
     void writerFailed();
+    // Everything queued committed now, waiting at most `wait` for another
+    // program; false only after a write error.
+    bool settle(std::chrono::milliseconds wait);
 
     QString filePath;
     QString connection;
@@ -193,8 +225,9 @@ private:
     QString openNotice;
     bool readOnly = false;
     bool warned = false;
+    std::chrono::milliseconds waitNoticeAfter{30000};
     std::unique_ptr<HistoryWriter> writer; // while open for writing
-    QSet<qint64> sessions;                 // begun and not ended
+    QHash<qint64, qint64> sessions;        // begun and not ended: the number handed out → the writer's handle
     HistorySync *syncer = nullptr;
 };
 Q_DECLARE_METATYPE(HistoryStore::SessionSummary)

@@ -1,13 +1,24 @@
 #include "history/historywriter.h"
 
+#include "link/logging.h"
+
 #include <QDateTime>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 #include <QUuid>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +67,58 @@ QVariant verdictText(int verdict)
     }
 }
 
+// SQLITE_BUSY and SQLITE_LOCKED, with any extended code: another connection
+// holds the file.
+bool isBusy(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok && (code == 5 || code == 6);
+}
+
+// <history>-sessions: while a session is open its writer holds a write lock
+// on the byte at the session's row id. The locks belong to an open file
+// description, so they hold against every other open of the file (in this
+// process too) and go with the process, however it ends.
+QByteArray sessionLocksPath(const QString &historyPath)
+{
+    return QFile::encodeName(historyPath + QStringLiteral("-sessions"));
+}
+
+int openSessionLocks(const QString &historyPath)
+{
+    const int fd = ::open(sessionLocksPath(historyPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::fchmod(fd, 0600);
+    return fd;
+}
+
+bool lockByte(int fd, qint64 at, short type, int command = F_OFD_SETLK)
+{
+    struct flock lock = {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = off_t(at);
+    lock.l_len = 1;
+    return ::fcntl(fd, command, &lock) == 0;
+}
+
+// A new session's byte: only a program that deletes a session of the same
+// id holds it, for the moment between its commit and letting go.
+void holdSession(int fd, qint64 id)
+{
+    if (fd < 0)
+        return;
+    for (int attempt = 0; attempt < 100 && !lockByte(fd, id, F_WRLCK); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void releaseSession(int fd, qint64 id)
+{
+    if (fd >= 0)
+        lockByte(fd, id, F_UNLCK);
+}
+
 } // namespace
 
 // The statements of one commit, prepared once for all its rows.
@@ -90,8 +153,10 @@ struct HistoryWriter::Statements {
     QSqlQuery insertLive;
 };
 
-HistoryWriter::HistoryWriter(const QString &path, std::function<void()> onCommit, std::function<void()> onFailure)
-    : filePath(path), connection(connectionName()), committed(std::move(onCommit)), failed(std::move(onFailure))
+HistoryWriter::HistoryWriter(const QString &path, std::function<void()> onCommit, std::function<void()> onFailure,
+                             std::function<void()> onWaiting)
+    : filePath(path), connection(connectionName()), committed(std::move(onCommit)), failed(std::move(onFailure)),
+      waited(std::move(onWaiting))
 {
 }
 
@@ -128,16 +193,27 @@ bool HistoryWriter::start(QString *error)
 
 void HistoryWriter::run()
 {
+    // Background work: while a download keeps the processors busy, the
+    // history yields to it and catches up in its pauses.
+    errno = 0;
+    const int niceness = ::getpriority(PRIO_PROCESS, ::gettid());
+    if (errno == 0)
+        ::setpriority(PRIO_PROCESS, ::gettid(), std::min(niceness + WriterNiceness, 19));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(filePath);
+        // SQLite waits this long for another program's lock; the wait goes
+        // on here, where what arrives meanwhile joins the batch.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout.count()));
         const bool ok = db.open();
         if (ok) {
             QSqlQuery query(db);
             // The store's own connection made the file a write-ahead log;
-            // these hold per connection.
-            query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+            // these hold per connection. FULL: the log reaches the disk at
+            // every commit, so a power cut keeps what was committed.
+            query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
             query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+            sessionLocks = openSessionLocks(filePath);
         }
         {
             const std::lock_guard<std::mutex> lock(mutex);
@@ -148,45 +224,93 @@ void HistoryWriter::run()
         }
         done.notify_all();
 
+        Ms retryIn = FirstRetry;
+        Clock::time_point retryAt;
+        Clock::time_point waitingSince;
+        bool told = false;
         std::unique_lock<std::mutex> lock(mutex);
         while (ok) {
-            // Rows wait for their commit interval unless a job or the end
-            // wants everything committed now.
-            if (!job && !stopping) {
-                if (queue.empty()) {
-                    wake.wait(lock);
-                    continue;
-                }
-                if (Clock::now() < deadline) {
+            // Rows wait for their commit interval unless a flush or the end
+            // wants everything committed now; a batch another program kept
+            // out waits for its next try.
+            const Clock::time_point now = Clock::now();
+            const bool due = !batch.empty() ? now >= retryAt
+                                            : !queue.empty() && (urgent || stopping || now >= deadline);
+            if (!due && !job) {
+                if (stopping && queue.empty() && batch.empty())
+                    break;
+                if (!batch.empty())
+                    wake.wait_until(lock, retryAt);
+                else if (!queue.empty() && !urgent)
                     wake.wait_until(lock, deadline);
-                    continue;
-                }
+                else
+                    wake.wait(lock);
+                continue;
             }
-            batch.swap(queue);
             const Job *current = job;
             job = nullptr;
+            if (due) {
+                if (batch.empty())
+                    batch.swap(queue);
+                else
+                    std::move(queue.begin(), queue.end(), std::back_inserter(batch));
+                queue.clear();
+                urgent = false;
+            }
             lock.unlock();
-            if (!batch.empty())
-                commit(db);
-            if (current) {
-                if (!broken) // read on this thread, which alone sets it
-                    (*current)(db);
+            Result result = Result::Committed;
+            int rows = 0;
+            const int items = int(batch.size());
+            if (due) {
+                result = commit(db);
+                if (result == Result::Busy) {
+                    const Clock::time_point at = Clock::now();
+                    if (retryIn == FirstRetry)
+                        waitingSince = at;
+                    retryAt = at + retryIn;
+                    retryIn = std::min(retryIn * 2, LongestRetry);
+                    if (!told && at - waitingSince >= noticeAfter) {
+                        told = true;
+                        const QString message =
+                            HistoryStore::tr("The history waits for another program that is writing %1 (another "
+                                             "Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: "
+                                             "it is written as soon as that program lets go.")
+                                .arg(filePath);
+                        qCWarning(lcApp).noquote() << message;
+                        {
+                            const std::lock_guard<std::mutex> guard(mutex);
+                            waitNotice = message;
+                        }
+                        if (waited)
+                            waited();
+                    }
+                } else {
+                    retryIn = FirstRetry;
+                    told = false;
+                    rows = int(std::count_if(batch.begin(), batch.end(), [](const Item &item) {
+                        return item.kind == Item::Kind::Record || item.kind == Item::Kind::Live;
+                    }));
+                    // The rows are freed before the lock is taken: a big batch takes a
+                    // while, and the caller's thread must not wait to queue the next.
+                    batch.clear();
+                }
             }
-            // The rows are freed before the lock is taken: a big batch takes a
-            // while, and the caller's thread must not wait to queue the next.
-            const int written = int(batch.size());
-            batch.clear();
+            if (current && !broken) // read on this thread, which alone sets it
+                (*current)(db);
             lock.lock();
-            uncommitted = broken ? 0 : uncommitted - written;
-            if (current) {
-                jobDone = true;
-                done.notify_all();
+            if (due && result != Result::Busy) {
+                uncommitted = broken ? 0 : uncommitted - rows;
+                unsettled = broken ? 0 : unsettled - items;
             }
-            if (stopping && queue.empty() && !job)
-                break;
+            if (current)
+                jobDone = true;
+            done.notify_all();
         }
         lock.unlock();
         db.close();
+        if (sessionLocks >= 0)
+            ::close(sessionLocks);
+        sessionLocks = -1;
     }
     QSqlDatabase::removeDatabase(connection);
 }
@@ -201,8 +325,15 @@ void HistoryWriter::add(Item &&item)
         first = queue.empty();
         if (first)
             deadline = Clock::now() + std::chrono::milliseconds(HistoryStore::CommitIntervalMs);
+        // A session's beginning or end is written at once, with whatever
+        // is queued before it.
+        const bool row = item.kind == Item::Kind::Record || item.kind == Item::Kind::Live;
+        if (row)
+            ++uncommitted;
+        else
+            urgent = first = true;
+        ++unsettled;
         queue.push_back(std::move(item));
-        ++uncommitted;
     }
     // The writer waits without a deadline only while nothing is queued.
     if (first)
@@ -223,6 +354,12 @@ bool HistoryWriter::hasFailed(Failure *out) const
     return broken;
 }
 
+QString HistoryWriter::waitingMessage() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return waitNotice;
+}
+
 bool HistoryWriter::runJob(const Job &work, Failure *out)
 {
     std::unique_lock<std::mutex> lock(mutex);
@@ -240,128 +377,306 @@ bool HistoryWriter::runJob(const Job &work, Failure *out)
     return !broken;
 }
 
-bool HistoryWriter::flush(Failure *out)
+HistoryWriter::Flushed HistoryWriter::flush(Failure *out, Ms wait)
 {
-    return runJob([](QSqlDatabase &) {}, out);
+    std::unique_lock<std::mutex> lock(mutex);
+    const auto settled = [this]() { return broken || unsettled == 0; };
+    if (thread && !settled()) {
+        urgent = true;
+        wake.notify_one();
+        if (wait == Forever)
+            done.wait(lock, settled);
+        else if (!done.wait_for(lock, wait, settled))
+            return Flushed::Waiting;
+    }
+    if (!thread || broken) {
+        if (out)
+            *out = failure;
+        return Flushed::Failed;
+    }
+    return Flushed::Done;
 }
 
-qint64 HistoryWriter::beginSession(const HistoryStore::Session &session, Failure *out)
+qint64 HistoryWriter::beginSession(const HistoryStore::Session &session)
 {
-    qint64 id = 0;
-    const bool ok = runJob(
-        [&](QSqlDatabase &db) {
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind,"
-                                         " range_code, technician, host, started_utc, uid)"
-                                         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-            for (const QVariant &value :
-                 {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
-                  QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
-                  nonNull(session.host), QVariant(utcText(QDateTime::currentDateTimeUtc())),
-                  QVariant(QUuid::createUuid().toString(QUuid::Id128))})
-                query.addBindValue(value);
-            if (!query.exec()) {
-                fail(HistoryStore::tr("a session cannot be added"), query.lastError().text());
-                return;
-            }
-            id = query.lastInsertId().toLongLong();
-            sessions.insert(id, {session, 0});
-        },
-        out);
-    return ok ? id : 0;
+    Item item;
+    item.kind = Item::Kind::Begin;
+    item.identity = session;
+    item.when = QDateTime::currentDateTimeUtc();
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (broken)
+            return 0;
+        item.session = --lastHandle;
+    }
+    const qint64 handle = item.session;
+    add(std::move(item));
+    return handle;
 }
 
-bool HistoryWriter::endSession(qint64 session, Failure *out)
+void HistoryWriter::endSession(qint64 handle)
 {
-    return runJob(
-        [&](QSqlDatabase &db) {
-            sessions.remove(session);
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ?, synced = 0 WHERE id = ?"));
-            query.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
-            query.addBindValue(session);
-            if (!query.exec())
-                fail(HistoryStore::tr("a session cannot be closed"), query.lastError().text());
-        },
-        out);
+    Item item;
+    item.kind = Item::Kind::End;
+    item.session = handle;
+    item.when = QDateTime::currentDateTimeUtc();
+    add(std::move(item));
 }
 
-bool HistoryWriter::deleteSession(qint64 session, Failure *out)
+qint64 HistoryWriter::sessionId(qint64 handle) const
 {
-    bool removed = false;
-    const bool ok = runJob(
-        [&](QSqlDatabase &db) {
-            if (!db.transaction())
-                return;
-            const QStringList steps = {
-                QStringLiteral("DELETE FROM session_records WHERE session = ?"),
-                QStringLiteral("DELETE FROM live_readings WHERE session = ?"),
-                QStringLiteral("DELETE FROM sessions WHERE id = ?"),
-            };
-            bool any = false;
-            for (const QString &sql : steps) {
-                QSqlQuery query(db);
-                query.prepare(sql);
-                query.addBindValue(session);
-                if (!query.exec()) {
-                    query.finish();
-                    db.rollback();
-                    return;
-                }
-                any = query.numRowsAffected() > 0;
-            }
-            // Records (and their readings) that no session holds any longer.
-            const QStringList orphans = {
-                QStringLiteral("DELETE FROM readings WHERE record NOT IN (SELECT record FROM session_records)"),
-                QStringLiteral("DELETE FROM records WHERE id NOT IN (SELECT record FROM session_records)"),
-            };
-            for (const QString &sql : orphans) {
-                QSqlQuery query(db);
-                if (!query.exec(sql)) {
-                    query.finish();
-                    db.rollback();
-                    return;
-                }
-            }
-            if (!db.commit()) {
-                db.rollback();
-                return;
-            }
-            removed = any;
-        },
-        out);
-    return ok && removed;
+    const std::lock_guard<std::mutex> lock(mutex);
+    return written.value(handle, 0);
 }
 
-bool HistoryWriter::commit(QSqlDatabase &db)
+qint64 HistoryWriter::waitForSession(qint64 handle, Ms wait, Failure *out)
 {
-    if (!db.transaction())
-        return fail(HistoryStore::tr("%1 cannot be written").arg(filePath), db.lastError().text());
+    std::unique_lock<std::mutex> lock(mutex);
+    done.wait_for(lock, wait, [&]() { return broken || written.contains(handle); });
+    if (broken && out)
+        *out = failure;
+    return broken ? 0 : written.value(handle, 0);
+}
+
+HistoryWriter::Removal HistoryWriter::deleteSession(qint64 session, Failure *out)
+{
+    Removal removal = Removal::Nothing;
+    runJob([&](QSqlDatabase &db) { removal = removeSession(db, session); }, out);
+    return removal;
+}
+
+bool HistoryWriter::isRecording(const QString &historyPath, qint64 session)
+{
+    const int fd = ::open(sessionLocksPath(historyPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = off_t(session);
+    lock.l_len = 1;
+    const bool held = ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
+}
+
+HistoryWriter::Removal HistoryWriter::removeSession(QSqlDatabase &db, qint64 session)
+{
+    const Clock::time_point giveUp = Clock::now() + DeleteWait;
+    Ms retryIn = FirstRetry;
+    QSqlQuery query(db);
+    while (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (!isBusy(query.lastError()))
+            return Removal::Nothing;
+        if (Clock::now() + retryIn >= giveUp)
+            return Removal::Busy;
+        std::this_thread::sleep_for(retryIn);
+        retryIn = std::min(retryIn * 2, LongestRetry);
+    }
+    // The session's byte is held while its rows go: a writer that has it
+    // open holds it already, and none can begin it meanwhile.
+    const int locks = openSessionLocks(filePath);
+    const auto giveBack = [&](Removal removal) {
+        query.finish();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        if (locks >= 0)
+            ::close(locks);
+        return removal;
+    };
+    bool free = false;
+    if (locks >= 0) {
+        free = lockByte(locks, session, F_WRLCK);
+    } else {
+        // No lock file to ask: an unfinished session may still be written.
+        query.prepare(QStringLiteral("SELECT ended_utc IS NULL FROM sessions WHERE id = ?"));
+        query.addBindValue(session);
+        free = query.exec() && !(query.next() && query.value(0).toBool());
+    }
+    if (!free)
+        return giveBack(Removal::InUse);
+    // The records it held: those no other session holds go afterwards.
+    QList<qint64> records;
+    query.prepare(QStringLiteral("SELECT record FROM session_records WHERE session = ?"));
+    query.addBindValue(session);
+    if (!query.exec())
+        return giveBack(Removal::Nothing);
+    while (query.next())
+        records << query.value(0).toLongLong();
+    bool any = false;
+    for (const QString &sql : {QStringLiteral("DELETE FROM session_records WHERE session = ?"),
+                               QStringLiteral("DELETE FROM live_readings WHERE session = ?"),
+                               QStringLiteral("DELETE FROM sessions WHERE id = ?")}) {
+        query.prepare(sql);
+        query.addBindValue(session);
+        if (!query.exec())
+            return giveBack(Removal::Nothing);
+        any = query.numRowsAffected() > 0;
+    }
+    query.finish();
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return giveBack(isBusy(query.lastError()) ? Removal::Busy : Removal::Nothing);
+    if (locks >= 0)
+        ::close(locks);
+    sweep(db, records);
+    return any ? Removal::Removed : Removal::Nothing;
+}
+
+void HistoryWriter::sweep(QSqlDatabase &db, const QList<qint64> &records)
+{
+    // In short transactions, so that no other writer waits long; each one
+    // looks again whether a session holds the record (another program may
+    // have downloaded it again meanwhile). That look is the statements' own:
+    // SQLite's foreign-key check would look through every session's records
+    // once per record removed (no index leads with the record), so it is
+    // off meanwhile. A step's records go as one bound JSON array. What is
+    // left when the file stays busy is held by no session: nothing shows it.
+    const QStringList steps = {
+        QStringLiteral("DELETE FROM readings WHERE record IN (SELECT value FROM json_each(?)) AND record NOT IN"
+                       " (SELECT record FROM session_records WHERE record IN (SELECT value FROM json_each(?)))"),
+        QStringLiteral("DELETE FROM records WHERE id IN (SELECT value FROM json_each(?)) AND id NOT IN"
+                       " (SELECT record FROM session_records WHERE record IN (SELECT value FROM json_each(?)))"),
+    };
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    for (int from = 0; from < records.size(); from += SweepChunk) {
+        QStringList ids;
+        for (const qint64 record : records.mid(from, SweepChunk))
+            ids << QString::number(record);
+        const QString chunk = QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']');
+        const Clock::time_point giveUp = Clock::now() + DeleteWait;
+        Ms retryIn = FirstRetry;
+        bool ok = false;
+        for (;;) {
+            ok = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            for (int step = 0; ok && step < steps.size(); ++step) {
+                query.prepare(steps.at(step));
+                query.addBindValue(chunk);
+                query.addBindValue(chunk);
+                ok = query.exec();
+            }
+            ok = ok && query.exec(QStringLiteral("COMMIT"));
+            if (ok)
+                break;
+            const bool busy = isBusy(query.lastError());
+            query.finish();
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            if (!busy || Clock::now() + retryIn >= giveUp)
+                break;
+            std::this_thread::sleep_for(retryIn);
+            retryIn = std::min(retryIn * 2, LongestRetry);
+        }
+        if (!ok)
+            break;
+    }
+    query.finish();
+    query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+}
+
+HistoryWriter::Result HistoryWriter::commit(QSqlDatabase &db)
+{
+    const QString what = HistoryStore::tr("%1 cannot be written").arg(filePath);
+    QSqlQuery control(db);
+    // IMMEDIATE: the write lock first, so that a busy file costs no work.
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return failOrWait(what, control.lastError());
+    // Undone with the transaction when it does not commit.
+    const QHash<qint64, OpenSession> before = sessions;
+    std::vector<qint64> begun;
+    std::vector<qint64> ended;
+    Result result = Result::Committed;
     {
         Statements sql(db);
         for (const Item &item : batch) {
-            if (!(item.live ? writeLive(sql, item) : writeRecord(sql, item))) {
-                sql.finish();
-                db.rollback();
-                return false;
-            }
+            result = writeItem(db, sql, item, &begun, &ended);
+            if (result != Result::Committed)
+                break;
         }
+        sql.finish();
     }
-    if (!db.commit()) {
-        const QString detail = db.lastError().text();
-        db.rollback();
-        return fail(HistoryStore::tr("%1 cannot be written").arg(filePath), detail);
+    if (result == Result::Committed && !control.exec(QStringLiteral("COMMIT")))
+        result = failOrWait(what, control.lastError());
+    if (result != Result::Committed) {
+        control.exec(QStringLiteral("ROLLBACK"));
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            for (const qint64 handle : begun)
+                written.remove(handle);
+        }
+        for (const qint64 handle : begun)
+            releaseSession(sessionLocks, sessions.value(handle).id);
+        sessions = before;
+        return result;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (const qint64 handle : ended)
+            written.remove(handle);
+    }
+    for (const qint64 handle : ended) {
+        releaseSession(sessionLocks, sessions.value(handle).id);
+        sessions.remove(handle);
     }
     if (committed)
         committed();
-    return true;
+    return Result::Committed;
 }
 
-bool HistoryWriter::writeRecord(Statements &sql, const Item &item)
+HistoryWriter::Result HistoryWriter::writeItem(QSqlDatabase &db, Statements &sql, const Item &item, std::vector<qint64> *begun,
+                                               std::vector<qint64> *ended)
+{
+    switch (item.kind) {
+    case Item::Kind::Record:
+        return writeRecord(sql, item);
+    case Item::Kind::Live:
+        return writeLive(sql, item);
+    case Item::Kind::Begin: {
+        const HistoryStore::Session &session = item.identity;
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("INSERT INTO sessions (kind, meter_model, meter_version, meter_kind,"
+                                     " range_code, technician, host, started_utc, uid)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (const QVariant &value :
+             {nonNull(session.kind), nonNull(session.meterModel), nonNull(session.meterVersion),
+              QVariant(session.meterKind), QVariant(session.rangeCode), nonNull(session.technician),
+              nonNull(session.host), QVariant(utcText(item.when)), QVariant(QUuid::createUuid().toString(QUuid::Id128))})
+            query.addBindValue(value);
+        if (!query.exec())
+            return failOrWait(HistoryStore::tr("a session cannot be added"), query.lastError());
+        const qint64 id = query.lastInsertId().toLongLong();
+        holdSession(sessionLocks, id);
+        sessions.insert(item.session, {session, 0, id});
+        begun->push_back(item.session);
+        // The row is the session's under the write lock this transaction
+        // holds: the store need not wait for the commit and its sync.
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            written.insert(item.session, id);
+        }
+        done.notify_all();
+        return Result::Committed;
+    }
+    case Item::Kind::End: {
+        const auto found = sessions.constFind(item.session);
+        if (found == sessions.constEnd())
+            return Result::Committed;
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("UPDATE sessions SET ended_utc = ?, synced = 0 WHERE id = ?"));
+        query.addBindValue(utcText(item.when));
+        query.addBindValue(found->id);
+        if (!query.exec())
+            return failOrWait(HistoryStore::tr("a session cannot be closed"), query.lastError());
+        ended->push_back(item.session);
+        return Result::Committed;
+    }
+    }
+    return Result::Committed;
+}
+
+HistoryWriter::Result HistoryWriter::writeRecord(Statements &sql, const Item &item)
 {
     const auto found = sessions.find(item.session);
     if (found == sessions.end())
-        return true;
+        return Result::Committed;
     OpenSession &open = found.value();
     const HistoryStore::Session &meter = open.identity;
     const HistoryStore::Record &record = item.record;
@@ -375,7 +690,7 @@ bool HistoryWriter::writeRecord(Statements &sql, const Item &item)
     const QString iso = HistoryStore::isoTime(record.time);
     query.bindValue(column, iso.isEmpty() ? QVariant(QVariant::String) : QVariant(iso));
     if (!query.exec())
-        return fail(HistoryStore::tr("a record cannot be added"), query.lastError().text());
+        return failOrWait(HistoryStore::tr("a record cannot be added"), query.lastError());
     qint64 id = 0;
     if (query.numRowsAffected() == 1) {
         id = query.lastInsertId().toLongLong();
@@ -388,7 +703,7 @@ bool HistoryWriter::writeRecord(Statements &sql, const Item &item)
                                           optional(r.watt), optional(r.frequency), verdictText(r.verdict)})
                 reading.bindValue(at++, value);
             if (!reading.exec())
-                return fail(HistoryStore::tr("a reading cannot be added"), reading.lastError().text());
+                return failOrWait(HistoryStore::tr("a reading cannot be added"), reading.lastError());
         }
     } else {
         QSqlQuery &known = sql.findRecord;
@@ -396,33 +711,44 @@ bool HistoryWriter::writeRecord(Statements &sql, const Item &item)
         for (const QVariant &value : key)
             known.bindValue(at++, value);
         if (!known.exec() || !known.next())
-            return fail(HistoryStore::tr("a record cannot be added"), known.lastError().text());
+            return failOrWait(HistoryStore::tr("a record cannot be added"), known.lastError());
         id = known.value(0).toLongLong();
         known.finish();
     }
     QSqlQuery &link = sql.linkRecord;
-    link.bindValue(0, item.session);
+    link.bindValue(0, open.id);
     link.bindValue(1, id);
     link.bindValue(2, open.nextPosition++);
     if (!link.exec())
-        return fail(HistoryStore::tr("a record cannot be added"), link.lastError().text());
-    return true;
+        return failOrWait(HistoryStore::tr("a record cannot be added"), link.lastError());
+    return Result::Committed;
 }
 
-bool HistoryWriter::writeLive(Statements &sql, const Item &item)
+HistoryWriter::Result HistoryWriter::writeLive(Statements &sql, const Item &item)
 {
+    const auto found = sessions.constFind(item.session);
+    if (found == sessions.constEnd())
+        return Result::Committed;
     const HistoryStore::LiveReading &r = item.liveReading;
     QSqlQuery &query = sql.insertLive;
     int at = 0;
     // The meter's own number where it is known, not the rounded text's.
     const QVariant power = r.power ? QVariant(*r.power) : powerNumber(r.powerText);
-    for (const QVariant &value : {QVariant(item.session), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
+    for (const QVariant &value : {QVariant(found->id), QVariant(utcText(r.arrival)), QVariant(r.arrival.offsetFromUtc()),
                                   optional(r.wavelength), power, optional(r.powerText), optional(r.unit),
                                   optional(r.frequency), optional(r.reference), optional(r.watt)})
         query.bindValue(at++, value);
     if (!query.exec())
-        return fail(HistoryStore::tr("a live reading cannot be added"), query.lastError().text());
-    return true;
+        return failOrWait(HistoryStore::tr("a live reading cannot be added"), query.lastError());
+    return Result::Committed;
+}
+
+HistoryWriter::Result HistoryWriter::failOrWait(const QString &what, const QSqlError &error)
+{
+    if (isBusy(error))
+        return Result::Busy;
+    fail(what, error.text());
+    return Result::Failed;
 }
 
 bool HistoryWriter::fail(const QString &what, const QString &detail)
@@ -439,6 +765,7 @@ bool HistoryWriter::fail(const QString &what, const QString &detail)
         // with the batch that failed.
         queue.clear();
         uncommitted = 0;
+        unsettled = 0;
     }
     if (first && failed)
         failed();

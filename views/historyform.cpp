@@ -296,8 +296,10 @@ void HistoryForm::deleteSelected()
                      .arg(ValueFormat::dateTimeText(session->started, QStringLiteral("yyyy-MM-dd HH:mm"))))
         != 1)
         return;
-    if (!store->deleteSession(id))
-        showMessage(tr("The session could not be deleted."));
+    QString why;
+    if (!store->deleteSession(id, &why))
+        showMessage(why.isEmpty() ? tr("The session could not be deleted.")
+                                  : tr("The session could not be deleted.") + QLatin1Char('\n') + why);
     refresh();
 }
 

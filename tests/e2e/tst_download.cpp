@@ -4,6 +4,7 @@
 
 #include "e2esupport.h"
 
+#include "history/historystore.h"
 #include "link/requestledger.h"
 #include "link/valueformat.h"
 #include "records.h"
@@ -686,6 +687,8 @@ private slots:
             shown << record.number + '|' + record.name + '|' + record.time + '|' + waves.join(';');
         }
         QCOMPARE(shown.size(), 15);
+        // The window does not wait for the end of the session to reach the file.
+        QVERIFY(window->findChild<HistoryStore *>()->flush());
 
         QStringList stored;
         int meterKind = 0;

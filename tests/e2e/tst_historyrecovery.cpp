@@ -2,14 +2,18 @@
 // download (a child process, SIGKILL) leaves its records for the next start,
 // which offers them once; a history file that cannot be used is said once and
 // downloads and reports go on without it; a team server that keeps the sync
-// waiting does not keep the window from closing.
+// waiting does not keep the window from closing; the window and lumisk-cli
+// writing one file while a third program holds its write lock lose nothing.
 
 #include "e2esupport.h"
 
 #include "app/configuration.h"
+#include "history/historystore.h"
 #include "history/pgcluster.h"
 #include "views/opmform.h"
+#include "widgets/chartform.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
@@ -18,6 +22,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace e2e;
 
@@ -262,6 +267,85 @@ private slots:
         holder.rollback();
         QSerialPort port(sim.linkPath());
         QTRY_VERIFY2(port.isOpen() || port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+    }
+
+    // The window's live run and lumisk-cli's (on a meter of its own) write
+    // one history file at once, and a third program holds its write lock for
+    // 7 s in the middle, longer than SQLite itself waits: every reading of
+    // both is kept, lumisk-cli exits 0 and the window says nothing.
+    void sharedFileUnderAHeldLock()
+    {
+        const QString file = dir.filePath(QStringLiteral("shared.sqlite"));
+        const HistoryFile history(file);
+        const auto quietlyUntil = [](const std::function<bool()> &condition, int timeoutMs) {
+            QElapsedTimer clock;
+            clock.start();
+            while (!condition() && clock.elapsed() < timeoutMs) {
+                if (!testsupport::noModalFor(50))
+                    return false;
+            }
+            return condition();
+        };
+        QVERIFY(sim.start({"--kind", "5"}));
+        testsupport::MeterSim cliMeter;
+        QVERIFY(cliMeter.start({"--kind", "6"}));
+        testsupport::setSerialPorts({sim.linkPath()});
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(connectWindow(window.get()));
+        button(window.get(), "chartBtn")->click();
+        auto *chart = widget<ChartForm>(window.get(), "chart");
+        button(chart, "playBtn")->click();
+
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LUMISK_SERIAL_PORTS"), cliMeter.linkPath());
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), file);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cli-config")));
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(LUMISK_CLI), {"sample", "--interval", "0.5s", "--duration", "5s", "-q"});
+        QVERIFY(cli.waitForStarted());
+        QByteArray cliOut;
+        QVERIFY(quietlyUntil(
+            [&]() {
+                cliOut += cli.readAllStandardOutput();
+                return cliOut.count('\n') >= 3 && chart->sampleCount() >= 2;
+            },
+            20000));
+
+        QProcess holder;
+        holder.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral(LUMISK_SOURCE_DIR "/tests/e2e/hold_write_lock.py"), file, QStringLiteral("7")});
+        QByteArray held;
+        QVERIFY(quietlyUntil([&]() { return (held += holder.readAllStandardOutput()).contains("held"); }, 20000));
+        const int samplesBefore = chart->sampleCount();
+        QVERIFY(quietlyUntil([&]() { return holder.state() == QProcess::NotRunning; }, 30000));
+        QVERIFY2(holder.exitCode() == 0, holder.readAllStandardError().constData());
+        QVERIFY(chart->sampleCount() > samplesBefore + 4); // the window's run went on meanwhile
+        QVERIFY(quietlyUntil([&]() { return cli.state() == QProcess::NotRunning; }, 30000));
+        cliOut += cli.readAllStandardOutput();
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+
+        button(chart, "playBtn")->click(); // a pause
+        const int samples = chart->sampleCount();
+        button(window.get(), "connectBtn")->click(); // the run ends with the meter
+        QTRY_VERIFY(!isConnected(window.get()));
+        QVERIFY(testsupport::noModalFor(100));
+        QVERIFY(!window->findChild<HistoryStore *>()->isReadOnly());
+        window.reset();
+
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        QList<int> counts;
+        for (const HistoryStore::SessionSummary &session : store.sessionList()) {
+            QVERIFY(session.ended.isValid());
+            counts << session.count;
+        }
+        std::sort(counts.begin(), counts.end());
+        QList<int> expected{samples, int(cliOut.count('\n')) - 1};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(counts, expected);
     }
 };
 
