@@ -312,15 +312,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Writes a stored download session into a file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>lumisk-cli history export: one session number and --out with a .xlsx, .csv or .json file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>lumisk-cli history export: live runs cannot be exported yet</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
@@ -344,28 +336,6 @@
     </message>
     <message>
         <source>lumisk-cli history: unknown action %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Usage: lumisk-cli COMMAND [options]
-
-The handheld optical power meter from the command line.
-
-Commands:
-  ports                  serial ports, whether they open, which meter answers
-  identify               the meter&apos;s identity
-  download --family F    every record of a family (single, multi, partial, pon, xgpon)
-  sample                 live readings at an interval
-  set-clock              the meter&apos;s clock to the PC&apos;s local time (or --time)
-  history list|show|export|sync
-                         the measurement history
-
-lumisk-cli COMMAND --help shows a command&apos;s options. Without --port the only
-meter found is used.
-
-Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter
-refused or kept failing, 5 file or history error, 130 interrupted.
-</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -508,6 +478,56 @@ refused or kept failing, 5 file or history error, 130 interrupted.
     </message>
     <message>
         <source>lumisk-cli: the readings could not be kept in the history (%1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: cannot write to standard output: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli: what arrived is in %1 (%2 is left as it was)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reading(s) written to %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Writes a stored session into a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lumisk-cli history export: session %1 is of an unknown kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard output failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: lumisk-cli COMMAND [options]
+
+The handheld optical power meter from the command line.
+
+Commands:
+  ports                  serial ports, whether they open, which meter answers
+  identify               the meter&apos;s identity
+  download --family F    every record of a family (single, multi, partial, pon, xgpon)
+  sample                 live readings at an interval
+  set-clock              the meter&apos;s clock to the PC&apos;s local time (or --time)
+  history list|show|export|sync
+                         the measurement history
+
+lumisk-cli COMMAND --help shows a command&apos;s options. Without --port the only
+meter found is used.
+
+Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter
+refused or kept failing, 5 file, output or history error, 130 interrupted,
+141 standard output closed by its reader.
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -711,6 +731,18 @@ refused or kept failing, 5 file or history error, 130 interrupted.
     </message>
     <message>
         <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is still being recorded (here, by lumisk-cli or by another Lumisk); it can be deleted once it has ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program is writing the history; try again in a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history waits for another program that is writing %1 (another Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: it is written as soon as that program lets go.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1326,10 +1358,6 @@ Open what was recorded?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Class %1: %2 within, %3 below sensitivity, %4 overload</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>, %1 below launch range, %2 above launch range</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1337,15 +1365,19 @@ Open what was recorded?</source>
         <source>, %1 not checked</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class %1: %2 within, %3 warning, %4 below sensitivity, %5 overload</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PonClassDialog</name>
     <message>
         <source>PON class</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check PON and XG-PON readings against the optical class:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1358,6 +1390,18 @@ Open what was recorded?</source>
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the readings of each page against the optical class:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PON page (GPON):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XG-PON page (XG-PON, XGS-PON):</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1613,6 +1657,13 @@ Open what was recorded?</source>
     <message>
         <source>the history file cannot be written (%1)</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>the server did not answer within %n s</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -310,16 +310,8 @@
         <translation>文件：.xlsx（与窗口的报表相同）、.csv 或 .json。</translation>
     </message>
     <message>
-        <source>Writes a stored download session into a file.</source>
-        <translation>将一个已存储的下载会话写入文件。</translation>
-    </message>
-    <message>
         <source>lumisk-cli history export: one session number and --out with a .xlsx, .csv or .json file</source>
         <translation>lumisk-cli history export：需要一个会话编号，以及带 .xlsx、.csv 或 .json 文件的 --out</translation>
-    </message>
-    <message>
-        <source>lumisk-cli history export: live runs cannot be exported yet</source>
-        <translation>lumisk-cli history export：实时采样暂不能导出</translation>
     </message>
     <message numerus="yes">
         <source>%n record(s) written to %1</source>
@@ -342,46 +334,6 @@
     <message>
         <source>lumisk-cli history: unknown action %1</source>
         <translation>lumisk-cli history：未知操作 %1</translation>
-    </message>
-    <message>
-        <source>Usage: lumisk-cli COMMAND [options]
-
-The handheld optical power meter from the command line.
-
-Commands:
-  ports                  serial ports, whether they open, which meter answers
-  identify               the meter&apos;s identity
-  download --family F    every record of a family (single, multi, partial, pon, xgpon)
-  sample                 live readings at an interval
-  set-clock              the meter&apos;s clock to the PC&apos;s local time (or --time)
-  history list|show|export|sync
-                         the measurement history
-
-lumisk-cli COMMAND --help shows a command&apos;s options. Without --port the only
-meter found is used.
-
-Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter
-refused or kept failing, 5 file or history error, 130 interrupted.
-</source>
-        <translation>用法：lumisk-cli 命令 [选项]
-
-在命令行中使用手持式光功率计。
-
-命令：
-  ports                  串口、能否打开、哪台仪表应答
-  identify               仪表的标识
-  download --family F    某一类别的全部记录（single、multi、partial、pon、xgpon）
-  sample                 按间隔读取实时读数
-  set-clock              将仪表时钟设为电脑本地时间（或 --time）
-  history list|show|export|sync
-                         测量历史
-
-lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用唯一找到的
-仪表。
-
-退出码：0 完成，1 错误，2 用法错误，3 没有仪表或有多台，4 仪表拒绝或
-持续失败，5 文件或历史错误，130 已中断。
-</translation>
     </message>
     <message>
         <source>lumisk-cli: unknown command %1</source>
@@ -522,6 +474,73 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
     <message>
         <source>lumisk-cli: the readings could not be kept in the history (%1): %2</source>
         <translation>lumisk-cli：读数无法保存到历史（%1）：%2</translation>
+    </message>
+    <message>
+        <source>lumisk-cli: cannot write to standard output: %1</source>
+        <translation>lumisk-cli：无法写入标准输出：%1</translation>
+    </message>
+    <message>
+        <source>lumisk-cli: what arrived is in %1 (%2 is left as it was)</source>
+        <translation>lumisk-cli：已收到的数据在 %1 中（%2 保持不变）</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reading(s) written to %1</source>
+        <translation>
+            <numerusform>已将 %n 条读数写入 %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Writes a stored session into a file.</source>
+        <translation>将一个已存储的会话写入文件。</translation>
+    </message>
+    <message>
+        <source>lumisk-cli history export: session %1 is of an unknown kind</source>
+        <translation>lumisk-cli history export：会话 %1 的类型未知</translation>
+    </message>
+    <message>
+        <source>standard output failed</source>
+        <translation>标准输出失败</translation>
+    </message>
+    <message>
+        <source>Usage: lumisk-cli COMMAND [options]
+
+The handheld optical power meter from the command line.
+
+Commands:
+  ports                  serial ports, whether they open, which meter answers
+  identify               the meter&apos;s identity
+  download --family F    every record of a family (single, multi, partial, pon, xgpon)
+  sample                 live readings at an interval
+  set-clock              the meter&apos;s clock to the PC&apos;s local time (or --time)
+  history list|show|export|sync
+                         the measurement history
+
+lumisk-cli COMMAND --help shows a command&apos;s options. Without --port the only
+meter found is used.
+
+Exit codes: 0 done, 1 error, 2 usage, 3 no meter or several, 4 the meter
+refused or kept failing, 5 file, output or history error, 130 interrupted,
+141 standard output closed by its reader.
+</source>
+        <translation>用法：lumisk-cli 命令 [选项]
+
+在命令行中使用手持式光功率计。
+
+命令：
+  ports                  串口、能否打开、哪台仪表应答
+  identify               仪表的标识
+  download --family F    某一类别的全部记录（single、multi、partial、pon、xgpon）
+  sample                 按间隔读取实时读数
+  set-clock              将仪表时钟设为电脑本地时间（或 --time）
+  history list|show|export|sync
+                         测量历史
+
+lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用唯一找到的
+仪表。
+
+退出码：0 完成，1 错误，2 用法错误，3 没有仪表或有多台，4 仪表拒绝或
+持续失败，5 文件、输出或历史错误，130 已中断，141 标准输出被读取方关闭。
+</translation>
     </message>
 </context>
 <context>
@@ -725,6 +744,18 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
     <message>
         <source>The history file %1 was damaged; it is kept as %2 and history starts afresh.</source>
         <translation>历史文件 %1 已损坏；已保留为 %2，历史记录重新开始。</translation>
+    </message>
+    <message>
+        <source>It is still being recorded (here, by lumisk-cli or by another Lumisk); it can be deleted once it has ended.</source>
+        <translation>该会话仍在记录中（本程序、lumisk-cli 或另一个 Lumisk）；结束后才能删除。</translation>
+    </message>
+    <message>
+        <source>Another program is writing the history; try again in a moment.</source>
+        <translation>另一个程序正在写入历史记录；请稍后再试。</translation>
+    </message>
+    <message>
+        <source>The history waits for another program that is writing %1 (another Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: it is written as soon as that program lets go.</source>
+        <translation>历史记录正在等待另一个正在写入 %1 的程序（另一个 Lumisk、lumisk-cli、备份或 sqlite3 命令行）。不会丢失任何数据：该程序释放文件后立即写入。</translation>
     </message>
 </context>
 <context>
@@ -1342,10 +1373,6 @@ Open what was recorded?</source>
         <translation>%1，%2 %3 至 %4 dBm：%5，余量 %6</translation>
     </message>
     <message>
-        <source>Class %1: %2 within, %3 below sensitivity, %4 overload</source>
-        <translation>等级 %1：%2 个在范围内，%3 个低于灵敏度，%4 个过载</translation>
-    </message>
-    <message>
         <source>, %1 below launch range, %2 above launch range</source>
         <translation>，%1 个低于发射范围，%2 个高于发射范围</translation>
     </message>
@@ -1353,16 +1380,20 @@ Open what was recorded?</source>
         <source>, %1 not checked</source>
         <translation>，%1 个未检查</translation>
     </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Class %1: %2 within, %3 warning, %4 below sensitivity, %5 overload</source>
+        <translation>等级 %1：%2 个在范围内，%3 个警告，%4 个低于灵敏度，%5 个过载</translation>
+    </message>
 </context>
 <context>
     <name>PonClassDialog</name>
     <message>
         <source>PON class</source>
         <translation>PON 等级</translation>
-    </message>
-    <message>
-        <source>Check PON and XG-PON readings against the optical class:</source>
-        <translation>按以下光功率等级检查 PON 和 XG-PON 读数：</translation>
     </message>
     <message>
         <source>No class check</source>
@@ -1375,6 +1406,18 @@ Open what was recorded?</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Check the readings of each page against the optical class:</source>
+        <translation>按以下光功率等级检查各页面的读数：</translation>
+    </message>
+    <message>
+        <source>PON page (GPON):</source>
+        <translation>PON 页面 (GPON)：</translation>
+    </message>
+    <message>
+        <source>XG-PON page (XG-PON, XGS-PON):</source>
+        <translation>XG-PON 页面 (XG-PON、XGS-PON)：</translation>
     </message>
 </context>
 <context>
@@ -1629,6 +1672,12 @@ Open what was recorded?</source>
     <message>
         <source>the history file cannot be written (%1)</source>
         <translation>无法写入历史文件（%1）</translation>
+    </message>
+    <message numerus="yes">
+        <source>the server did not answer within %n s</source>
+        <translation>
+            <numerusform>服务器在 %n 秒内没有应答</numerusform>
+        </translation>
     </message>
 </context>
 <context>
