@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>

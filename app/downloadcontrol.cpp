@@ -1,6 +1,6 @@
 #include "app/downloadcontrol.h"
 
-#include "app/downloadsession.h"
+#include "session/downloadsession.h"
 #include "app/saveflow.h"
 #include "dialogs/messagedialog.h"
 #include "link/logging.h"

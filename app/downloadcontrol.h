@@ -4,7 +4,7 @@
 // progress bar, and the menu and save buttons, which wait while a download
 // runs. The download itself is the session's.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 
 #include <QObject>
 #include <functional>

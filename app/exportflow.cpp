@@ -2,93 +2,14 @@
 
 #include "app/saveflow.h"
 #include "dialogs/messagedialog.h"
-#include "link/ponopmitemdata.h"
-#include "report/csvwriter.h"
 #include "views/pdfreport.h"
 
 #include <QCoreApplication>
-#include <QLocale>
+#include <QDateTime>
 
-namespace ExportFiles {
+namespace ExportFlow {
 
-namespace {
-
-const char FileTimeFormat[] = "yyyy-MM-dd-HH-mm-ss";
-constexpr int LossDecimals = 2;
-
-QString decibels(double value)
-{
-    return QString::number(value, 'f', LossDecimals);
-}
-
-} // namespace
-
-PowerInfo powerInfoOf(const HistoryStore::Reading &reading)
-{
-    return PonClassCheck::powerInfoOf(reading);
-}
-
-QString suffix(const QString &kind)
-{
-    if (kind == QLatin1String("single"))
-        return QStringLiteral("-Single");
-    if (kind == QLatin1String("multi"))
-        return QStringLiteral("-Multi");
-    if (kind == QLatin1String("partial"))
-        return QStringLiteral("-Partial");
-    if (kind == QLatin1String("pon"))
-        return QStringLiteral("-PON");
-    if (kind == QLatin1String("xgpon"))
-        return QStringLiteral("-XG-PON");
-    if (kind == QLatin1String("live"))
-        return QStringLiteral("-RT");
-    return QStringLiteral("-") + kind;
-}
-
-QString fileName(const QString &dir, const QDateTime &when, const QString &kind, Format format)
-{
-    return dir + QLatin1Char('/') + QLocale::c().toString(when, QLatin1String(FileTimeFormat)) + suffix(kind)
-        + (format == Format::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv"));
-}
-
-QStringList extraHeader(const ExportContent &content)
-{
-    if (content.isPon())
-        return PonClassCheck::csvHeader();
-    if (content.isLive() && content.reference.isSet())
-        return {QStringLiteral("pc_reference_dbm"), QStringLiteral("loss_db")};
-    return {};
-}
-
-bool writeCsv(const QString &path, const ExportContent &content)
-{
-    const QStringList header = extraHeader(content);
-    if (content.isLive()) {
-        CsvWriter::LiveColumns extra;
-        if (!header.isEmpty()) {
-            extra.header = header;
-            extra.fields = [&content](int index) -> QStringList {
-                const RealTimeOpmValue &reading = content.readings.at(index);
-                const std::optional<double> reference = content.reference.reference(reading.wavelength);
-                const std::optional<double> loss = content.reference.loss(reading.wavelength, reading.powerValue);
-                return {reference ? decibels(*reference) : QString(), loss ? decibels(*loss) : QString()};
-            };
-        }
-        return CsvWriter::saveLive(path, content.arrivals, content.readings, extra);
-    }
-    CsvWriter::RecordColumns extra;
-    if (!header.isEmpty()) {
-        extra.header = header;
-        extra.fields = [&content](const HistoryStore::Record &record, int index) -> QStringList {
-            if (index < 0 || index >= record.readings.size())
-                return {};
-            return content.classCheck.csvFields(record.readings.at(index));
-        };
-    }
-    return CsvWriter::saveRecords(path, content.records, extra);
-}
-
-void run(const ExportContent &content, Format format)
+void run(const ExportContent &content, ExportFiles::Format format)
 {
     if (content.isEmpty()) {
         showMessage(QCoreApplication::translate("RecordPage", "Save Fail,No Data!"));
@@ -97,10 +18,11 @@ void run(const ExportContent &content, Format format)
     const QString dir = SaveFlow::chooseDirectory();
     if (dir.isEmpty())
         return;
-    const QString path = fileName(dir, QDateTime::currentDateTime(), content.kind, format);
-    const bool written = format == Format::Pdf ? PdfReport::write(path, content) : writeCsv(path, content);
+    const QString path = ExportFiles::fileName(dir, QDateTime::currentDateTime(), content.kind, format);
+    const bool written = format == ExportFiles::Format::Pdf ? PdfReport::write(path, content)
+                                                            : ExportFiles::writeCsv(path, content);
     showMessage(written ? QCoreApplication::translate("RecordPage", "Report exported")
                         : QCoreApplication::translate("RecordPage", "Failed to export report"));
 }
 
-} // namespace ExportFiles
+} // namespace ExportFlow

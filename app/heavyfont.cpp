@@ -2,7 +2,7 @@
 // Configuration because it needs Qt Gui, which the command-line tool never
 // links.
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 
 #include <QFontDatabase>
 

@@ -1,8 +1,8 @@
 #include "app/historypanel.h"
 
-#include "app/configuration.h"
-#include "app/historyrecorder.h"
-#include "app/historyreplay.h"
+#include "domain/configuration.h"
+#include "session/historyrecorder.h"
+#include "session/historyreplay.h"
 #include "dialogs/messagedialog.h"
 #include "link/valueformat.h"
 #include "views/historyform.h"
@@ -109,7 +109,7 @@ void HistoryPanel::exportSession(const HistoryStore::SessionSummary &session, Ex
 {
     if (!store)
         return;
-    ExportFiles::run(content(session), format);
+    ExportFlow::run(content(session), format);
 }
 
 void HistoryPanel::open(const HistoryStore::SessionSummary &session)

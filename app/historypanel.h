@@ -8,7 +8,7 @@
 // on without it.
 
 #include "app/exportflow.h"
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "history/historystore.h"
 
 #include <QList>

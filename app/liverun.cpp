@@ -1,6 +1,6 @@
 #include "app/liverun.h"
 
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 #include "app/samplingpanel.h"
 #include "app/saveflow.h"
 #include "link/commands.h"

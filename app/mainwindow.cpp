@@ -1,12 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/clocksetting.h"
-#include "app/configuration.h"
+#include "session/clocksetting.h"
+#include "domain/configuration.h"
 #include "app/downloadcontrol.h"
-#include "app/downloadsession.h"
+#include "session/downloadsession.h"
 #include "app/historypanel.h"
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 #include "app/liverun.h"
 #include "app/meterconnection.h"
 #include "app/samplingpanel.h"
@@ -271,7 +271,7 @@ void MainWindow::exportShown(ExportFiles::Format format)
     // As Save: nothing is exported under a download or live run that goes.
     if (isImporting())
         return;
-    ExportFiles::run(shownContent(), format);
+    ExportFlow::run(shownContent(), format);
 }
 
 void MainWindow::showStored(PageType type)

@@ -9,7 +9,7 @@
 // save flow and the history page.
 
 #include "app/exportflow.h"
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "app/saveflow.h"
 #include "link/frame.h"
 #include "link/uart.h"
@@ -147,5 +147,5 @@ private:
     PageType pageType = PageType::None;
     QDateTime downloadStarted; // of the records the pages hold
     // The history session shown, until another page or download replaces it.
-    std::optional<HistoryStore::SessionSummary> openedSession;
+    std::optional<History::SessionSummary> openedSession;
 };

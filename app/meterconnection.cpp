@@ -5,7 +5,7 @@
 #include "link/devdatas.h"
 #include "link/logging.h"
 #include "link/portdiagnosis.h"
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 #include "widgets/chartform.h"
 
 #include <QCoreApplication>

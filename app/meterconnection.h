@@ -7,7 +7,7 @@
 // ends. What runs on the pages is the window's: it hears about it through
 // the signals.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "link/uart.h"
 
 #include <QList>

@@ -5,7 +5,7 @@
 // tick. The window decides when a run starts or stops; the panel keeps the
 // controls in step and says when a reading is due and when the run is over.
 
-#include "app/samplingrun.h"
+#include "session/samplingrun.h"
 
 #include <QObject>
 #include <QTimer>

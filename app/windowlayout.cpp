@@ -1,6 +1,6 @@
 #include "app/windowlayout.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "link/logging.h"
 
 #include <QEvent>

@@ -4,8 +4,8 @@
 // single-wave page as the history page does, and a first sync of them into
 // a local PostgreSQL (a throwaway cluster started here).
 
-#include "app/historyrecorder.h"
-#include "app/historyreplay.h"
+#include "session/historyrecorder.h"
+#include "session/historyreplay.h"
 #include "history/historystore.h"
 #include "history/historysync.h"
 #include "link/opmvalueframe.h"

@@ -5,7 +5,7 @@
 #include "cli/interrupt.h"
 #include "cli/meterlink.h"
 
-#include "app/clocksetting.h"
+#include "session/clocksetting.h"
 #include "link/valueformat.h"
 
 #include <QEventLoop>

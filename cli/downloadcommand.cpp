@@ -8,8 +8,8 @@
 #include "cli/output.h"
 #include "cli/progress.h"
 
-#include "app/downloadsession.h"
-#include "app/historyrecorder.h"
+#include "session/downloadsession.h"
+#include "session/historyrecorder.h"
 #include "history/historystore.h"
 #include "link/devdatas.h"
 #include "link/requestledger.h"

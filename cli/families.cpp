@@ -1,7 +1,7 @@
 #include "cli/families.h"
 
-#include "app/historyrecorder.h"
-#include "app/ponclasscheck.h"
+#include "session/historyrecorder.h"
+#include "domain/ponclasscheck.h"
 #include "link/commands.h"
 #include "link/opmvalueframe.h"
 #include "link/partialopmvalueframe.h"

@@ -3,9 +3,9 @@
 // fetch it (as the window's page table has them) and a store that keeps the
 // decoded records for the report the window writes of that page.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "report/csvwriter.h"
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 
 #include <QList>
 #include <QString>

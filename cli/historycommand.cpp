@@ -5,8 +5,8 @@
 #include "cli/families.h"
 #include "cli/output.h"
 
-#include "app/historyrecorder.h"
-#include "app/historyreplay.h"
+#include "session/historyrecorder.h"
+#include "session/historyreplay.h"
 #include "cli/interrupt.h"
 #include "history/historysync.h"
 #include "history/historystore.h"

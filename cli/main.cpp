@@ -3,7 +3,7 @@
 
 #include "cli/cli.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 #include "cli/cli.h"
 
 #include "link/realtimeopmvalue.h"

@@ -3,8 +3,8 @@
 #include "cli/cli.h"
 #include "cli/meterlink.h"
 
-#include "app/historyrecorder.h"
-#include "app/pages.h"
+#include "session/historyrecorder.h"
+#include "domain/pages.h"
 #include "link/devdatas.h"
 
 #include <QJsonArray>

@@ -7,8 +7,8 @@
 #include "cli/output.h"
 #include "cli/progress.h"
 
-#include "app/historyrecorder.h"
-#include "app/samplingrun.h"
+#include "session/historyrecorder.h"
+#include "session/samplingrun.h"
 #include "history/historystore.h"
 #include "link/commands.h"
 #include "link/devdatas.h"

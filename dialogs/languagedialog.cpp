@@ -2,7 +2,7 @@
 #include "link/logging.h"
 #include "ui_languagedialog.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "dialogs/dialogtitlebar.h"
 #include "dialogs/messagedialog.h"
 #include "link/uartworker.h"

@@ -3,7 +3,7 @@
 // technology: a GPON class for the PON page, an XG-PON or XGS-PON class for
 // the XG-PON page (or none). The choice is kept in settings.ini.
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 
 #include <QDialog>
 

@@ -18,6 +18,8 @@
 // whichever sessions brought it) and `session_measurements` (the readings of
 // each session) are the interface for other tools; see the README.
 
+#include "domain/historyrecords.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
@@ -55,50 +57,12 @@ public:
     static constexpr std::chrono::milliseconds SessionWait{1000};
     static constexpr std::chrono::milliseconds ReadWait{1000};
 
-    struct Session {
-        QString kind; // single, multi, partial, pon, xgpon or live
-        QString meterModel;
-        QString meterVersion;
-        int meterKind = 0;
-        int rangeCode = 0;
-        QString technician;
-        QString host;
-    };
-    struct Reading {
-        QString wavelength;
-        QString powerText; // as shown: a number, "Low", "High" or "---"
-        QString unit;
-        QString reference;
-        QString watt;
-        QString frequency;
-        int verdict = -1; // 0 pass, 1 warning, 2 fail, anything else none
-    };
-    struct Record {
-        QString family;
-        QString number;
-        QString name;
-        QString time; // as shown, "yy/MM/dd HH:mm"
-        QByteArray payload;
-        QList<Reading> readings;
-    };
-    struct LiveReading {
-        QDateTime arrival; // local time; stored as UTC plus its offset
-        QString wavelength;
-        QString powerText;
-        QString unit;
-        QString frequency;
-        QString reference = {}; // as shown
-        QString watt = {};      // as shown, with its unit ("0.059uw")
-        // The power as the meter sent it, which the curve and its statistics
-        // use; without it, the number the text shows.
-        std::optional<double> power = {};
-
-        // A reading as the chart keeps it, arrived at `arrival`.
-        static LiveReading of(const QDateTime &arrival, const RealTimeOpmValue &value);
-        // Back as the chart keeps it (the reference's and the watts' values
-        // read from their texts).
-        RealTimeOpmValue value() const;
-    };
+    // The rows the history keeps (see domain/historyrecords.h).
+    using Session = History::Session;
+    using Reading = History::Reading;
+    using Record = History::Record;
+    using LiveReading = History::LiveReading;
+    using SessionSummary = History::SessionSummary;
 
     // An empty path: LUMISK_HISTORY_DB, else the default location.
     explicit HistoryStore(const QString &path = QString(), QObject *parent = nullptr);
@@ -149,25 +113,10 @@ public:
     // The running sync; null without a team server.
     HistorySync *sync() const { return syncer; }
 
-    // One session as the history page lists it.
-    struct SessionSummary {
-        qint64 id = 0;
-        QString kind;
-        QString meterModel;
-        QString meterVersion;
-        int meterKind = 0;
-        int rangeCode = 0;
-        QString technician;
-        QString host;
-        QDateTime started; // local time
-        QDateTime ended;   // invalid while the session is open (or was cut off)
-        int count = 0;     // records, or readings of a live run
-
-        // A row of id, kind, meter model, range code, technician, start,
-        // end, host and count, as the local file and the server list them,
-        // perhaps followed by the meter's version and kind.
-        static SessionSummary fromRow(const QSqlQuery &query);
-    };
+    // A row of id, kind, meter model, range code, technician, start, end,
+    // host and count, as the local file and the server list them, perhaps
+    // followed by the meter's version and kind.
+    static SessionSummary summaryFromRow(const QSqlQuery &query);
     // Sessions newest first; an empty meter means every meter, an invalid
     // date no bound (both days included, in local time).
     QList<SessionSummary> sessionList(const QString &meterModel = QString(), const QDate &from = QDate(),
@@ -188,17 +137,15 @@ public:
     // Whether a session is being recorded now, by this program or another.
     bool isRecording(qint64 session) const;
 
-    // The record a record page's frame holds after a data answer (family as
-    // in Session::kind); an empty family when the frame holds none.
-    static Record recordFrom(const QString &family, const Frame *frame);
-    // The same from a record as a page keeps it (no payload): a partial
-    // record's readings come from its partial waves, any other's from its
-    // single waves.
-    static Record recordOf(const QString &family, const OpmItemData &item);
-    static Record recordOf(const QString &family, const PonOpmItemData &item);
-    // "yy/MM/dd HH:mm" as ISO 8601 (meter local time, no zone); empty when
-    // the text is no date.
-    static QString isoTime(const QString &shownTime);
+    // The record of a frame or a page's item, and a shown time as ISO 8601
+    // (see domain/historyrecords.h).
+    static Record recordFrom(const QString &family, const Frame *frame) { return History::recordFrom(family, frame); }
+    static Record recordOf(const QString &family, const OpmItemData &item) { return History::recordOf(family, item); }
+    static Record recordOf(const QString &family, const PonOpmItemData &item)
+    {
+        return History::recordOf(family, item);
+    }
+    static QString isoTime(const QString &shownTime) { return History::isoTime(shownTime); }
 
 signals:
     // The first failing write: history is read-only from now on.
@@ -230,4 +177,3 @@ private:
     QHash<qint64, qint64> sessions;        // begun and not ended: the number handed out → the writer's handle
     HistorySync *syncer = nullptr;
 };
-Q_DECLARE_METATYPE(HistoryStore::SessionSummary)

@@ -805,7 +805,7 @@ void SyncWorker::listSessions()
         return;
     }
     while (query.next()) {
-        list << HistoryStore::SessionSummary::fromRow(query);
+        list << HistoryStore::summaryFromRow(query);
     }
     emit sessionsListed(list, QString());
 }

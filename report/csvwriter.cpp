@@ -94,7 +94,7 @@ QString isoWithOffset(const QDateTime &when)
 
 QString recordTime(const QString &shownTime)
 {
-    const QString iso = HistoryStore::isoTime(shownTime);
+    const QString iso = History::isoTime(shownTime);
     if (iso.isEmpty())
         return QString();
     // The meter keeps minutes: milliseconds would claim what it never measured.
@@ -177,14 +177,14 @@ QStringList CsvWriter::recordHeader()
             QStringLiteral("verdict")};
 }
 
-QList<QStringList> CsvWriter::recordRows(const HistoryStore::Record &record)
+QList<QStringList> CsvWriter::recordRows(const History::Record &record)
 {
     using namespace ReadingText;
     static const QVector<Column> columns = columnsOf(recordHeader());
     QList<QStringList> rows;
     const QString time = recordTime(record.time);
     for (int i = 0; i < record.readings.size(); ++i) {
-        const HistoryStore::Reading &r = record.readings.at(i);
+        const History::Reading &r = record.readings.at(i);
         rows << QStringList{record.family,         record.number,          record.name,
                             time,                  QString::number(i + 1), plainNumber(r.wavelength),
                             plainNumber(r.powerText), r.unit,              r.powerText,
@@ -233,12 +233,12 @@ bool writeAll(const QString &path, const QString &text)
 }
 } // namespace
 
-bool CsvWriter::saveRecords(const QString &path, const QList<HistoryStore::Record> &records,
+bool CsvWriter::saveRecords(const QString &path, const QList<History::Record> &records,
                             const RecordColumns &extra)
 {
     const bool more = !extra.header.isEmpty() && extra.fields;
     QString text = line(more ? recordHeader() + extra.header : recordHeader());
-    for (const HistoryStore::Record &record : records) {
+    for (const History::Record &record : records) {
         const QList<QStringList> rows = recordRows(record);
         for (int i = 0; i < rows.size(); ++i) {
             if (!more) {

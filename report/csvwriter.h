@@ -8,7 +8,7 @@
 // formula (a record name from the meter such as "=HYPERLINK(...)") is written
 // with a leading apostrophe, so that it stays text.
 
-#include "history/historystore.h"
+#include "domain/historyrecords.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -55,7 +55,7 @@ public:
     // Stored records: the header and the rows of one record, every field
     // ready for line() (texts that look like formulas already defused).
     static QStringList recordHeader();
-    static QList<QStringList> recordRows(const HistoryStore::Record &record);
+    static QList<QStringList> recordRows(const History::Record &record);
     // Live readings, ready for line() as well.
     static QStringList liveHeader();
     static QStringList liveRow(const QDateTime &arrival, const RealTimeOpmValue &reading);
@@ -67,7 +67,7 @@ public:
     // reference).
     struct RecordColumns {
         QStringList header;
-        std::function<QStringList(const HistoryStore::Record &, int reading)> fields;
+        std::function<QStringList(const History::Record &, int reading)> fields;
     };
     struct LiveColumns {
         QStringList header;
@@ -76,7 +76,7 @@ public:
 
     // Whole files, written through a temporary file: a failed write leaves
     // nothing behind. False when the file cannot be written.
-    static bool saveRecords(const QString &path, const QList<HistoryStore::Record> &records,
+    static bool saveRecords(const QString &path, const QList<History::Record> &records,
                             const RecordColumns &extra = {});
     static bool saveLive(const QString &path, const QList<QDateTime> &arrivals,
                          const QList<RealTimeOpmValue> &readings, const LiveColumns &extra = {});

@@ -1,6 +1,6 @@
 // Runs every registered test class of this folder. Arguments are passed to
 // QTest (for example -v2 or a function name); LUMISK_TEST_CLASS=Name runs one
-// class only.
+// class only; LUMISK_TEST_CHILD=name runs a test's child program instead.
 
 #include "testregistry.h"
 #include "testsupport.h"
@@ -17,6 +17,12 @@ std::vector<std::pair<const char *, Factory>> &entries()
     static std::vector<std::pair<const char *, Factory>> list;
     return list;
 }
+
+std::vector<std::pair<const char *, Child>> &children()
+{
+    static std::vector<std::pair<const char *, Child>> list;
+    return list;
+}
 } // namespace testregistry
 
 int main(int argc, char **argv)
@@ -30,6 +36,15 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("LUMISK_HISTORY_DB"))
         qputenv("LUMISK_HISTORY_DB", historyDir.filePath(QStringLiteral("history.sqlite")).toLocal8Bit());
     Q_INIT_RESOURCE(lumisk);
+    const QByteArray child = qgetenv("LUMISK_TEST_CHILD");
+    if (!child.isEmpty()) {
+        for (auto &entry : testregistry::children()) {
+            if (child == entry.first)
+                return entry.second();
+        }
+        std::fprintf(stderr, "no test child %s\n", child.constData());
+        return 2;
+    }
     const QByteArray only = qgetenv("LUMISK_TEST_CLASS");
     int failed = 0;
     int ran = 0;

@@ -1,6 +1,6 @@
 #include "views/pdfreport.h"
 
-#include "app/powerstatistics.h"
+#include "domain/powerstatistics.h"
 #include "link/ponopmitemdata.h"
 #include "link/valueformat.h"
 #include "report/csvwriter.h"

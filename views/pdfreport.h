@@ -9,7 +9,7 @@
 // Chinese, whose glyphs the PDF embeds (the used ones), so Chinese names and
 // texts print as they show.
 
-#include "app/exportflow.h"
+#include "report/exportfiles.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -2,7 +2,7 @@
 // Records of a PON meter: one table row per record with the 1310, 1490 and
 // 1550 nm readings, each in its own cell with power, reference and verdict.
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 #include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
 #include "views/recordpage.h"

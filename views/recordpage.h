@@ -5,7 +5,7 @@
 // frame), paging, emptying and the report export. A page adds only how it
 // draws one record, how it empties its view and which report it writes.
 
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 #include "views/items.h"
 
 #include <QList>

@@ -2,7 +2,7 @@
 // Records of an XG-PON meter: one card per record with up to five readings
 // side by side, shown exactly as the meter reports them.
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 #include "link/ponframe.h"
 #include "link/ponopmitemdata.h"
 #include "views/recordpage.h"

@@ -11,8 +11,8 @@
 #include <QVector>
 #include <QWidget>
 
-#include "app/livereference.h"
-#include "app/powerstatistics.h"
+#include "domain/livereference.h"
+#include "domain/powerstatistics.h"
 #include "link/realtimeopmvalue.h"
 #include "widgets/marker.h"
 

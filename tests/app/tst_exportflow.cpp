@@ -18,9 +18,9 @@
 
 namespace {
 
-HistoryStore::Record record(const QString &family, const QList<HistoryStore::Reading> &readings)
+History::Record record(const QString &family, const QList<History::Reading> &readings)
 {
-    HistoryStore::Record r;
+    History::Record r;
     r.family = family;
     r.number = QStringLiteral("7");
     r.name = QStringLiteral("机房, \"A\""); // a comma and quotes: quoted on the way out
@@ -116,7 +116,7 @@ private slots:
 
         ExportContent content;
         content.kind = kind.section(QLatin1Char('+'), 0, 0);
-        const HistoryStore::Reading passing{"1310", "-12.34", "dBm", "", "58.9uW", "270Hz", 0};
+        const History::Reading passing{"1310", "-12.34", "dBm", "", "58.9uW", "270Hz", 0};
         if (content.kind == QLatin1String("single")) {
             content.records << record("single", {passing});
         } else if (content.kind == QLatin1String("partial")) {
@@ -198,7 +198,7 @@ private slots:
         QString said;
         if (!message.isEmpty())
             testsupport::answerMessage(QStringLiteral("yesBtn"), &said);
-        ExportFiles::run(content, ExportFiles::Format::Csv);
+        ExportFlow::run(content, ExportFiles::Format::Csv);
         if (!message.isEmpty())
             QTRY_COMPARE(said, message);
         QCOMPARE(asked, folderAsked);

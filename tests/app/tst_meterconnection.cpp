@@ -14,7 +14,7 @@
 #include <QTest>
 #include <memory>
 
-class tst_meterconnection : public QObject
+class TestMeterConnection : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QWidget> window;
@@ -135,5 +135,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(tst_meterconnection)
+LUMISK_TEST(TestMeterConnection)
 #include "tst_meterconnection.moc"

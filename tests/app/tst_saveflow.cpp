@@ -8,7 +8,7 @@
 
 #include <QTest>
 
-class tst_saveflow : public QObject
+class TestSaveFlow : public QObject
 {
     Q_OBJECT
     bool busy = false;
@@ -100,5 +100,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(tst_saveflow)
+LUMISK_TEST(TestSaveFlow)
 #include "tst_saveflow.moc"

@@ -8,7 +8,7 @@
 #include "testsupport.h"
 #include "report/workbookdump.h"
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 #include "history/historystore.h"
 #include "history/pgcluster.h"
 #include "link/devdatas.h"

@@ -1,4 +1,5 @@
-// The About dialog shows the version the build was configured with.
+// The About dialog shows the version the build was configured with (the
+// project's, as CMake knows it).
 
 #include "dialogs/aboutdialog.h"
 #include "testregistry.h"
@@ -6,7 +7,7 @@
 #include <QLabel>
 #include <QTest>
 
-class tst_aboutdialog : public QObject
+class TestAboutDialog : public QObject
 {
     Q_OBJECT
 private slots:
@@ -15,9 +16,9 @@ private slots:
         AboutDialog dialog;
         auto *label = dialog.findChild<QLabel *>(QStringLiteral("versionLabel"));
         QVERIFY(label);
-        QCOMPARE(label->text(), QStringLiteral("0.0.2"));
+        QCOMPARE(label->text(), QStringLiteral(LUMISK_PROJECT_VERSION));
     }
 };
 
-LUMISK_TEST(tst_aboutdialog)
+LUMISK_TEST(TestAboutDialog)
 #include "tst_aboutdialog.moc"

@@ -1,7 +1,7 @@
 // The language dialog's decisions, checked against the settings file, and
 // the restart request (event-loop exit code 1) with the link released.
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "dialogs/languagedialog.h"
 #include "dialogs/messagedialog.h"
 #include "link/uartworker.h"

@@ -4,7 +4,7 @@
 // file's single class= key counts under its technology and survives when the
 // other choice is changed.
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "dialogs/ponclassdialog.h"
 #include "testregistry.h"
 #include "views/ponopmform.h"

@@ -7,7 +7,7 @@
 
 #include "e2esupport.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "history/historystore.h"
 #include "history/pgcluster.h"
 #include "views/opmform.h"
@@ -28,7 +28,20 @@ using namespace e2e;
 
 namespace {
 
-const char *const ChildVariable = "LUMISK_E2E_CHILD";
+// The child of interruptedDownloadIsOffered: a window that downloads until
+// it is killed.
+int downloadUntilKilled()
+{
+    prepareProcess();
+    MainWindow child;
+    child.show();
+    if (!connectWindow(&child))
+        return 1;
+    button(&child, "opmBtn")->click();
+    button(&child, "downloadBtn")->click();
+    QTest::qWait(600000);
+    return 0;
+}
 
 int storedRecords(const QString &file)
 {
@@ -110,20 +123,6 @@ private slots:
         QTest::qWait(50);
     }
 
-    // Runs only as the child of interruptedDownloadIsOffered: a window that
-    // downloads until it is killed.
-    void downloadUntilKilled()
-    {
-        if (qEnvironmentVariableIsEmpty(ChildVariable))
-            QSKIP("the killed window of interruptedDownloadIsOffered");
-        MainWindow child;
-        child.show();
-        QVERIFY(connectWindow(&child));
-        button(&child, "opmBtn")->click();
-        button(&child, "downloadBtn")->click();
-        QTest::qWait(600000);
-    }
-
     void interruptedDownloadIsOffered()
     {
         const QString file = dir.filePath(QStringLiteral("killed.sqlite"));
@@ -132,14 +131,13 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LUMISK_HISTORY_DB"), file);
         env.insert(QStringLiteral("LUMISK_SERIAL_PORTS"), sim.linkPath());
-        env.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("TestHistoryRecovery"));
-        env.insert(QString::fromLatin1(ChildVariable), QStringLiteral("1"));
+        env.insert(QStringLiteral("LUMISK_TEST_CHILD"), QStringLiteral("downloadUntilKilled"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lumisk.*.debug=false"));
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.setStandardOutputFile(QProcess::nullDevice());
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("downloadUntilKilled")});
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
         QVERIFY(child.waitForStarted());
         // Records reach the file while the download goes, not at its end.
         QVERIFY(QTest::qWaitFor([&]() { return storedRecords(file) >= 30; }, 60000));
@@ -350,4 +348,5 @@ private slots:
 };
 
 LUMISK_TEST(TestHistoryRecovery)
+LUMISK_TEST_CHILD(downloadUntilKilled, downloadUntilKilled)
 #include "tst_historyrecovery.moc"

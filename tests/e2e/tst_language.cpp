@@ -3,7 +3,7 @@
 
 #include "e2esupport.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "dialogs/menuwidget.h"
 #include "link/uartworker.h"
 

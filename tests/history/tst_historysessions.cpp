@@ -2,7 +2,7 @@
 // stored records decoded again into what the download gave, deleting a
 // session without losing records another session holds.
 
-#include "app/historyreplay.h"
+#include "session/historyreplay.h"
 #include "history/historywriter.h"
 #include "historytestdata.h"
 #include "testregistry.h"

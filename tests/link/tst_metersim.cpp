@@ -21,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class MeterSimTest : public QObject
+class TestMeterSim : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +56,7 @@ private:
 
 };
 
-void MeterSimTest::countsPerKind_data()
+void TestMeterSim::countsPerKind_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("opm");
@@ -70,7 +70,7 @@ void MeterSimTest::countsPerKind_data()
     QTest::newRow("default") << QStringList{} << 12 << 12 << 0;
 }
 
-void MeterSimTest::countsPerKind()
+void TestMeterSim::countsPerKind()
 {
     QFETCH(QStringList, args);
     QFETCH(int, opm);
@@ -83,7 +83,7 @@ void MeterSimTest::countsPerKind()
     QCOMPARE(count(Command::ponCount()), pon);
 }
 
-void MeterSimTest::multiWaveVariety()
+void TestMeterSim::multiWaveVariety()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "40"}));
@@ -117,7 +117,7 @@ void MeterSimTest::multiWaveVariety()
     QVERIFY(powers.contains(QStringLiteral("0.00")));
 }
 
-void MeterSimTest::partialWaveVerdicts()
+void TestMeterSim::partialWaveVerdicts()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "9", "--records", "16"}));
@@ -139,7 +139,7 @@ void MeterSimTest::partialWaveVerdicts()
     QCOMPARE(second, (QSet<int>{0, 1, 2, 3}));
 }
 
-void MeterSimTest::ponAndXgPonItems()
+void TestMeterSim::ponAndXgPonItems()
 {
     testsupport::MeterSim pon;
     QVERIFY(connectTo(pon, {"--kind", "1", "--records", "6"}));
@@ -164,7 +164,7 @@ void MeterSimTest::ponAndXgPonItems()
     QCOMPARE(frame.itemData.powerInfos.size(), 5);
 }
 
-void MeterSimTest::liveReadingsChangeSlowly()
+void TestMeterSim::liveReadingsChangeSlowly()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "6"}));
@@ -186,7 +186,7 @@ void MeterSimTest::liveReadingsChangeSlowly()
     QCOMPARE(Uart::exchange(Command::realTimeValue(), &frame), OtherStatus);
 }
 
-void MeterSimTest::scenarioFile()
+void TestMeterSim::scenarioFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("meter.json"));
@@ -233,7 +233,7 @@ void MeterSimTest::scenarioFile()
     }
 }
 
-void MeterSimTest::noiseFromTheHost()
+void TestMeterSim::noiseFromTheHost()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "3"}));
@@ -246,7 +246,7 @@ void MeterSimTest::noiseFromTheHost()
     QCOMPARE(sim.logLines().size(), 5);
 }
 
-void MeterSimTest::stopRemovesTheLink()
+void TestMeterSim::stopRemovesTheLink()
 {
     testsupport::MeterSim sim;
     QVERIFY(sim.start());
@@ -256,5 +256,5 @@ void MeterSimTest::stopRemovesTheLink()
     QVERIFY(!QFileInfo(sim.linkPath()).isSymLink());
 }
 
-LUMISK_TEST(MeterSimTest)
+LUMISK_TEST(TestMeterSim)
 #include "tst_metersim.moc"

@@ -35,7 +35,7 @@ public:
 };
 } // namespace
 
-class PortDiagnosisTest : public QObject
+class TestPortDiagnosis : public QObject
 {
     Q_OBJECT
 private slots:
@@ -118,5 +118,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(PortDiagnosisTest)
+LUMISK_TEST(TestPortDiagnosis)
 #include "tst_portdiagnosis.moc"

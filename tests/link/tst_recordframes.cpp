@@ -123,7 +123,7 @@ QStringList decoded(const Frame *frame)
 
 } // namespace
 
-class RecordFramesTest : public QObject
+class TestRecordFrames : public QObject
 {
     Q_OBJECT
 
@@ -160,23 +160,23 @@ private slots:
     void timesAcrossZoneChanges();
 };
 
-void RecordFramesTest::initTestCase()
+void TestRecordFrames::initTestCase()
 {
     // The frames trace every record; keep the test log readable.
     QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false"));
 }
 
-void RecordFramesTest::cleanupTestCase()
+void TestRecordFrames::cleanupTestCase()
 {
     QLoggingCategory::setFilterRules(QString());
 }
 
-void RecordFramesTest::cleanup()
+void TestRecordFrames::cleanup()
 {
     DevDatas::instance()->rangeCode = 0;
 }
 
-void RecordFramesTest::powerText_data()
+void TestRecordFrames::powerText_data()
 {
     QTest::addColumn<float>("power");
     QTest::addColumn<int>("rangeCode");
@@ -209,7 +209,7 @@ void RecordFramesTest::powerText_data()
     QTest::newRow("live huge") << 3e30f << 0 << false << "2999999894026671207801419726848.00" << false;
 }
 
-void RecordFramesTest::powerText()
+void TestRecordFrames::powerText()
 {
     QFETCH(float, power);
     QFETCH(int, rangeCode);
@@ -223,7 +223,7 @@ void RecordFramesTest::powerText()
     QCOMPARE(out, outOfRange);
 }
 
-void RecordFramesTest::wattText_data()
+void TestRecordFrames::wattText_data()
 {
     QTest::addColumn<float>("watt");
     QTest::addColumn<QString>("text");
@@ -238,14 +238,14 @@ void RecordFramesTest::wattText_data()
     QTest::newRow("1234.5678") << 1234.5678f << "1235";
 }
 
-void RecordFramesTest::wattText()
+void TestRecordFrames::wattText()
 {
     QFETCH(float, watt);
     QFETCH(QString, text);
     QCOMPARE(ValueFormat::wattText(watt), text);
 }
 
-void RecordFramesTest::opmEntry_data()
+void TestRecordFrames::opmEntry_data()
 {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<QStringList>("texts"); // wavelength power powerUnit powerW powerWUnit reference frequency
@@ -272,7 +272,7 @@ void RecordFramesTest::opmEntry_data()
                                           << QStringList{"1625", "High", "", "---", "", "---", "---"} << false << true;
 }
 
-void RecordFramesTest::opmEntry()
+void TestRecordFrames::opmEntry()
 {
     QFETCH(QByteArray, entry);
     QFETCH(QStringList, texts);
@@ -288,7 +288,7 @@ void RecordFramesTest::opmEntry()
     QCOMPARE(d.outOfRange, outOfRange);
 }
 
-void RecordFramesTest::recordHead_data()
+void TestRecordFrames::recordHead_data()
 {
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QString>("number");
@@ -323,7 +323,7 @@ void RecordFramesTest::recordHead_data()
     QTest::newRow("29 February 2024") << stamped(2, 29, 23, 59, 59, 2024) << "5" << "n" << "24/02/29 23:59";
 }
 
-void RecordFramesTest::recordHead()
+void TestRecordFrames::recordHead()
 {
     QFETCH(QByteArray, head);
     QFETCH(QString, number);
@@ -345,7 +345,7 @@ void RecordFramesTest::recordHead()
     QCOMPARE(headTexts(partial.itemData), expected);
 }
 
-void RecordFramesTest::opmPayloadShapes_data()
+void TestRecordFrames::opmPayloadShapes_data()
 {
     QTest::addColumn<QByteArray>("payload");
     QTest::addColumn<QString>("number");
@@ -381,7 +381,7 @@ void RecordFramesTest::opmPayloadShapes_data()
                                        << QStringList{"1625"};
 }
 
-void RecordFramesTest::opmPayloadShapes()
+void TestRecordFrames::opmPayloadShapes()
 {
     QFETCH(QByteArray, payload);
     QFETCH(QString, number);
@@ -400,7 +400,7 @@ void RecordFramesTest::opmPayloadShapes()
     QVERIFY(frame.itemData.partialOpmDatas.isEmpty());
 }
 
-void RecordFramesTest::partialVerdicts_data()
+void TestRecordFrames::partialVerdicts_data()
 {
     QTest::addColumn<int>("fourth");
     QTest::addColumn<int>("entries");
@@ -416,7 +416,7 @@ void RecordFramesTest::partialVerdicts_data()
     QTest::newRow("0x23 three: second not decoded") << 0x23 << 3 << 2 << 3;
 }
 
-void RecordFramesTest::partialVerdicts()
+void TestRecordFrames::partialVerdicts()
 {
     QFETCH(int, fourth);
     QFETCH(int, entries);
@@ -446,7 +446,7 @@ void RecordFramesTest::partialVerdicts()
     }
 }
 
-void RecordFramesTest::partialWithoutCompleteEntry()
+void TestRecordFrames::partialWithoutCompleteEntry()
 {
     // 10 of the 18 entry bytes: wavelength, power, unit, 3 watt bytes. The
     // missing bytes count as 0, nothing past the payload is read.
@@ -475,7 +475,7 @@ void RecordFramesTest::partialWithoutCompleteEntry()
     QCOMPARE(empty.itemData.partialOpmDatas.first().wave1.wavelength, QStringLiteral("0"));
 }
 
-void RecordFramesTest::ponItems_data()
+void TestRecordFrames::ponItems_data()
 {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<int>("typeCode");
@@ -503,7 +503,7 @@ void RecordFramesTest::ponItems_data()
                                              << QVariantList{true, false, true};
 }
 
-void RecordFramesTest::ponItems()
+void TestRecordFrames::ponItems()
 {
     QFETCH(QByteArray, entry);
     QFETCH(int, typeCode);
@@ -520,7 +520,7 @@ void RecordFramesTest::ponItems()
     QCOMPARE((QVariantList{p.showPower, p.isRelative, p.inRange}), flags);
 }
 
-void RecordFramesTest::ponSpareBytes()
+void TestRecordFrames::ponSpareBytes()
 {
     QByteArray payload = makeRecordHead("", 3);
     payload += ponEntry(0, 1310, -1.0f);
@@ -539,7 +539,7 @@ void RecordFramesTest::ponSpareBytes()
     QVERIFY(empty.itemData.powerInfos.isEmpty());
 }
 
-void RecordFramesTest::realTime_data()
+void TestRecordFrames::realTime_data()
 {
     QTest::addColumn<QByteArray>("payload");
     QTest::addColumn<int>("rangeCode");
@@ -558,7 +558,7 @@ void RecordFramesTest::realTime_data()
                                               << QStringList{"1310", "0.00", "0.00", "0.000", "0", "dBm", "dBm"};
 }
 
-void RecordFramesTest::realTime()
+void TestRecordFrames::realTime()
 {
     QFETCH(QByteArray, payload);
     QFETCH(int, rangeCode);
@@ -577,7 +577,7 @@ void RecordFramesTest::realTime()
     QCOMPARE(v.referenceValue, frame.referenceValue);
 }
 
-void RecordFramesTest::bytewiseFeed()
+void TestRecordFrames::bytewiseFeed()
 {
     DevDatas::instance()->rangeCode = 1;
     const QByteArray bytes = answer(makeRecordHead("B", 300) + makeOpmEntry(1310, -61.24f, 0, 0.75f, 19, 0.0f, 2000));
@@ -591,7 +591,7 @@ void RecordFramesTest::bytewiseFeed()
     QCOMPARE(frame.itemData.singleWaveOpmDatas.first().powerW, QStringLiteral("0.750"));
 }
 
-void RecordFramesTest::resetForgetsWhatWasDecoded_data()
+void TestRecordFrames::resetForgetsWhatWasDecoded_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QByteArray>("bytes");
@@ -614,7 +614,7 @@ void RecordFramesTest::resetForgetsWhatWasDecoded_data()
 
 // A frame that is reset and given the same answer again holds one decode of
 // it, and in between nothing of the first.
-void RecordFramesTest::resetForgetsWhatWasDecoded()
+void TestRecordFrames::resetForgetsWhatWasDecoded()
 {
     QFETCH(QString, type);
     QFETCH(QByteArray, bytes);
@@ -634,7 +634,7 @@ void RecordFramesTest::resetForgetsWhatWasDecoded()
 
 // Record times, the clock label and the chart read-out all go through the
 // same formatting; under a locale with other digits they keep ASCII ones.
-void RecordFramesTest::timesKeepAsciiDigits()
+void TestRecordFrames::timesKeepAsciiDigits()
 {
     const QString expected = qEnvironmentVariable("LUMISK_EXPECT_SYSTEM_LOCALE");
     if (!expected.isEmpty()) { // a child run: the locale really has other digits
@@ -652,7 +652,7 @@ void RecordFramesTest::timesKeepAsciiDigits()
     QCOMPARE(clock, QStringLiteral("2024/03/05 14:07:09"));
 }
 
-void RecordFramesTest::timesUnderOtherSystemLocales_data()
+void TestRecordFrames::timesUnderOtherSystemLocales_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::newRow("Arabic") << "ar_EG";
@@ -661,14 +661,14 @@ void RecordFramesTest::timesUnderOtherSystemLocales_data()
 
 // The system locale is read once per process, so a child run of this
 // program checks the times under it.
-void RecordFramesTest::timesUnderOtherSystemLocales()
+void TestRecordFrames::timesUnderOtherSystemLocales()
 {
     QFETCH(QString, locale);
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
     environment.insert(QStringLiteral("LUMISK_EXPECT_SYSTEM_LOCALE"), locale);
-    environment.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("RecordFramesTest"));
+    environment.insert(QStringLiteral("LUMISK_TEST_CLASS"), QStringLiteral("TestRecordFrames"));
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("timesKeepAsciiDigits")});
@@ -677,7 +677,7 @@ void RecordFramesTest::timesUnderOtherSystemLocales()
              child.readAll().constData());
 }
 
-void RecordFramesTest::timesAcrossZoneChanges_data()
+void TestRecordFrames::timesAcrossZoneChanges_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QList<QDateTime>>("times"); // decoded in this order
@@ -705,7 +705,7 @@ void RecordFramesTest::timesAcrossZoneChanges_data()
 
 // A time the PC's zone skips shows as absent; the days around it, and other
 // times of that day, as the meter gives them.
-void RecordFramesTest::timesAcrossZoneChanges()
+void TestRecordFrames::timesAcrossZoneChanges()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QList<QDateTime>, times);
@@ -727,5 +727,5 @@ void RecordFramesTest::timesAcrossZoneChanges()
     QCOMPARE(shown, texts);
 }
 
-LUMISK_TEST(RecordFramesTest)
+LUMISK_TEST(TestRecordFrames)
 #include "tst_recordframes.moc"

@@ -66,7 +66,7 @@ QStringList loggedCommands(const testsupport::MeterSim &sim)
 
 } // namespace
 
-class UartTest : public QObject
+class TestUart : public QObject
 {
     Q_OBJECT
 
@@ -98,13 +98,13 @@ private:
     std::unique_ptr<LogCapture> capture;
 };
 
-void UartTest::init()
+void TestUart::init()
 {
     capture = std::make_unique<LogCapture>();
     LogCapture::clear();
 }
 
-void UartTest::cleanup()
+void TestUart::cleanup()
 {
     Uart::releaseAll();
     Uart::candidatePortNames.clear();
@@ -113,7 +113,7 @@ void UartTest::cleanup()
     capture.reset();
 }
 
-bool UartTest::connectTo(testsupport::MeterSim &sim, const QStringList &args)
+bool TestUart::connectTo(testsupport::MeterSim &sim, const QStringList &args)
 {
     if (!sim.start(args))
         return false;
@@ -121,7 +121,7 @@ bool UartTest::connectTo(testsupport::MeterSim &sim, const QStringList &args)
     return Uart::init(false) == Uart::InitOk;
 }
 
-void UartTest::scanFindsOneMeter()
+void TestUart::scanFindsOneMeter()
 {
     testsupport::MeterSim sim;
     QVERIFY(sim.start({"--kind", "9", "--range", "2", "--model", "OPM-X", "--version", "V9"}));
@@ -149,7 +149,7 @@ void UartTest::scanFindsOneMeter()
     QVERIFY(!SerialPortList::isHeldOpen(sim.linkPath()));
 }
 
-void UartTest::scanWithTwoMetersLeavesTheChoice()
+void TestUart::scanWithTwoMetersLeavesTheChoice()
 {
     testsupport::MeterSim first;
     testsupport::MeterSim second;
@@ -177,7 +177,7 @@ void UartTest::scanWithTwoMetersLeavesTheChoice()
     QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
 }
 
-void UartTest::scanWithoutMeter()
+void TestUart::scanWithoutMeter()
 {
     testsupport::MeterSim silent;
     QVERIFY(silent.start({"--silent-after", "0"}));
@@ -191,7 +191,7 @@ void UartTest::scanWithoutMeter()
     QCOMPARE(Uart::init(false), Uart::InitFailed);
 }
 
-void UartTest::chosenPortNoLongerListed()
+void TestUart::chosenPortNoLongerListed()
 {
     testsupport::MeterSim sim;
     QVERIFY(sim.start());
@@ -206,7 +206,7 @@ void UartTest::chosenPortNoLongerListed()
     QVERIFY(sim.logLines().isEmpty());
 }
 
-void UartTest::reopenAfterBreak()
+void TestUart::reopenAfterBreak()
 {
     QCOMPARE(Uart::init(true), Uart::InitFailed); // nothing to reopen
 
@@ -221,7 +221,7 @@ void UartTest::reopenAfterBreak()
     QVERIFY(!Uart::currentPort);
 }
 
-void UartTest::exchangeWithoutPort()
+void TestUart::exchangeWithoutPort()
 {
     Frame frame;
     QElapsedTimer clock;
@@ -232,7 +232,7 @@ void UartTest::exchangeWithoutPort()
     QVERIFY(!Uart::isPortAlive());
 }
 
-void UartTest::wholeAnswerInOneRead()
+void TestUart::wholeAnswerInOneRead()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "3"}));
@@ -245,7 +245,7 @@ void UartTest::wholeAnswerInOneRead()
     QCOMPARE(LogCapture::count("write data"), 1);
 }
 
-void UartTest::answerSplitOverReads()
+void TestUart::answerSplitOverReads()
 {
     // At 1200 baud a 26-byte record answer takes over 200 ms, so the first
     // read finds only its beginning.
@@ -260,7 +260,7 @@ void UartTest::answerSplitOverReads()
     QCOMPARE(sim.logLines().size(), 5);
 }
 
-void UartTest::longAnswerTrickledAtLowRate()
+void TestUart::longAnswerTrickledAtLowRate()
 {
     // Record 4 of a multi-wave meter holds five wavelengths: over 100 bytes,
     // arriving a few at a time for more than a tenth of a second.
@@ -273,7 +273,7 @@ void UartTest::longAnswerTrickledAtLowRate()
     QCOMPARE(sim.logLines().size(), 5); // no re-send while the answer was arriving
 }
 
-void UartTest::silentMeter()
+void TestUart::silentMeter()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--silent-after", "4"}));
@@ -294,7 +294,7 @@ void UartTest::silentMeter()
     QVERIFY2(elapsed >= 850, qPrintable(QString::number(elapsed)));
 }
 
-void UartTest::wrongStartByteEndsAtOnce()
+void TestUart::wrongStartByteEndsAtOnce()
 {
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--junk", "1@count"}));
@@ -308,7 +308,7 @@ void UartTest::wrongStartByteEndsAtOnce()
     QCOMPARE(Uart::exchange(Command::opmCount(), &frame), DataOk);
 }
 
-void UartTest::meterAnswers_data()
+void TestUart::meterAnswers_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("request");
@@ -328,7 +328,7 @@ void UartTest::meterAnswers_data()
     QTest::newRow("unknown command") << QStringList{} << Command::build("01001100", {}) << QList<int>{OtherStatus};
 }
 
-void UartTest::meterAnswers()
+void TestUart::meterAnswers()
 {
     QFETCH(QStringList, args);
     QFETCH(QByteArray, request);
@@ -341,7 +341,7 @@ void UartTest::meterAnswers()
     }
 }
 
-void UartTest::staleBytesAreNotTakenForTheAnswer()
+void TestUart::staleBytesAreNotTakenForTheAnswer()
 {
     // Junk long enough to fail the check arrives first; the real answer,
     // trickled behind it, must not be read as the answer to the next request.
@@ -355,7 +355,7 @@ void UartTest::staleBytesAreNotTakenForTheAnswer()
     QCOMPARE(second.itemData.number, QStringLiteral("2"));
 }
 
-void UartTest::answerCutShort_data()
+void TestUart::answerCutShort_data()
 {
     QTest::addColumn<QString>("cut");
     QTest::addColumn<int>("result");
@@ -367,7 +367,7 @@ void UartTest::answerCutShort_data()
     QTest::newRow("every try: a failed check") << "3:3@3" << int(CheckFailed) << 3;
 }
 
-void UartTest::answerCutShort()
+void TestUart::answerCutShort()
 {
     QFETCH(QString, cut);
     QFETCH(int, result);
@@ -388,5 +388,5 @@ void UartTest::answerCutShort()
     QCOMPARE(frame.itemData.number, QStringLiteral("3"));
 }
 
-LUMISK_TEST(UartTest)
+LUMISK_TEST(TestUart)
 #include "tst_uart.moc"

@@ -42,7 +42,7 @@ bool workerHoldsPort()
 
 } // namespace
 
-class WorkerTest : public QObject
+class TestWorker : public QObject
 {
     Q_OBJECT
 
@@ -68,7 +68,7 @@ private:
     UartWorker *worker = nullptr;
 };
 
-void WorkerTest::initTestCase()
+void TestWorker::initTestCase()
 {
     QLoggingCategory::setFilterRules(QStringLiteral("lumisk.*.debug=false"));
     worker = UartWorker::instance();
@@ -76,12 +76,12 @@ void WorkerTest::initTestCase()
     QVERIFY(worker->thread() != QThread::currentThread());
 }
 
-void WorkerTest::cleanupTestCase()
+void TestWorker::cleanupTestCase()
 {
     QLoggingCategory::setFilterRules(QString());
 }
 
-void WorkerTest::cleanup()
+void TestWorker::cleanup()
 {
     if (worker->isConnected()) {
         worker->closeUart();
@@ -90,7 +90,7 @@ void WorkerTest::cleanup()
     testsupport::setSerialPorts({});
 }
 
-bool WorkerTest::linkUp(testsupport::MeterSim &sim, const QStringList &args)
+bool TestWorker::linkUp(testsupport::MeterSim &sim, const QStringList &args)
 {
     if (!sim.start(args))
         return false;
@@ -103,7 +103,7 @@ bool WorkerTest::linkUp(testsupport::MeterSim &sim, const QStringList &args)
     return QTest::qWaitFor([this]() { return worker->isConnected(); }, LinkTimeoutMs);
 }
 
-void WorkerTest::requestWithoutPort()
+void TestWorker::requestWithoutPort()
 {
     QSignalSpy responsed(worker, &UartWorker::responsed);
     QSignalSpy closed(worker, &UartWorker::uartClosed);
@@ -118,7 +118,7 @@ void WorkerTest::requestWithoutPort()
     QCOMPARE(closed.count(), 0);
 }
 
-void WorkerTest::connectWithoutMeter()
+void TestWorker::connectWithoutMeter()
 {
     testsupport::setSerialPorts({QStringLiteral("/nonexistent/ttyNone")});
     QSignalSpy inited(worker, &UartWorker::uartInited);
@@ -132,14 +132,14 @@ void WorkerTest::connectWithoutMeter()
     QCOMPARE(closed.count(), 0);
 }
 
-void WorkerTest::meterGoesAway_data()
+void TestWorker::meterGoesAway_data()
 {
     QTest::addColumn<bool>("duringRequest");
     QTest::newRow("unplugged while idle") << false;
     QTest::newRow("unplugged on a request") << true;
 }
 
-void WorkerTest::meterGoesAway()
+void TestWorker::meterGoesAway()
 {
     QFETCH(bool, duringRequest);
     testsupport::MeterSim sim;
@@ -165,7 +165,7 @@ void WorkerTest::meterGoesAway()
     QCOMPARE(closed.count(), 1);
 }
 
-void WorkerTest::closeWhileUp()
+void TestWorker::closeWhileUp()
 {
     testsupport::MeterSim sim;
     QVERIFY(linkUp(sim, {}));
@@ -185,7 +185,7 @@ void WorkerTest::closeWhileUp()
 // Disconnect pressed just as the meter goes away: the worker's own thread
 // sees the port vanish while the GUI thread closes. The timer and every
 // connection stay on the worker's thread, and the close is reported once.
-void WorkerTest::closeAsTheMeterVanishes()
+void TestWorker::closeAsTheMeterVanishes()
 {
     for (int round = 0; round < 5; ++round) {
         testsupport::MeterSim sim;
@@ -209,7 +209,7 @@ void WorkerTest::closeAsTheMeterVanishes()
     }
 }
 
-void WorkerTest::chooseAmongSeveral()
+void TestWorker::chooseAmongSeveral()
 {
     testsupport::MeterSim first;
     testsupport::MeterSim second;
@@ -234,7 +234,7 @@ void WorkerTest::chooseAmongSeveral()
     QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
 }
 
-void WorkerTest::reconnectAfterReinit()
+void TestWorker::reconnectAfterReinit()
 {
     testsupport::MeterSim sim;
     QVERIFY(linkUp(sim, {"--kind", "6", "--need-reinit", "@1"}));
@@ -256,7 +256,7 @@ void WorkerTest::reconnectAfterReinit()
     QCOMPARE(responsed.takeFirst().first().value<ParseResult>(), DataOk);
 }
 
-void WorkerTest::downloadAllRecords()
+void TestWorker::downloadAllRecords()
 {
     testsupport::MeterSim sim;
     QVERIFY(linkUp(sim, {"--kind", "5", "--records", "250"}));
@@ -289,5 +289,5 @@ void WorkerTest::downloadAllRecords()
     QCOMPARE(sim.logLines().size(), 4 + 1 + 251);
 }
 
-LUMISK_TEST(WorkerTest)
+LUMISK_TEST(TestWorker)
 #include "tst_worker.moc"

@@ -7,7 +7,7 @@
 
 #include <QTest>
 
-class CsvWriterTest : public QObject
+class TestCsvWriter : public QObject
 {
     Q_OBJECT
 private slots:
@@ -40,5 +40,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(CsvWriterTest)
+LUMISK_TEST(TestCsvWriter)
 #include "tst_csvwriter.moc"

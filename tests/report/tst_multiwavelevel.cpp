@@ -6,7 +6,7 @@
 
 #include <QTest>
 
-class MultiWaveLevelTest : public QObject
+class TestMultiWaveLevel : public QObject
 {
     Q_OBJECT
 private slots:
@@ -14,7 +14,7 @@ private slots:
     void boundaries();
 };
 
-void MultiWaveLevelTest::boundaries_data()
+void TestMultiWaveLevel::boundaries_data()
 {
     QTest::addColumn<QString>("power");
     QTest::addColumn<QString>("reference");
@@ -40,7 +40,7 @@ void MultiWaveLevelTest::boundaries_data()
     QTest::newRow("not a number counts as 0") << "abc" << "-3.00" << in << "abcdB";
 }
 
-void MultiWaveLevelTest::boundaries()
+void TestMultiWaveLevel::boundaries()
 {
     QFETCH(QString, power);
     QFETCH(QString, reference);
@@ -53,5 +53,5 @@ void MultiWaveLevelTest::boundaries()
     QCOMPARE(multiWavePowerText(reading), shown);
 }
 
-LUMISK_TEST(MultiWaveLevelTest)
+LUMISK_TEST(TestMultiWaveLevel)
 #include "tst_multiwavelevel.moc"

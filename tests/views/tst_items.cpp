@@ -8,7 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class ItemsTest : public QObject
+class TestItems : public QObject
 {
     Q_OBJECT
 private slots:
@@ -18,7 +18,7 @@ private slots:
     void allItemsKeepsArrivalOrder();
 };
 
-void ItemsTest::paging_data()
+void TestItems::paging_data()
 {
     QTest::addColumn<int>("records");
     QTest::addColumn<int>("count");
@@ -33,7 +33,7 @@ void ItemsTest::paging_data()
     QTest::newRow("300") << 300 << 300 << QList<int>{1, 2, 3} << 100;
 }
 
-void ItemsTest::paging()
+void TestItems::paging()
 {
     QFETCH(int, records);
     QFETCH(int, count);
@@ -59,7 +59,7 @@ void ItemsTest::paging()
     QVERIFY(!items.page(items.pageCount() + 1));
 }
 
-void ItemsTest::clearItemsEmptiesAndAnnounces()
+void TestItems::clearItemsEmptiesAndAnnounces()
 {
     Items<OpmItemData> items;
     for (int i = 1; i <= 150; ++i)
@@ -78,7 +78,7 @@ void ItemsTest::clearItemsEmptiesAndAnnounces()
     QCOMPARE(spy.at(1).at(0).toInt(), 0);
 }
 
-void ItemsTest::allItemsKeepsArrivalOrder()
+void TestItems::allItemsKeepsArrivalOrder()
 {
     Items<PonOpmItemData> items;
     for (int i = 1; i <= 205; ++i)
@@ -89,5 +89,5 @@ void ItemsTest::allItemsKeepsArrivalOrder()
         QCOMPARE(all.at(i).number, QString::number(i + 1).rightJustified(4, QLatin1Char('0')));
 }
 
-LUMISK_TEST(ItemsTest)
+LUMISK_TEST(TestItems)
 #include "tst_items.moc"

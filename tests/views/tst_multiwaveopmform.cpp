@@ -13,7 +13,7 @@
 
 using namespace views_test;
 
-class MultiWaveOpmFormTest : public QObject
+class TestMultiWaveOpmForm : public QObject
 {
     Q_OBJECT
 private slots:
@@ -30,7 +30,7 @@ private:
     static QWidget *card(QWidget &form, int i) { return list(form)->itemWidget(list(form)->item(i)); }
 };
 
-void MultiWaveOpmFormTest::nextItemNumberCountsStoredRecords()
+void TestMultiWaveOpmForm::nextItemNumberCountsStoredRecords()
 {
     MultiWaveOpmForm form;
     QVERIFY(qobject_cast<OpmValueFrame *>(form.frame()));
@@ -40,7 +40,7 @@ void MultiWaveOpmFormTest::nextItemNumberCountsStoredRecords()
     QCOMPARE(form.nextItemNumber(), 1);
 }
 
-void MultiWaveOpmFormTest::columnsFollowReadings()
+void TestMultiWaveOpmForm::columnsFollowReadings()
 {
     MultiWaveOpmForm form;
     OpmItemData two = opmRecord(5, 2);
@@ -70,7 +70,7 @@ void MultiWaveOpmFormTest::columnsFollowReadings()
     QVERIFY(!full->findChild<QLabel *>("waveLabel5")->isHidden());
 }
 
-void MultiWaveOpmFormTest::levels_data()
+void TestMultiWaveOpmForm::levels_data()
 {
     QTest::addColumn<QString>("power");
     QTest::addColumn<QString>("reference");
@@ -92,7 +92,7 @@ void MultiWaveOpmFormTest::levels_data()
     QTest::newRow("watts absent") << "-10.00" << "---" << "---" << "-10.00dBm" << "---" << "---" << "CW";
 }
 
-void MultiWaveOpmFormTest::levels()
+void TestMultiWaveOpmForm::levels()
 {
     QFETCH(QString, power);
     QFETCH(QString, reference);
@@ -114,7 +114,7 @@ void MultiWaveOpmFormTest::levels()
     QCOMPARE(labelText(c, "freqLabel1"), shownFrequency);
 }
 
-void MultiWaveOpmFormTest::cardColours()
+void TestMultiWaveOpmForm::cardColours()
 {
     MultiWaveOpmForm form;
     for (int i = 1; i <= 3; ++i)
@@ -125,7 +125,7 @@ void MultiWaveOpmFormTest::cardColours()
     QVERIFY(list(form)->item(0)->sizeHint().height() > 0);
 }
 
-void MultiWaveOpmFormTest::code17CardTakesNoHeight()
+void TestMultiWaveOpmForm::code17CardTakesNoHeight()
 {
     MultiWaveOpmForm form;
     auto *frame = qobject_cast<OpmValueFrame *>(form.frame());
@@ -153,7 +153,7 @@ void MultiWaveOpmFormTest::code17CardTakesNoHeight()
         QVERIFY2(list(form)->item(i)->sizeHint().height() > 0, qPrintable(QString::number(i)));
 }
 
-void MultiWaveOpmFormTest::pagingReplacesCards()
+void TestMultiWaveOpmForm::pagingReplacesCards()
 {
     MultiWaveOpmForm form;
     for (int i = 1; i <= 101; ++i)
@@ -174,5 +174,5 @@ void MultiWaveOpmFormTest::pagingReplacesCards()
     QCOMPARE(form.nextItemNumber(), 0);
 }
 
-LUMISK_TEST(MultiWaveOpmFormTest)
+LUMISK_TEST(TestMultiWaveOpmForm)
 #include "tst_multiwaveopmform.moc"

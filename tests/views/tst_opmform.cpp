@@ -22,7 +22,7 @@ const QColor Odd(242, 242, 239);
 const QColor Even(Qt::white);
 }
 
-class OpmFormTest : public QObject
+class TestOpmForm : public QObject
 {
     Q_OBJECT
 private slots:
@@ -46,7 +46,7 @@ private:
     static PageWidget *navigator(QWidget &form) { return form.findChild<PageWidget *>("pageWidget"); }
 };
 
-void OpmFormTest::downloadBeyondFirstPage()
+void TestOpmForm::downloadBeyondFirstPage()
 {
     OpmForm form;
     form.show();
@@ -69,7 +69,7 @@ void OpmFormTest::downloadBeyondFirstPage()
     QCOMPARE(navigator(form)->getPageCount(), 2);
 }
 
-void OpmFormTest::gotoPageShowsExactlyThatPage()
+void TestOpmForm::gotoPageShowsExactlyThatPage()
 {
     OpmForm form;
     for (int i = 1; i <= 150; ++i)
@@ -100,7 +100,7 @@ void OpmFormTest::gotoPageShowsExactlyThatPage()
     QCOMPARE(table(form)->rowCount(), 50);
 }
 
-void OpmFormTest::gotoCurrentPageDoesNotRedraw()
+void TestOpmForm::gotoCurrentPageDoesNotRedraw()
 {
     OpmForm form;
     for (int i = 1; i <= 120; ++i)
@@ -110,7 +110,7 @@ void OpmFormTest::gotoCurrentPageDoesNotRedraw()
     QCOMPARE(table(form)->item(0, 1)->text(), QStringLiteral("marker"));
 }
 
-void OpmFormTest::newPageWhileBrowsingKeepsShownPage()
+void TestOpmForm::newPageWhileBrowsingKeepsShownPage()
 {
     OpmForm form;
     for (int i = 1; i <= 150; ++i)
@@ -131,7 +131,7 @@ void OpmFormTest::newPageWhileBrowsingKeepsShownPage()
     QCOMPARE(table(form)->item(0, 0)->text(), QStringLiteral("0001"));
 }
 
-void OpmFormTest::rowWithoutReadingIsHiddenAndKeepsParity()
+void TestOpmForm::rowWithoutReadingIsHiddenAndKeepsParity()
 {
     OpmForm form;
     form.show();
@@ -159,7 +159,7 @@ void OpmFormTest::rowWithoutReadingIsHiddenAndKeepsParity()
     QVERIFY(t->isRowHidden(1));
 }
 
-void OpmFormTest::rowTextsAndColours()
+void TestOpmForm::rowTextsAndColours()
 {
     OpmForm form;
     OpmItemData record = opmRecord(7);
@@ -177,7 +177,7 @@ void OpmFormTest::rowTextsAndColours()
     }
 }
 
-void OpmFormTest::fillDatasTakesTheFrameRecord()
+void TestOpmForm::fillDatasTakesTheFrameRecord()
 {
     OpmForm form;
     auto *frame = qobject_cast<OpmValueFrame *>(form.frame());
@@ -191,7 +191,7 @@ void OpmFormTest::fillDatasTakesTheFrameRecord()
     QVERIFY(fresh->itemData.number.isEmpty());
 }
 
-void OpmFormTest::clearDatas()
+void TestOpmForm::clearDatas()
 {
     OpmForm form;
     QSignalSpy spy(&form.items, &Agent::pageCountChanged);
@@ -216,7 +216,7 @@ void OpmFormTest::clearDatas()
     QCOMPARE(form.currentPage(), 1);
 }
 
-void OpmFormTest::nextItemNumber()
+void TestOpmForm::nextItemNumber()
 {
     OpmForm form;
     QCOMPARE(form.nextItemNumber(), 1);
@@ -225,7 +225,7 @@ void OpmFormTest::nextItemNumber()
     QCOMPARE(form.nextItemNumber(), 3);
 }
 
-void OpmFormTest::resizeModes_data()
+void TestOpmForm::resizeModes_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("narrow");
@@ -233,7 +233,7 @@ void OpmFormTest::resizeModes_data()
     QTest::newRow("800") << 800 << false;
 }
 
-void OpmFormTest::resizeModes()
+void TestOpmForm::resizeModes()
 {
     QFETCH(int, width);
     QFETCH(bool, narrow);
@@ -251,7 +251,7 @@ void OpmFormTest::resizeModes()
     }
 }
 
-void OpmFormTest::saveWithoutData()
+void TestOpmForm::saveWithoutData()
 {
     OpmForm form;
     form.addItemData(opmRecord(1));
@@ -264,7 +264,7 @@ void OpmFormTest::saveWithoutData()
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
-void OpmFormTest::saveWritesEveryRecord()
+void TestOpmForm::saveWritesEveryRecord()
 {
     OpmForm form;
     for (int i = 1; i <= 150; ++i)
@@ -284,7 +284,7 @@ void OpmFormTest::saveWritesEveryRecord()
     QCOMPARE(form.itemCount(), 150);
 }
 
-void OpmFormTest::saveIntoMissingDirectoryFails()
+void TestOpmForm::saveIntoMissingDirectoryFails()
 {
     OpmForm form;
     form.addItemData(opmRecord(1));
@@ -300,5 +300,5 @@ void OpmFormTest::saveIntoMissingDirectoryFails()
     QVERIFY(testsupport::noModalFor(400));
 }
 
-LUMISK_TEST(OpmFormTest)
+LUMISK_TEST(TestOpmForm)
 #include "tst_opmform.moc"

@@ -16,7 +16,7 @@
 
 using namespace views_test;
 
-class PartialOpmFormTest : public QObject
+class TestPartialOpmForm : public QObject
 {
     Q_OBJECT
 private slots:
@@ -34,7 +34,7 @@ private:
     static QTableWidget *table(QWidget &form) { return form.findChild<QTableWidget *>("tableWidget"); }
 };
 
-void PartialOpmFormTest::frameKind()
+void TestPartialOpmForm::frameKind()
 {
     PartialOpmForm form;
     QVERIFY(qobject_cast<PartialOpmValueFrame *>(form.frame()));
@@ -42,7 +42,7 @@ void PartialOpmFormTest::frameKind()
     QCOMPARE(form.nextItemNumber(), 1);
 }
 
-void PartialOpmFormTest::oneWaveRow_data()
+void TestPartialOpmForm::oneWaveRow_data()
 {
     QTest::addColumn<int>("verdict");
     QTest::addColumn<QString>("style");
@@ -53,7 +53,7 @@ void PartialOpmFormTest::oneWaveRow_data()
     QTest::newRow("undefined code") << 9 << "";
 }
 
-void PartialOpmFormTest::oneWaveRow()
+void TestPartialOpmForm::oneWaveRow()
 {
     QFETCH(int, verdict);
     QFETCH(QString, style);
@@ -89,7 +89,7 @@ void PartialOpmFormTest::oneWaveRow()
     QCOMPARE(t->item(0, 7)->text(), QStringLiteral("270"));
 }
 
-void PartialOpmFormTest::twoWaveRow_data()
+void TestPartialOpmForm::twoWaveRow_data()
 {
     QTest::addColumn<int>("verdict2");
     QTest::addColumn<QSize>("size2");
@@ -99,7 +99,7 @@ void PartialOpmFormTest::twoWaveRow_data()
     QTest::newRow("none") << 3 << QSize(0, 0);
 }
 
-void PartialOpmFormTest::twoWaveRow()
+void TestPartialOpmForm::twoWaveRow()
 {
     QFETCH(int, verdict2);
     QFETCH(QSize, size2);
@@ -140,7 +140,7 @@ void PartialOpmFormTest::twoWaveRow()
     }
 }
 
-void PartialOpmFormTest::rowColoursPerCellKind()
+void TestPartialOpmForm::rowColoursPerCellKind()
 {
     PartialOpmForm form;
     form.addItemData(partialRecord(1, 1, 0));
@@ -172,7 +172,7 @@ void PartialOpmFormTest::rowColoursPerCellKind()
     }
 }
 
-void PartialOpmFormTest::unusableReadingShowsHeadOnly()
+void TestPartialOpmForm::unusableReadingShowsHeadOnly()
 {
     PartialOpmForm form;
     OpmItemData none = opmRecord(1, 0);
@@ -191,7 +191,7 @@ void PartialOpmFormTest::unusableReadingShowsHeadOnly()
     QCOMPARE(form.itemCount(), 3);
 }
 
-void PartialOpmFormTest::pagingReleasesCellWidgets()
+void TestPartialOpmForm::pagingReleasesCellWidgets()
 {
     PartialOpmForm form;
     for (int i = 1; i <= 130; ++i)
@@ -210,7 +210,7 @@ void PartialOpmFormTest::pagingReleasesCellWidgets()
     QCOMPARE(table(form)->rowCount(), 0);
 }
 
-void PartialOpmFormTest::resizeModes()
+void TestPartialOpmForm::resizeModes()
 {
     PartialOpmForm form;
     form.show();
@@ -227,5 +227,5 @@ void PartialOpmFormTest::resizeModes()
                  column == 2 ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
 }
 
-LUMISK_TEST(PartialOpmFormTest)
+LUMISK_TEST(TestPartialOpmForm)
 #include "tst_partialopmform.moc"

@@ -97,7 +97,7 @@ private slots:
                 content.classCheck = PonClassCheck::fromSettings(settings, PonClassCheck::Technology::Gpon);
             }
             for (int i = 1; i <= count; ++i) {
-                HistoryStore::Record record;
+                History::Record record;
                 record.family = kind;
                 record.number = QString::number(i);
                 record.name = name + QString::number(i);
@@ -106,7 +106,7 @@ private slots:
                 // The last record lies 1 dB inside the overload: a warning.
                 const QString power = i == count && content.isPon() ? QStringLiteral("-9.00")
                                                                     : QStringLiteral("-12.34");
-                record.readings << HistoryStore::Reading{nm, power, "dBm", "", "58.9uW", "", 0};
+                record.readings << History::Reading{nm, power, "dBm", "", "58.9uW", "", 0};
                 content.records << record;
             }
         }
@@ -152,7 +152,7 @@ private slots:
     {
         ExportContent content;
         content.kind = QStringLiteral("single");
-        content.records << HistoryStore::Record{};
+        content.records << History::Record{};
         QVERIFY(!PdfReport::write(dir.filePath(QStringLiteral("missing/report.pdf")), content));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing/report.pdf"))));
     }

@@ -92,7 +92,7 @@ QLabel *showAt(Place place, const QString &text, std::unique_ptr<QWidget> &owner
 
 } // namespace
 
-class PlainTextTest : public QObject
+class TestPlainText : public QObject
 {
     Q_OBJECT
 private slots:
@@ -100,7 +100,7 @@ private slots:
     void meterTextsShowLiterally();
 };
 
-void PlainTextTest::meterTextsShowLiterally_data()
+void TestPlainText::meterTextsShowLiterally_data()
 {
     QTest::addColumn<int>("place");
     QTest::addColumn<QString>("text");
@@ -119,7 +119,7 @@ void PlainTextTest::meterTextsShowLiterally_data()
     }
 }
 
-void PlainTextTest::meterTextsShowLiterally()
+void TestPlainText::meterTextsShowLiterally()
 {
     QFETCH(int, place);
     QFETCH(QString, text);
@@ -134,5 +134,5 @@ void PlainTextTest::meterTextsShowLiterally()
                             .arg(label->fontMetrics().horizontalAdvance(text))));
 }
 
-LUMISK_TEST(PlainTextTest)
+LUMISK_TEST(TestPlainText)
 #include "tst_plaintext.moc"

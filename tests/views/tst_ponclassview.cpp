@@ -3,7 +3,7 @@
 // says its verdict and margin and is coloured amber in the warning zone and
 // red outside, and choosing no class hides it all.
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 #include "records.h"
 #include "testregistry.h"
 #include "views/ponopmform.h"
@@ -57,7 +57,7 @@ QString expectedSummary()
 }
 } // namespace
 
-class PonClassViewTest : public QObject
+class TestPonClassView : public QObject
 {
     Q_OBJECT
 private slots:
@@ -108,5 +108,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(PonClassViewTest)
+LUMISK_TEST(TestPonClassView)
 #include "tst_ponclassview.moc"

@@ -17,7 +17,7 @@
 
 using namespace views_test;
 
-class PonFormsTest : public QObject
+class TestPonForms : public QObject
 {
     Q_OBJECT
 private slots:
@@ -38,7 +38,7 @@ private:
     static QListWidget *list(QWidget &form) { return form.findChild<QListWidget *>("listWidget"); }
 };
 
-void PonFormsTest::ponColumns_data()
+void TestPonForms::ponColumns_data()
 {
     QTest::addColumn<QList<int>>("typeCodes");
     QTest::addColumn<QList<bool>>("hasWidget");
@@ -49,7 +49,7 @@ void PonFormsTest::ponColumns_data()
     QTest::newRow("unknown type codes") << QList<int>{3, -1, 1, 200} << QList<bool>{false, true, false};
 }
 
-void PonFormsTest::ponColumns()
+void TestPonForms::ponColumns()
 {
     QFETCH(QList<int>, typeCodes);
     QFETCH(QList<bool>, hasWidget);
@@ -77,7 +77,7 @@ void PonFormsTest::ponColumns()
     }
 }
 
-void PonFormsTest::ponCellTexts_data()
+void TestPonForms::ponCellTexts_data()
 {
     QTest::addColumn<bool>("showPower");
     QTest::addColumn<bool>("isRelative");
@@ -96,7 +96,7 @@ void PonFormsTest::ponCellTexts_data()
     QTest::newRow("watts instead of power") << false << true << true << 5 << "14.79uW" << "REF: -2.00dBm" << "";
 }
 
-void PonFormsTest::ponCellTexts()
+void TestPonForms::ponCellTexts()
 {
     QFETCH(bool, showPower);
     QFETCH(bool, isRelative);
@@ -119,7 +119,7 @@ void PonFormsTest::ponCellTexts()
     QCOMPARE(item->stateWidget()->styleSheet(), icon);
 }
 
-void PonFormsTest::ponColours()
+void TestPonForms::ponColours()
 {
     PonOpmForm form;
     form.addItemData(ponRecord(1, {powerInfo(0)}));
@@ -136,7 +136,7 @@ void PonFormsTest::ponColours()
     }
 }
 
-void PonFormsTest::ponPagingReleasesCellWidgets()
+void TestPonForms::ponPagingReleasesCellWidgets()
 {
     PonOpmForm form;
     for (int i = 1; i <= 120; ++i)
@@ -161,7 +161,7 @@ void PonFormsTest::ponPagingReleasesCellWidgets()
              QStringLiteral("-1.00dBm"));
 }
 
-void PonFormsTest::ponResizeModes()
+void TestPonForms::ponResizeModes()
 {
     PonOpmForm form;
     form.show();
@@ -178,7 +178,7 @@ void PonFormsTest::ponResizeModes()
                  column < 3 ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
 }
 
-void PonFormsTest::xgReadings()
+void TestPonForms::xgReadings()
 {
     XGPonForm form;
     QVERIFY(qobject_cast<PonFrame *>(form.frame()));
@@ -214,7 +214,7 @@ void PonFormsTest::xgReadings()
     QCOMPARE(list(form)->item(1)->background().color(), QColor(242, 242, 239));
 }
 
-void PonFormsTest::xgVerdicts_data()
+void TestPonForms::xgVerdicts_data()
 {
     QTest::addColumn<int>("verdict");
     QTest::addColumn<QString>("style");
@@ -224,7 +224,7 @@ void PonFormsTest::xgVerdicts_data()
     QTest::newRow("undefined keeps the designer look") << 7 << "";
 }
 
-void PonFormsTest::xgVerdicts()
+void TestPonForms::xgVerdicts()
 {
     QFETCH(int, verdict);
     QFETCH(QString, style);
@@ -235,7 +235,7 @@ void PonFormsTest::xgVerdicts()
     QCOMPARE(card->findChild<QWidget *>("stateWidget3")->styleSheet(), QString());
 }
 
-void PonFormsTest::xgPagingReplacesCards()
+void TestPonForms::xgPagingReplacesCards()
 {
     XGPonForm form;
     for (int i = 1; i <= 250; ++i)
@@ -253,5 +253,5 @@ void PonFormsTest::xgPagingReplacesCards()
     QCOMPARE(list(form)->count(), 0);
 }
 
-LUMISK_TEST(PonFormsTest)
+LUMISK_TEST(TestPonForms)
 #include "tst_ponforms.moc"

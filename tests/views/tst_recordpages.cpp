@@ -52,7 +52,7 @@ const PageKind pageKinds[] = {
 };
 } // namespace
 
-class RecordPagesTest : public QObject
+class TestRecordPages : public QObject
 {
     Q_OBJECT
 private slots:
@@ -62,7 +62,7 @@ private slots:
     void exportTextsAreTranslated();
 };
 
-void RecordPagesTest::storePlumbing()
+void TestRecordPages::storePlumbing()
 {
     for (const PageKind &kind : pageKinds) {
         const std::unique_ptr<QWidget> widget(kind.make());
@@ -96,7 +96,7 @@ void RecordPagesTest::storePlumbing()
     }
 }
 
-void RecordPagesTest::exportTextsAreTranslated()
+void TestRecordPages::exportTextsAreTranslated()
 {
     QTranslator chinese;
     QVERIFY(chinese.load(QStringLiteral("language_zh.qm"), QStringLiteral(LUMISK_BUILD_DIR "/language")));
@@ -109,5 +109,5 @@ void RecordPagesTest::exportTextsAreTranslated()
     QCOMPARE(shown, QStringLiteral("保存失败，没有数据！"));
 }
 
-LUMISK_TEST(RecordPagesTest)
+LUMISK_TEST(TestRecordPages)
 #include "tst_recordpages.moc"

@@ -16,7 +16,7 @@
 
 using namespace views_test;
 
-class TableWidthsTest : public QObject
+class TestTableWidths : public QObject
 {
     Q_OBJECT
 private slots:
@@ -25,13 +25,13 @@ private slots:
     void timesReadWholeAtOpeningSize();
 };
 
-void TableWidthsTest::initTestCase()
+void TestTableWidths::initTestCase()
 {
     // Never the user's own settings file.
     QStandardPaths::setTestModeEnabled(true);
 }
 
-void TableWidthsTest::timesReadWholeAtOpeningSize_data()
+void TestTableWidths::timesReadWholeAtOpeningSize_data()
 {
     QTest::addColumn<QString>("page");
     QTest::newRow("single-wave") << "opmTable";
@@ -39,7 +39,7 @@ void TableWidthsTest::timesReadWholeAtOpeningSize_data()
     QTest::newRow("PON") << "ponOpmTable";
 }
 
-void TableWidthsTest::timesReadWholeAtOpeningSize()
+void TestTableWidths::timesReadWholeAtOpeningSize()
 {
     QFETCH(QString, page);
     const QString time = QStringLiteral("24/12/28 23:58");
@@ -88,5 +88,5 @@ void TableWidthsTest::timesReadWholeAtOpeningSize()
              qPrintable(QStringLiteral("%1 px for %2 px of time").arg(table->columnWidth(2)).arg(needed)));
 }
 
-LUMISK_TEST(TableWidthsTest)
+LUMISK_TEST(TestTableWidths)
 #include "tst_tablewidths.moc"

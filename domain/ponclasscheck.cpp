@@ -1,6 +1,6 @@
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "link/ponopmitemdata.h"
 
 #include <QSettings>
@@ -385,13 +385,13 @@ QStringList PonClassCheck::csvHeader()
     return {QStringLiteral("class"), QStringLiteral("class_verdict"), QStringLiteral("class_margin_db")};
 }
 
-QStringList PonClassCheck::csvFields(const HistoryStore::Reading &reading) const
+QStringList PonClassCheck::csvFields(const History::Reading &reading) const
 {
     const Result result = check(powerInfoOf(reading));
     return {active ? chosen.name : QString(), verdictWord(result), marginText(result)};
 }
 
-PowerInfo PonClassCheck::powerInfoOf(const HistoryStore::Reading &reading)
+PowerInfo PonClassCheck::powerInfoOf(const History::Reading &reading)
 {
     PowerInfo info;
     info.wavelength = reading.wavelength;

@@ -13,7 +13,7 @@
 // any limit and the margin. Pages, exports, lumisk-cli and tests ask the same
 // functions, so a verdict reads the same everywhere.
 
-#include "history/historystore.h"
+#include "domain/historyrecords.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -130,9 +130,9 @@ public:
     // The CSV columns of the class check, after the standard ones, and their
     // fields for one stored reading (all empty while no class is chosen).
     static QStringList csvHeader();
-    QStringList csvFields(const HistoryStore::Reading &reading) const;
+    QStringList csvFields(const History::Reading &reading) const;
     // A stored reading as the pages check it.
-    static PowerInfo powerInfoOf(const HistoryStore::Reading &reading);
+    static PowerInfo powerInfoOf(const History::Reading &reading);
 
 private:
     OpticalClass chosen;

@@ -13,7 +13,7 @@
 // thing at a time and hears exactly what it would hear otherwise; a queued
 // request whose predecessor failed is dropped by the worker unsent.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "link/frame.h"
 
 #include <QObject>

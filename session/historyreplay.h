@@ -3,7 +3,7 @@
 // is decoded again, through the page's own frame, from the answer the meter
 // gave for it, so the page (and its report) holds what the download brought.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "history/historystore.h"
 
 #include <QByteArray>

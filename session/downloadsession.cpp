@@ -1,9 +1,9 @@
-#include "app/downloadsession.h"
+#include "session/downloadsession.h"
 
 #include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valuecountframe.h"
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 
 namespace {
 constexpr int MaxBusyRetries = 5;

@@ -1,4 +1,4 @@
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 
 #include "link/frame.h"
 

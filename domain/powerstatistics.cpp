@@ -1,4 +1,4 @@
-#include "app/powerstatistics.h"
+#include "domain/powerstatistics.h"
 
 #include <algorithm>
 #include <cmath>

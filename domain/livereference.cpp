@@ -1,4 +1,4 @@
-#include "app/livereference.h"
+#include "domain/livereference.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Which pages a meter is offered, by its identity.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "link/devdatas.h"
 #include "testregistry.h"
 
@@ -8,7 +8,7 @@
 
 Q_DECLARE_METATYPE(QList<PageType>)
 
-class tst_pages : public QObject
+class TestPages : public QObject
 {
     Q_OBJECT
 private slots:
@@ -48,5 +48,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(tst_pages)
+LUMISK_TEST(TestPages)
 #include "tst_pages.moc"

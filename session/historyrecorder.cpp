@@ -1,6 +1,6 @@
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "history/historystore.h"
 #include "history/serveraddress.h"
 #include "link/devdatas.h"

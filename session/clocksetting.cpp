@@ -1,4 +1,4 @@
-#include "app/clocksetting.h"
+#include "session/clocksetting.h"
 
 #include "link/requestledger.h"
 #include "link/commands.h"

@@ -1,7 +1,7 @@
 // A sampling run driven tick by tick: when readings fall due, what remains,
 // and where a new start begins.
 
-#include "app/samplingrun.h"
+#include "session/samplingrun.h"
 #include "testregistry.h"
 
 #include <QSignalSpy>
@@ -9,7 +9,7 @@
 
 using Ms = SamplingRun::Ms;
 
-class tst_samplingrun : public QObject
+class TestSamplingRun : public QObject
 {
     Q_OBJECT
 private slots:
@@ -116,5 +116,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(tst_samplingrun)
+LUMISK_TEST(TestSamplingRun)
 #include "tst_samplingrun.moc"

@@ -1,8 +1,8 @@
 // Live statistics against a plain two-pass computation over the same
 // readings, and the loss against a PC-side reference.
 
-#include "app/livereference.h"
-#include "app/powerstatistics.h"
+#include "domain/livereference.h"
+#include "domain/powerstatistics.h"
 #include "testregistry.h"
 
 #include <QTest>
@@ -50,7 +50,7 @@ QVector<double> series(int count, double offset, double step, double noise)
 }
 } // namespace
 
-class PowerStatisticsTest : public QObject
+class TestPowerStatistics : public QObject
 {
     Q_OBJECT
 private slots:
@@ -145,5 +145,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(PowerStatisticsTest)
+LUMISK_TEST(TestPowerStatistics)
 #include "tst_powerstatistics.moc"

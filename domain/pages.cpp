@@ -1,4 +1,4 @@
-#include "app/pages.h"
+#include "domain/pages.h"
 
 #include "link/devdatas.h"
 

@@ -3,7 +3,7 @@
 // technology takes its own class, and old files' single class= key still
 // counts for the technology of the class it names.
 
-#include "app/ponclasscheck.h"
+#include "domain/ponclasscheck.h"
 #include "link/ponopmitemdata.h"
 #include "testregistry.h"
 
@@ -13,7 +13,7 @@
 
 Q_DECLARE_METATYPE(PonClassCheck::Technology)
 
-class PonClassCheckTest : public QObject
+class TestPonClassCheck : public QObject
 {
     Q_OBJECT
 private slots:
@@ -162,5 +162,5 @@ private slots:
     }
 };
 
-LUMISK_TEST(PonClassCheckTest)
+LUMISK_TEST(TestPonClassCheck)
 #include "tst_ponclasscheck.moc"

@@ -1,9 +1,9 @@
-#include "app/historyreplay.h"
+#include "session/historyreplay.h"
 
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 #include "link/devdatas.h"
 #include "link/frame.h"
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 
 namespace HistoryReplay {
 

@@ -1,13 +1,13 @@
 // A download session driven by scripted meter results, without widgets: what
 // goes on the wire after each answer.
 
-#include "app/downloadsession.h"
+#include "session/downloadsession.h"
 #include "link/commands.h"
 #include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valuecountframe.h"
 #include "testregistry.h"
-#include "views/baseformlogic.h"
+#include "domain/baseformlogic.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -38,7 +38,7 @@ public:
 
 } // namespace
 
-class tst_downloadsession : public QObject
+class TestDownloadSession : public QObject
 {
     Q_OBJECT
     CountingPage page;
@@ -303,5 +303,5 @@ private:
     }
 };
 
-LUMISK_TEST(tst_downloadsession)
+LUMISK_TEST(TestDownloadSession)
 #include "tst_downloadsession.moc"

@@ -3,7 +3,7 @@
 // download or live run, every record and live reading as it arrives. Without
 // a usable history database it does nothing, and nothing else changes.
 
-#include "app/pages.h"
+#include "domain/pages.h"
 #include "history/historystore.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // The window's side of the history: a session per download and per live run,
 // records only of the page downloading, and nothing for pages without records.
 
-#include "app/historyrecorder.h"
+#include "session/historyrecorder.h"
 #include "history/historystore.h"
 #include "link/opmvalueframe.h"
 #include "link/realtimeopmvalueframe.h"

@@ -1,7 +1,7 @@
 // The stored language, its fallback to the system locale, and where the
 // translators are found.
 
-#include "app/configuration.h"
+#include "domain/configuration.h"
 #include "testregistry.h"
 
 #include <QDir>

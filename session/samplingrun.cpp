@@ -1,4 +1,4 @@
-#include "app/samplingrun.h"
+#include "session/samplingrun.h"
 
 namespace {
 // The number in front of the unit letter; zero when there is none.
