@@ -1,11 +1,9 @@
 #include "app/liverun.h"
 
-#include "session/historyrecorder.h"
 #include "app/samplingpanel.h"
 #include "app/saveflow.h"
-#include "link/commands.h"
-#include "link/realtimeopmvalueframe.h"
-#include "link/requestledger.h"
+#include "session/historyrecorder.h"
+#include "session/metersession.h"
 #include "widgets/chartform.h"
 
 #include <QPushButton>
@@ -13,16 +11,8 @@
 LiveRun::LiveRun(const Controls &controls, const Parts &parts, QObject *parent)
     : QObject(parent), ui(controls), parts(parts)
 {
-    connect(parts.panel, &SamplingPanel::sampleDue, this, &LiveRun::askForReading);
+    connect(parts.panel, &SamplingPanel::sampleDue, parts.session, &MeterSession::askForReading);
     connect(parts.panel, &SamplingPanel::finished, this, [this]() { resumePause(false, false); });
-}
-
-void LiveRun::askForReading()
-{
-    // A reading still on its way keeps the frame; this tick's request is
-    // skipped rather than sent into a frame the worker is filling.
-    if (!parts.ledger->isInFlight(ui.chart->frame()))
-        parts.send(Command::realTimeValue(), ui.chart->frame());
 }
 
 void LiveRun::resumePause(bool start, bool isPause)
@@ -40,7 +30,7 @@ void LiveRun::resumePause(bool start, bool isPause)
         const bool fresh = parts.panel->start();
         parts.saves->markUnsaved();
         if (fresh)
-            askForReading();
+            parts.session->askForReading();
         return;
     }
     ui.save->setEnabled(true);

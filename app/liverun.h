@@ -6,15 +6,13 @@
 // the last is still on its way. While it goes, the menu and saving wait; each
 // run is one session of the measurement history.
 
-#include <QByteArray>
 #include <QObject>
 #include <functional>
 
 class ChartForm;
-class Frame;
 class HistoryRecorder;
+class MeterSession;
 class QPushButton;
-class RequestLedger;
 class SamplingPanel;
 class SaveFlow;
 
@@ -31,8 +29,7 @@ public:
         SamplingPanel *panel;
         SaveFlow *saves;
         HistoryRecorder *history;
-        RequestLedger *ledger;
-        std::function<void(const QByteArray &, Frame *)> send;
+        MeterSession *session; // asks the meter for each reading
         std::function<bool()> linkUp; // the meter is still there
     };
     LiveRun(const Controls &controls, const Parts &parts, QObject *parent = nullptr);
@@ -44,8 +41,6 @@ public:
     void stop();
 
 private:
-    void askForReading();
-
     Controls ui;
     Parts parts;
 };

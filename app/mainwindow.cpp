@@ -1,24 +1,24 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "session/clocksetting.h"
-#include "domain/configuration.h"
 #include "app/downloadcontrol.h"
-#include "session/downloadsession.h"
 #include "app/historypanel.h"
-#include "session/historyrecorder.h"
 #include "app/liverun.h"
 #include "app/meterconnection.h"
 #include "app/samplingpanel.h"
 #include "app/windowlayout.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
+#include "domain/configuration.h"
 #include "link/commands.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
-#include "link/requestledger.h"
 #include "link/uartworker.h"
+#include "session/clocksetting.h"
+#include "session/downloadsession.h"
+#include "session/historyrecorder.h"
+#include "session/metersession.h"
 #include "link/valueformat.h"
 #include "views/multiwaveopmform.h"
 #include "views/opmform.h"
@@ -33,7 +33,6 @@
 
 namespace {
 constexpr int ClockTickMs = 1000;
-constexpr int ResumeAfterReconnectMs = 10;
 constexpr int MenuMargin = 10;
 // Entry of both sampling combos that opens the time-span dialog.
 constexpr int CustomizeIndex = 7;
@@ -53,8 +52,10 @@ MainWindow::MainWindow(QWidget *parent)
     WindowLayout::fitInitialSize(this);
 
     worker = UartWorker::instance();
-    // Before the window's own connection to the worker's results.
-    ledger = RequestLedger::instance();
+    // The ledger comes with the session, before the window's own connection
+    // to the worker's results.
+    session = new MeterSession(MeterSession::through(worker), this);
+    download = session->download();
     devDatas = DevDatas::instance();
     history = new HistoryRecorder(this);
     buildPageTable();
@@ -69,13 +70,13 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(tr("Lumisk"));
     setWindowIcon(QIcon(QStringLiteral(":/img/logob_t3.png")));
 
-    const auto sender = [this](const QByteArray &data, Frame *frame) { send(data, frame); };
-    download = new DownloadSession(ledger, sender, DownloadSession::followingThrough(worker), this);
     sampling = new SamplingPanel({ui->sampleIntervalCombo, ui->sampleTimeCombo, ui->realTimeParamWidget,
                                   ui->progressBar, ui->timerLabel},
                                  &samplingTimer, this);
     run = sampling->run();
-    clock = new ClockSetting(ledger, sender, [this]() { return worker->isPortAlive(); }, this);
+    session->setDownloadWanted([this]() { return ui->downloadBtn->isChecked(); });
+    session->setLiveFrame({[this]() -> Frame * { return ui->chart->frame(); }, [this]() { ui->chart->createFrame(); },
+                           [this]() { return run->isRunning() && pageType == PageType::Chart; }});
     connection = new MeterConnection({ui->connectBtn, ui->deviceLabel, ui->chartBtn, ui->chart}, &pages, devDatas,
                                      [this]() { return worker->isPortAlive(); }, this);
     saves = new SaveFlow([this]() { return isImporting(); },
@@ -85,7 +86,7 @@ MainWindow::MainWindow(QWidget *parent)
                          },
                          this);
     live = new LiveRun({ui->chart, ui->menuBtn, ui->saveBtn},
-                       {sampling, saves, history, ledger, sender, [this]() { return connection->linkUp(); }}, this);
+                       {sampling, saves, history, session, [this]() { return connection->linkUp(); }}, this);
     downloads = new DownloadControl({ui->downloadBtn, ui->saveBtn, ui->menuBtn, ui->progressBar},
                                     {download, saves, [this]() -> const PageEntry & { return page(pageType); },
                                      [this]() { return isImporting(); }, [this]() { return connection->linkUp(); }},
@@ -115,14 +116,22 @@ void MainWindow::wireParts()
     connect(worker, SIGNAL(ReconnectResult(Uart::PortInitState)), this,
             SLOT(ReconnectRelsult(Uart::PortInitState)));
 
-    connect(download, &DownloadSession::began, history, &HistoryRecorder::beginDownload);
+    connect(session, &MeterSession::request, this, &MainWindow::request);
+    connect(session, &MeterSession::meterGone, this, &MainWindow::finishImport);
+    connect(session, &MeterSession::reinitNeeded, connection, &MeterConnection::resumeOnReconnect);
+    connect(session, &MeterSession::reinitNeeded, this, &MainWindow::reconnectDev);
+    // The history first: the chart takes the reading out of the frame.
+    session->keepIn(history);
+    connect(session, &MeterSession::liveReading, this,
+            [this](const Frame *, const QDateTime &arrival) { ui->chart->addRealTimeValue(arrival); });
+    connect(session, &MeterSession::clockSet, this, []() { showMessage(tr("Time has been synchronized")); });
+    connect(session, &MeterSession::clockHasNoRtc, this, []() { showMessage(tr("Device has no RTC")); });
+
     connect(download, &DownloadSession::began, this, [this]() {
         downloadStarted = QDateTime::currentDateTime();
         openedSession.reset();
     });
-    connect(download, &DownloadSession::recordArrived, history, &HistoryRecorder::record);
-    connect(download, &DownloadSession::stopped, history, &HistoryRecorder::endDownload);
-    connect(downloads, &DownloadControl::finished, this, [this]() { replacePageFrame(pageType); });
+    connect(downloads, &DownloadControl::finished, this, [this]() { session->replaceFrame(page(pageType).records); });
 
     connect(connection, &MeterConnection::opening, this, [this]() {
         clearImportTabs();
@@ -133,17 +142,11 @@ void MainWindow::wireParts()
         saves->markSaved();
         worker->closeUart();
     });
+    connect(connection, &MeterConnection::resumeFailed, session, &MeterSession::reopenFailed);
     connect(connection, &MeterConnection::resumeFailed, this, &MainWindow::stopRunning);
     connect(connection, &MeterConnection::reinitRequested, this, &MainWindow::reinitDev);
     connect(connection, &MeterConnection::identified, this, [this]() { run->rewind(); });
-    connect(connection, &MeterConnection::resumeDue, this, [this]() {
-        QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {
-            // The user may have stopped the download meanwhile.
-            if (download->isRunning())
-                download->resume();
-        });
-        clock->drop();
-    });
+    connect(connection, &MeterConnection::resumeDue, session, &MeterSession::reopened);
     connect(connection, &MeterConnection::pageWithdrawn, this, [this]() { pageType = PageType::None; });
     connect(connection, &MeterConnection::lost, this, &MainWindow::meterLost);
 
@@ -161,14 +164,8 @@ MainWindow::~MainWindow()
 {
     samplingTimer.stop();
     clockTimer.stop();
-    // Frames still out with the worker must outlive this window: hand them to
-    // the ledger and give the pages fresh ones to delete with themselves.
-    for (const PageEntry &entry : pages) {
-        if (entry.records && ledger->isInFlight(entry.records->frame()))
-            replacePageFrame(entry.type);
-    }
-    if (ledger->isInFlight(ui->chart->frame()))
-        replacePageFrame(PageType::Chart);
+    // Frames still out with the worker must outlive this window.
+    session->handOver(pages);
     delete ui;
 }
 
@@ -212,17 +209,6 @@ QList<QPushButton *> MainWindow::pageButtons() const
     return buttons << historyPanel->button();
 }
 
-namespace {
-template<typename View>
-QList<HistoryStore::Record> storedRecords(const View *view, const QString &family)
-{
-    QList<HistoryStore::Record> records;
-    for (const auto &item : view->items.allItems())
-        records << HistoryStore::recordOf(family, item);
-    return records;
-}
-} // namespace
-
 ExportContent MainWindow::shownContent() const
 {
     ExportContent content;
@@ -235,34 +221,19 @@ ExportContent MainWindow::shownContent() const
         content.meter = HistoryRecorder::identity(content.kind);
         content.taken = downloadStarted;
     }
-    switch (pageType) {
-    case PageType::Opm:
-        content.records = storedRecords(ui->opmTable, content.kind);
-        break;
-    case PageType::MultiWave:
-        content.records = storedRecords(ui->multiWaveOpmTable, content.kind);
-        break;
-    case PageType::Partial:
-        content.records = storedRecords(ui->PartialOpmWaveTable, content.kind);
-        break;
-    case PageType::Pon:
-        content.records = storedRecords(ui->ponOpmTable, content.kind);
+    if (const BaseFormLogic *records = page(pageType).records)
+        content.records = records->storedRecords(content.kind);
+    if (pageType == PageType::Pon)
         content.classCheck = ui->ponOpmTable->classCheck();
-        break;
-    case PageType::XGPon:
-        content.records = storedRecords(ui->xGPonTable, content.kind);
+    else if (pageType == PageType::XGPon)
         content.classCheck = ui->xGPonTable->classCheck();
-        break;
-    case PageType::Chart:
-        content.arrivals = ui->chart->storedTimes();
-        content.readings = ui->chart->storedReadings();
-        content.reference = ui->chart->reference();
-        if (!content.arrivals.isEmpty())
-            content.taken = content.arrivals.first();
-        break;
-    default:
-        break;
-    }
+    if (pageType != PageType::Chart)
+        return content;
+    content.arrivals = ui->chart->storedTimes();
+    content.readings = ui->chart->storedReadings();
+    content.reference = ui->chart->reference();
+    if (!content.arrivals.isEmpty())
+        content.taken = content.arrivals.first();
     return content;
 }
 
@@ -336,21 +307,6 @@ void MainWindow::on_xgPonBtn_clicked() { choosePage(PageType::XGPon); }
 void MainWindow::on_fttxBtn_clicked() { choosePage(PageType::Fttx); }
 void MainWindow::on_chartBtn_clicked() { choosePage(PageType::Chart); }
 
-void MainWindow::replacePageFrame(PageType type)
-{
-    if (BaseFormLogic *records = page(type).records) {
-        if (ledger->isInFlight(records->frame())) {
-            ledger->retire(records->frame());
-            records->createFrame();
-        } else {
-            records->renewFrame();
-        }
-    } else if (type == PageType::Chart) {
-        ledger->retire(ui->chart->frame());
-        ui->chart->createFrame();
-    }
-}
-
 // ---------------------------------------------------------------- connecting
 
 void MainWindow::on_connectBtn_clicked()
@@ -369,7 +325,7 @@ void MainWindow::meterLost()
     if (download->isRunning())
         finishImport();
     else if (run->isRunning())
-        replacePageFrame(PageType::Chart);
+        session->replaceLiveFrame();
     resumePauseDownloadRealTimeOpmValue(false, false);
     hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn, ui->timerLabel, ui->opmTable});
     historyPanel->keepButtonState(); // the history needs no meter
@@ -390,58 +346,10 @@ void MainWindow::stopRunning()
 void MainWindow::uartResponsed(ParseResult result)
 {
     qCDebug(lcApp) << "void __thiscall MainWindow::uartResponsed(enum ParseResult)";
-    // An answer into a frame that its owner has given up belongs to a request
-    // that no longer matters (a stopped download, a replaced frame); one into
-    // a frame of nothing running now has nothing to say about what runs now.
-    if (ledger->deliveredFrameRetired() || !ledger->deliveredFrame())
-        return;
-    Frame *const answered = ledger->deliveredFrame();
-    const bool samplingAnswer = run->isRunning() && pageType == PageType::Chart && answered == ui->chart->frame();
-
-    if (download->owns(answered)) {
-        if (result == DataOk && !worker->isPortAlive()) {
-            // The answer came whole before the meter went (the next request
-            // may already have found it gone): keep it, ask for nothing more.
-            download->handle(result, answered, false);
-            finishImport();
-            return;
-        }
-        if (result == NeedReinit) {
-            connection->resumeOnReconnect();
-            emit reconnectDev();
-            return;
-        }
-        download->handle(result, answered, ui->downloadBtn->isChecked());
-    } else if (samplingAnswer) {
-        if (result == DataOk) {
-            if (!worker->isPortAlive()) {
-                finishImport();
-                return;
-            }
-            const QDateTime arrival = QDateTime::currentDateTime();
-            history->liveReading(answered, arrival);
-            ui->chart->addRealTimeValue(arrival);
-        } else if (result == NeedReinit) {
-            connection->resumeOnReconnect();
-            emit reconnectDev();
-        }
-    } else if (clock->owns(answered) && (result == CommandDone || result == NoRtc)) {
-        clock->drop();
-        showMessage(result == CommandDone ? tr("Time has been synchronized") : tr("Device has no RTC"));
-    }
+    session->route(result);
 }
 
 // ---------------------------------------------------------------- download
-
-void MainWindow::send(const QByteArray &data, Frame *frame)
-{
-    // A frame that no request holds may still carry an answer that arrived
-    // after its download ended; the next answer must start from nothing.
-    if (!ledger->isInFlight(frame))
-        frame->reset();
-    ledger->sent(frame);
-    emit request(data, frame);
-}
 
 void MainWindow::on_downloadBtn_clicked(bool checked) { downloads->clicked(checked); }
 void MainWindow::importDatas() { download->requestNext(page(pageType)); }
@@ -531,9 +439,9 @@ void MainWindow::downloadRealTimeOpmValueTimes()
 
 // --------------------------------------------------------------------- clock
 
-void MainWindow::connectcmd() { clock->sendIdentity(); }
-void MainWindow::syncDateTime() { clock->start(); }
-void MainWindow::reallytime() { clock->sendTime(); }
+void MainWindow::connectcmd() { session->clock()->sendIdentity(); }
+void MainWindow::syncDateTime() { session->clock()->start(); }
+void MainWindow::reallytime() { session->clock()->sendTime(); }
 
 void MainWindow::updateDateTime()
 {

@@ -4,9 +4,11 @@
 // page shown, runs real-time sampling, sets the meter's clock and saves
 // reports. The link worker does the serial work on its own thread; this
 // window talks to it only through queued signals (and the few direct calls
-// the worker allows). The work itself sits in its own pieces: the page table,
-// a download session, a sampling run, the clock setting, the connection, the
-// save flow and the history page.
+// the worker allows). The window shows and forwards; the conversation with
+// the meter (sending, the frames out with the worker, where each answer
+// goes) is the meter session's, the rest sits in its own pieces: the page
+// table, the sampling panel, the connection, the save flow and the history
+// page.
 
 #include "app/exportflow.h"
 #include "domain/pages.h"
@@ -26,15 +28,14 @@ namespace Ui {
 class MainWindow;
 }
 
-class ClockSetting;
 class DownloadControl;
 class DownloadSession;
 class HistoryPanel;
 class HistoryRecorder;
 class LiveRun;
 class MeterConnection;
+class MeterSession;
 class QPushButton;
-class RequestLedger;
 class SamplingPanel;
 class SamplingRun;
 class UartWorker;
@@ -109,8 +110,6 @@ private:
     void choosePage(PageType type);
     void clearImportTabs();
     void finishImport();
-    // Sends one request and records that the frame is out with the worker.
-    void send(const QByteArray &data, Frame *frame);
     // The meter went: what ran on it stops and the pages' controls go.
     void meterLost();
     // Ends the download or live run that goes (the meter is not back, the window closes).
@@ -118,9 +117,6 @@ private:
     // A stored session shown in its page, read-only.
     void showStored(PageType type);
     static void hide(std::initializer_list<QWidget *> widgets);
-    // Gives a fresh frame to the record page or the chart when the current
-    // one may still be filled by the worker (the old one is retired).
-    void replacePageFrame(PageType type);
     QList<QPushButton *> pageButtons() const;
     void updateDateTime();
     // What the page shown holds, for an export; empty content where it holds nothing.
@@ -130,14 +126,13 @@ private:
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;
     DevDatas *devDatas = nullptr;
-    RequestLedger *ledger = nullptr;
-    DownloadSession *download = nullptr;
+    MeterSession *session = nullptr; // sends, keeps the frames out, routes the answers
+    DownloadSession *download = nullptr; // the session's
     DownloadControl *downloads = nullptr; // the download button and its neighbours
     HistoryRecorder *history = nullptr; // what arrives, kept in the measurement history
     SamplingPanel *sampling = nullptr;
     SamplingRun *run = nullptr; // the panel's
     LiveRun *live = nullptr;
-    ClockSetting *clock = nullptr;
     MeterConnection *connection = nullptr;
     SaveFlow *saves = nullptr;
     HistoryPanel *historyPanel = nullptr;

@@ -1,11 +1,12 @@
 // set-clock: the meter's clock to the PC's local time, or to a given time,
-// through the same ClockSetting sequence the window sends.
+// through the same MeterSession and clock setting sequence the window sends.
 
 #include "cli/cli.h"
 #include "cli/interrupt.h"
 #include "cli/meterlink.h"
 
 #include "session/clocksetting.h"
+#include "session/metersession.h"
 #include "link/valueformat.h"
 
 #include <QEventLoop>
@@ -45,8 +46,9 @@ int runSetClock(const QStringList &arguments)
         Cli::err(Cli::Text::tr("lumisk-cli: the meter on %1 did not answer when the port was opened").arg(meter.name));
         return Cli::MeterFailed;
     }
-    ClockSetting clock(link.ledger(), [&link](const QByteArray &data, Frame *frame) { link.send(data, frame); },
-                       [&link]() { return link.isAlive(); });
+    MeterSession session(MeterSession::through(link.linkWorker()));
+    link.attach(&session);
+    ClockSetting &clock = *session.clock();
     QDateTime sent;
     clock.setClock([&]() {
         sent = given.isValid() ? given : QDateTime::currentDateTime();
@@ -63,16 +65,11 @@ int runSetClock(const QStringList &arguments)
         message = text;
         loop.quit();
     };
-    QObject::connect(&link, &MeterLink::answered, [&](ParseResult result, Frame *frame) {
-        // Only the clock command's answer lands in a frame the sequence still holds.
-        if (!clock.owns(frame) || !sent.isValid())
-            return;
-        if (result == CommandDone)
-            stop(Cli::Done, QString());
-        else if (result == NoRtc)
-            stop(Cli::MeterFailed, Cli::Text::tr("the meter has no clock"));
-        else
-            stop(Cli::MeterFailed, Cli::Text::tr("the meter did not take the time (answer %1)").arg(int(result)));
+    QObject::connect(&session, &MeterSession::clockSet, [&]() { stop(Cli::Done, QString()); });
+    QObject::connect(&session, &MeterSession::clockHasNoRtc,
+                     [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter has no clock")); });
+    QObject::connect(&session, &MeterSession::clockRefused, [&](ParseResult result) {
+        stop(Cli::MeterFailed, Cli::Text::tr("the meter did not take the time (answer %1)").arg(int(result)));
     });
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });

@@ -1,5 +1,5 @@
 // download: every record of one family, into a file, onto stdout and into
-// the history, through the same DownloadSession the window runs.
+// the history, through the same MeterSession and download the window runs.
 
 #include "cli/cli.h"
 #include "cli/families.h"
@@ -10,20 +10,17 @@
 
 #include "session/downloadsession.h"
 #include "session/historyrecorder.h"
+#include "session/metersession.h"
 #include "history/historystore.h"
 #include "link/devdatas.h"
-#include "link/requestledger.h"
 #include "report/csvwriter.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTimer>
 #include <memory>
 
 namespace {
-// As in the window: the download goes on this long after the link is back.
-constexpr int ResumeAfterReconnectMs = 10;
 // Garbled answers to one record in a row before the meter counts as failing
 // (the link has already asked again within each exchange).
 constexpr int MaxGarbledInARow = 5;
@@ -97,13 +94,12 @@ int runDownload(const QStringList &arguments)
     std::unique_ptr<FamilyStore> store = Families::storeFor(type);
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
-    DownloadSession session(link.ledger(), [&link](const QByteArray &data, Frame *frame) { link.send(data, frame); },
-                            DownloadSession::followingThrough(link.linkWorker()));
-    if (history) {
-        QObject::connect(&session, &DownloadSession::began, history.get(), &HistoryRecorder::beginDownload);
-        QObject::connect(&session, &DownloadSession::recordArrived, history.get(), &HistoryRecorder::record);
-        QObject::connect(&session, &DownloadSession::stopped, history.get(), &HistoryRecorder::endDownload);
-    }
+    MeterSession meterSession(MeterSession::through(link.linkWorker()));
+    link.attach(&meterSession);
+    meterSession.setGarbledLimit(MaxGarbledInARow);
+    DownloadSession &session = *meterSession.download();
+    if (history)
+        meterSession.keepIn(history.get());
     QList<HistoryStore::Record> arrived;
     QObject::connect(&session, &DownloadSession::recordArrived, [&](PageType, const Frame *frame) {
         arrived << HistoryStore::recordFrom(familyName, frame);
@@ -126,54 +122,30 @@ int runDownload(const QStringList &arguments)
         session.finish();
         loop.quit();
     };
-    bool reopening = false;
-    int garbledInARow = 0;
     QObject::connect(&session, &DownloadSession::ended, [&]() { stop(Cli::Done, QString()); });
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
     QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(interrupt->exitCode(), interrupt->reason()); });
+    QObject::connect(&meterSession, &MeterSession::meterGone,
+                     [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
+    QObject::connect(&meterSession, &MeterSession::reinitNeeded, &link, &MeterLink::reopen);
     QObject::connect(&link, &MeterLink::reopened, [&](bool ok) {
-        reopening = false;
-        if (!ok) {
-            stop(Cli::MeterFailed, Cli::Text::tr("the meter asked for the link to be opened again, and it could not be"));
+        if (ok) {
+            meterSession.reopened();
             return;
         }
-        QTimer::singleShot(ResumeAfterReconnectMs, &loop, [&]() {
-            if (session.isRunning())
-                session.resume();
-        });
+        meterSession.reopenFailed();
+        stop(Cli::MeterFailed, Cli::Text::tr("the meter asked for the link to be opened again, and it could not be"));
     });
-    QObject::connect(&link, &MeterLink::answered, [&](ParseResult result, Frame *frame) {
-        if (!session.owns(frame) || outcome >= 0)
-            return;
-        if (result == DataOk && !link.isAlive()) {
-            // The answer came whole before the meter went (the next request
-            // may already have found it gone): keep it, ask for nothing more.
-            session.handle(result, frame, false);
-            stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)"));
-            return;
-        }
-        if (result == NeedReinit) {
-            reopening = true;
-            link.reopen();
-            return;
-        }
-        if (result == CheckFailed && ++garbledInARow > MaxGarbledInARow) {
+    QObject::connect(&meterSession, &MeterSession::downloadStuck, [&](ParseResult result) {
+        if (result == CheckFailed)
             stop(Cli::MeterFailed, Cli::Text::tr("the meter's answers kept arriving garbled"));
-            return;
-        }
-        if (result == DataOk)
-            garbledInARow = 0;
-        session.handle(result, frame, true);
-        // Nothing more asked for and not ended: the meter has given up on us.
-        if (outcome < 0 && session.isRunning() && !session.requestOut() && !reopening) {
-            if (result == Busy || result == NotReady)
-                stop(Cli::MeterFailed, Cli::Text::tr("the meter kept answering busy"));
-            else if (result == Incomplete)
-                stop(Cli::MeterFailed, Cli::Text::tr("the meter stopped answering"));
-            else
-                stop(Cli::MeterFailed, Cli::Text::tr("the meter refused the request (answer %1)").arg(int(result)));
-        }
+        else if (result == Busy || result == NotReady)
+            stop(Cli::MeterFailed, Cli::Text::tr("the meter kept answering busy"));
+        else if (result == Incomplete)
+            stop(Cli::MeterFailed, Cli::Text::tr("the meter stopped answering"));
+        else
+            stop(Cli::MeterFailed, Cli::Text::tr("the meter refused the request (answer %1)").arg(int(result)));
     });
 
     // A Ctrl-C while the ports were probed has been seen already.
@@ -185,10 +157,7 @@ int runDownload(const QStringList &arguments)
         loop.exec();
     progress.finish();
     // A request still out keeps its frame until its answer is in.
-    if (link.ledger()->isInFlight(store->frame())) {
-        link.giveUp(store->frame());
-        store->createFrame();
-    }
+    meterSession.replaceFrame(store.get());
 
     if (outcome == Cli::Done)
         Cli::note(Cli::Text::tr("%n record(s) downloaded", nullptr, store->itemCount()));

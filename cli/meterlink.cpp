@@ -2,8 +2,8 @@
 
 #include "cli/cli.h"
 #include "link/devdatas.h"
-#include "link/requestledger.h"
 #include "link/uartworker.h"
+#include "session/metersession.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -134,14 +134,9 @@ int MeterLink::choose(const QString &port, int baud, PortReport *chosen)
 
 MeterLink::MeterLink(QObject *parent) : QObject(parent), worker(UartWorker::instance())
 {
-    // The ledger before our own connection to the results: it names the
-    // frame of each result before we see it.
-    requests = RequestLedger::instance();
-    connect(worker, &UartWorker::responsed, this, &MeterLink::result);
     connect(worker, &UartWorker::uartClosed, this, &MeterLink::closed);
     connect(worker, &UartWorker::ReconnectResult, this,
             [this](Uart::PortInitState state) { emit reopened(state == Uart::InitOk); });
-    connect(this, &MeterLink::requestOut, worker, &UartWorker::request);
     connect(this, &MeterLink::openRequested, worker, &UartWorker::initUartOutPoint);
     connect(this, &MeterLink::reopenRequested, worker, &UartWorker::reinitUart);
 }
@@ -174,14 +169,12 @@ bool MeterLink::open(const QString &portName, int baud)
     return ok;
 }
 
-void MeterLink::send(const QByteArray &data, Frame *frame)
+void MeterLink::attach(MeterSession *session)
 {
-    // A frame no request holds may still carry an answer that came after
-    // its owner stopped waiting; the next answer starts from nothing.
-    if (!requests->isInFlight(frame))
-        frame->reset();
-    requests->sent(frame);
-    emit requestOut(data, frame);
+    // The session's ledger is connected to the results before the session
+    // is: it names the frame of each result before the session sees it.
+    connect(session, &MeterSession::request, worker, &UartWorker::request);
+    connect(worker, &UartWorker::responsed, session, &MeterSession::route);
 }
 
 void MeterLink::reopen()
@@ -192,16 +185,4 @@ void MeterLink::reopen()
 bool MeterLink::isAlive() const
 {
     return worker->isPortAlive();
-}
-
-void MeterLink::giveUp(Frame *frame)
-{
-    requests->retire(frame);
-}
-
-void MeterLink::result(ParseResult result)
-{
-    if (requests->deliveredFrameRetired() || !requests->deliveredFrame())
-        return;
-    emit answered(result, requests->deliveredFrame());
 }

@@ -2,18 +2,16 @@
 // The meter as the command-line tool sees it: probing every serial port for
 // a meter (on the calling thread, one port after the other), choosing the
 // port to use, and then the link worker on its own thread for the exchanges,
-// exactly as the window uses it.
+// talked to through a MeterSession exactly as the window talks to it.
 
-#include "link/frame.h"
 #include "link/serialportlist.h"
 #include "link/uart.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
 
-class RequestLedger;
+class MeterSession;
 class UartWorker;
 
 // What one port said to a probe.
@@ -54,31 +52,22 @@ public:
     // Opens the chosen port on the worker's thread and reads the identity
     // into DevDatas. Blocks (running the event loop) until it is done.
     bool open(const QString &portName, int baud);
-    // One request; the answer comes as answered().
-    void send(const QByteArray &data, Frame *frame);
     UartWorker *linkWorker() const { return worker; }
+    // The session's requests go to the worker, the worker's results to the
+    // session.
+    void attach(MeterSession *session);
     // Opens the same port again (after a need-reinit answer): reopened().
     void reopen();
     bool isAlive() const;
-    RequestLedger *ledger() const { return requests; }
-    // The frame goes to the ledger if a request still holds it; the caller
-    // gets nothing back and must not delete it.
-    void giveUp(Frame *frame);
 
 signals:
-    // A result for a frame whose owner still wants it.
-    void answered(ParseResult result, Frame *frame);
     void closed();
     void reopened(bool ok);
 
     // To the worker.
-    void requestOut(QByteArray data, Frame *frame);
     void openRequested();
     void reopenRequested();
 
 private:
-    void result(ParseResult result);
-
     UartWorker *worker;
-    RequestLedger *requests;
 };

@@ -8,9 +8,9 @@
 #include "cli/progress.h"
 
 #include "session/historyrecorder.h"
+#include "session/metersession.h"
 #include "session/samplingrun.h"
 #include "history/historystore.h"
-#include "link/commands.h"
 #include "link/devdatas.h"
 #include "link/realtimeopmvalueframe.h"
 #include "link/requestledger.h"
@@ -141,7 +141,6 @@ int runSample(const QStringList &arguments)
     int outcome = -1;
     QString failure;
     bool finishing = false;
-    bool reopening = false;
     int failedInARow = 0;
     auto stop = [&](int exitCode, const QString &message) {
         if (outcome >= 0)
@@ -152,49 +151,52 @@ int runSample(const QStringList &arguments)
         run.finish();
         loop.quit();
     };
-    auto ask = [&]() {
-        if (!link.ledger()->isInFlight(frame) && !reopening)
-            link.send(Command::realTimeValue(), frame);
-    };
-    QObject::connect(&run, &SamplingRun::sampleDue, ask);
+    // The readings come into the run's frame, through the same session the
+    // window's chart is fed by.
+    MeterSession meterSession(MeterSession::through(link.linkWorker()));
+    link.attach(&meterSession);
+    if (history)
+        meterSession.keepIn(history.get());
+    meterSession.setLiveFrame({[&]() -> Frame * { return frame; }, [&]() { frame = new RealTimeOpmValueFrame; },
+                               [&]() { return outcome < 0; }});
+    QObject::connect(&run, &SamplingRun::sampleDue, [&]() {
+        if (!meterSession.reopenPending())
+            meterSession.askForReading();
+    });
     QObject::connect(&run, &SamplingRun::finished, [&]() {
         // The reading on its way still counts.
         finishing = true;
-        if (!link.ledger()->isInFlight(frame))
+        if (!meterSession.ledger()->isInFlight(frame))
             stop(Cli::Done, QString());
     });
     QObject::connect(&link, &MeterLink::closed,
                      [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
     QObject::connect(interrupt, &Interrupt::arrived, [&]() { stop(interrupt->exitCode(), interrupt->reason()); });
+    QObject::connect(&meterSession, &MeterSession::meterGone,
+                     [&]() { stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)")); });
+    QObject::connect(&meterSession, &MeterSession::reinitNeeded, &link, &MeterLink::reopen);
     QObject::connect(&link, &MeterLink::reopened, [&](bool ok) {
-        reopening = false;
-        if (!ok)
-            stop(Cli::MeterFailed, Cli::Text::tr("the meter asked for the link to be opened again, and it could not be"));
-    });
-    QObject::connect(&link, &MeterLink::answered, [&](ParseResult result, Frame *answered) {
-        if (answered != frame || outcome >= 0)
+        if (ok) {
+            meterSession.reopened();
             return;
+        }
+        meterSession.reopenFailed();
+        stop(Cli::MeterFailed, Cli::Text::tr("the meter asked for the link to be opened again, and it could not be"));
+    });
+    QObject::connect(&meterSession, &MeterSession::liveReading, [&](const Frame *, const QDateTime &now) {
+        const RealTimeOpmValue reading = frame->value();
+        arrivals << now;
+        readings << reading;
+        if (format == Output::Format::None)
+            Cli::out(CsvWriter::line(CsvWriter::liveRow(now, reading)));
+        else if (format == Output::Format::JsonLines)
+            Cli::outLine(QString::fromUtf8(QJsonDocument(Output::liveJson(now, reading)).toJson(QJsonDocument::Compact)));
+        progress.setValue(int(readings.size()));
+    });
+    QObject::connect(&meterSession, &MeterSession::liveAnswered, [&](ParseResult result) {
         if (result == DataOk) {
-            if (!link.isAlive()) {
-                stop(Cli::MeterFailed, Cli::Text::tr("the meter went away (port closed)"));
-                return;
-            }
             failedInARow = 0;
-            const QDateTime now = QDateTime::currentDateTime();
-            const RealTimeOpmValue reading = frame->value();
-            arrivals << now;
-            readings << reading;
-            if (history)
-                history->liveReading(frame, now);
-            if (format == Output::Format::None)
-                Cli::out(CsvWriter::line(CsvWriter::liveRow(now, reading)));
-            else if (format == Output::Format::JsonLines)
-                Cli::outLine(QString::fromUtf8(QJsonDocument(Output::liveJson(now, reading)).toJson(QJsonDocument::Compact)));
-            progress.setValue(int(readings.size()));
-        } else if (result == NeedReinit) {
-            reopening = true;
-            link.reopen();
-        } else if (++failedInARow > MaxFailedInARow) {
+        } else if (result != NeedReinit && ++failedInARow > MaxFailedInARow) {
             stop(Cli::MeterFailed, result == Incomplete ? Cli::Text::tr("the meter stopped answering")
                                                         : Cli::Text::tr("the meter kept refusing live readings"));
             return;
@@ -208,13 +210,13 @@ int runSample(const QStringList &arguments)
         stop(interrupt->exitCode(), interrupt->reason());
     } else {
         run.start(every, length);
-        ask();
+        meterSession.askForReading();
         ticker.start();
         loop.exec();
     }
     progress.finish();
-    if (link.ledger()->isInFlight(frame))
-        link.giveUp(frame);
+    if (meterSession.ledger()->isInFlight(frame))
+        meterSession.giveUp(frame);
     else
         delete frame;
     if (history)

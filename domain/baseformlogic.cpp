@@ -1,5 +1,6 @@
 #include "domain/baseformlogic.h"
 
+#include "domain/historyrecords.h"
 #include "link/frame.h"
 
 BaseFormLogic::~BaseFormLogic()
@@ -20,4 +21,9 @@ void BaseFormLogic::renewFrame()
         ownedFrame = nullptr;
     }
     createFrame();
+}
+
+QList<History::Record> BaseFormLogic::storedRecords(const QString &) const
+{
+    return {};
 }

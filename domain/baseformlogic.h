@@ -4,9 +4,14 @@
 // record, says which record number comes next, takes the parsed record and
 // empties itself when a meter is connected.
 
+#include <QList>
+#include <QString>
 #include <QtPlugin>
 
 class Frame;
+namespace History {
+struct Record;
+}
 
 class BaseFormLogic
 {
@@ -41,6 +46,8 @@ public:
     virtual void clearDatas() = 0;
     // Records held by the page's store.
     virtual int itemCount() const = 0;
+    // The records held, as the history and the exports keep them under `family`.
+    virtual QList<History::Record> storedRecords(const QString &family) const;
 
 protected:
     Frame *ownedFrame = nullptr;

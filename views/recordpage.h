@@ -6,6 +6,7 @@
 // draws one record, how it empties its view and which report it writes.
 
 #include "domain/baseformlogic.h"
+#include "domain/historyrecords.h"
 #include "views/items.h"
 
 #include <QList>
@@ -36,6 +37,13 @@ public:
     int nextItemNumber() override { return items.itemCount() + numberOffset; }
     int itemCount() const override { return items.itemCount(); }
     void createFrame() override { ownedFrame = new FrameT; }
+    QList<History::Record> storedRecords(const QString &family) const override
+    {
+        QList<History::Record> records;
+        for (const Record &item : items.allItems())
+            records << History::recordOf(family, item);
+        return records;
+    }
 
     void fillDatas() override
     {
