@@ -134,7 +134,10 @@ void MainWindow::wireParts()
         worker->closeUart();
     });
     connect(connection, &MeterConnection::resumeFailed, this, &MainWindow::stopRunning);
-    connect(connection, &MeterConnection::reinitRequested, this, &MainWindow::reinitDev);
+    connect(connection, &MeterConnection::reinitRequested, this, [this](const Uart::Settings &port) {
+        worker->choosePort(port);
+        emit reinitDev();
+    });
     connect(connection, &MeterConnection::identified, this, [this]() { run->rewind(); });
     connect(connection, &MeterConnection::resumeDue, this, [this]() {
         QTimer::singleShot(ResumeAfterReconnectMs, this, [this]() {

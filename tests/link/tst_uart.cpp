@@ -108,8 +108,6 @@ void TestUart::cleanup()
 {
     Uart::releaseAll();
     Uart::candidatePortNames.clear();
-    Uart::selectedPortName.clear();
-    Uart::baudRate = 9600;
     capture.reset();
 }
 
@@ -126,13 +124,12 @@ void TestUart::scanFindsOneMeter()
     testsupport::MeterSim sim;
     QVERIFY(sim.start({"--kind", "9", "--range", "2", "--model", "OPM-X", "--version", "V9"}));
     testsupport::setSerialPorts({sim.linkPath(), QStringLiteral("/nonexistent/ttyNone")});
-    Uart::baudRate = 115200;
 
-    QCOMPARE(Uart::init(false), Uart::InitOk);
+    // A scan ignores a port and rate chosen before.
+    QCOMPARE(Uart::init(false, {sim.linkPath(), 115200}), Uart::InitOk);
     QVERIFY(Uart::currentPort);
     QVERIFY(Uart::currentPort->isOpen());
     QCOMPARE(Uart::currentPort->baudRate(), 9600);
-    QCOMPARE(Uart::baudRate, 9600);
     QCOMPARE(Uart::candidatePortNames, QStringList{sim.linkPath()});
     QVERIFY(Uart::isPortAlive());
     DevDatas *datas = DevDatas::instance();
@@ -166,9 +163,7 @@ void TestUart::scanWithTwoMetersLeavesTheChoice()
     QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
     QVERIFY(!SerialPortList::isHeldOpen(second.linkPath()));
 
-    Uart::selectedPortName = second.linkPath();
-    Uart::baudRate = 115200;
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitOk);
+    QCOMPARE(Uart::openSelectedPort({second.linkPath(), 115200}), Uart::InitOk);
     QVERIFY(Uart::candidatePorts.isEmpty());
     QCOMPARE(Uart::currentPort->portName(), second.linkPath());
     QCOMPARE(Uart::currentPort->baudRate(), 115200);
@@ -196,13 +191,11 @@ void TestUart::chosenPortNoLongerListed()
     testsupport::MeterSim sim;
     QVERIFY(sim.start());
     testsupport::setSerialPorts({sim.linkPath()});
-    Uart::selectedPortName = sim.linkPath() + QStringLiteral("-gone");
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitFailed);
+    QCOMPARE(Uart::openSelectedPort({sim.linkPath() + QStringLiteral("-gone"), 9600}), Uart::InitFailed);
     QVERIFY(!Uart::currentPort);
 
     // Names compare exactly: the same path with another case is not the port.
-    Uart::selectedPortName = sim.linkPath().toUpper();
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitFailed);
+    QCOMPARE(Uart::openSelectedPort({sim.linkPath().toUpper(), 9600}), Uart::InitFailed);
     QVERIFY(sim.logLines().isEmpty());
 }
 
@@ -212,12 +205,11 @@ void TestUart::reopenAfterBreak()
 
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {}));
-    Uart::baudRate = 19200;
-    QCOMPARE(Uart::init(true), Uart::InitOk);
+    QCOMPARE(Uart::init(true, {QString(), 19200}), Uart::InitOk);
     QCOMPARE(Uart::currentPort->baudRate(), 19200);
 
     sim.stop();
-    QCOMPARE(Uart::init(true), Uart::InitFailed);
+    QCOMPARE(Uart::init(true, {QString(), 19200}), Uart::InitFailed);
     QVERIFY(!Uart::currentPort);
 }
 
