@@ -205,6 +205,12 @@ void MainWindow::buildPageTable()
         {PageType::Fttx, ui->fttxBtn, ui->fttxTable, nullptr, &Command::ponCount, nullptr, 0, {}},
         {PageType::Chart, ui->chartBtn, ui->chart, nullptr, nullptr, nullptr, 0, saver(ui->chart)},
     };
+    // Every page decodes the answers of the meter the link identified.
+    for (const PageEntry &entry : pages) {
+        if (entry.records)
+            entry.records->setIdentity(devDatas);
+    }
+    ui->chart->setIdentity(devDatas);
 }
 
 QList<QPushButton *> MainWindow::pageButtons() const

@@ -121,7 +121,7 @@ int runSample(const QStringList &arguments)
 
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
-    auto *frame = new RealTimeOpmValueFrame;
+    auto *frame = new RealTimeOpmValueFrame(DevDatas::instance());
     QList<QDateTime> arrivals;
     QList<RealTimeOpmValue> readings;
     if (format == Output::Format::None)

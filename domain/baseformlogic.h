@@ -7,6 +7,7 @@
 #include <QtPlugin>
 
 class Frame;
+struct DevDatas;
 
 class BaseFormLogic
 {
@@ -42,8 +43,16 @@ public:
     // Records held by the page's store.
     virtual int itemCount() const = 0;
 
+    // The meter whose answers the page's frames decode (its range code sets
+    // the precision of the power texts): the window or the command line hands
+    // in the connected meter's identity. The frame in hand is renewed, so it
+    // must not be out with the link.
+    void setIdentity(const DevDatas *meter);
+    const DevDatas *identity() const { return meterIdentity; }
+
 protected:
     Frame *ownedFrame = nullptr;
+    const DevDatas *meterIdentity = nullptr;
 };
 
 #define BaseFormLogic_iid "lumisk.BaseFormLogic"

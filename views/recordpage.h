@@ -27,7 +27,7 @@ public:
     explicit RecordPage(int numberOffset = 1)
         : numberOffset(numberOffset)
     {
-        ownedFrame = new FrameT;
+        ownedFrame = new FrameT(meterIdentity);
     }
 
     int currentPage() override { return items.currentPage; }
@@ -35,7 +35,7 @@ public:
     Frame *frame() override { return ownedFrame; }
     int nextItemNumber() override { return items.itemCount() + numberOffset; }
     int itemCount() const override { return items.itemCount(); }
-    void createFrame() override { ownedFrame = new FrameT; }
+    void createFrame() override { ownedFrame = new FrameT(meterIdentity); }
 
     void fillDatas() override
     {

@@ -229,7 +229,7 @@ void TestUart::wholeAnswerInOneRead()
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "3"}));
     LogCapture::clear();
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(2), &frame), DataOk);
     QCOMPARE(frame.itemData.number, QStringLiteral("2"));
     QCOMPARE(LogCapture::count("read data"), 1);
@@ -244,7 +244,7 @@ void TestUart::answerSplitOverReads()
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "6", "--records", "2", "--trickle", "1200@1"}));
     LogCapture::clear();
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(1), &frame), DataOk);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
     QVERIFY(LogCapture::count("readwhile") >= 1);
@@ -258,7 +258,7 @@ void TestUart::longAnswerTrickledAtLowRate()
     // arriving a few at a time for more than a tenth of a second.
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "4", "--trickle", "9600@4"}));
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::multiWaveRecord(4), &frame), DataOk);
     QVERIFY(frame.payload.size() > 100);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 5);
@@ -342,7 +342,7 @@ void TestUart::staleBytesAreNotTakenForTheAnswer()
     Frame first;
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(1), &first), CheckFailed);
     QTest::qWait(200);
-    OpmValueFrame second;
+    OpmValueFrame second(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(2), &second), DataOk);
     QCOMPARE(second.itemData.number, QStringLiteral("2"));
 }
@@ -366,7 +366,7 @@ void TestUart::answerCutShort()
     QFETCH(int, sends);
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "6", "--truncate", cut}));
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(int(Uart::exchange(Command::singleWaveRecord(3), &frame)), result);
     QTRY_COMPARE(sim.logLines().size(), 4 + sends);
     if (result == DataOk) {

@@ -157,7 +157,7 @@ void TestWorker::meterGoesAway()
     QTRY_VERIFY(worker->isPortAlive());
     QSignalSpy closed(worker, &UartWorker::uartClosed);
     QSignalSpy responsed(worker, &UartWorker::responsed);
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     if (duringRequest) {
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(2)), Q_ARG(Frame *, &frame));
@@ -296,7 +296,7 @@ void TestWorker::downloadAllRecords()
 
     // One request at a time, as the main window does, each with a new frame.
     for (int number = 1; number <= countFrame.count + 1; ++number) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(number)), Q_ARG(Frame *, &frame));
         QVERIFY(arrived(responsed));
