@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/application.h"
 #include "session/clocksetting.h"
 #include "domain/configuration.h"
+#include "domain/ponclasscheck.h"
 #include "app/downloadcontrol.h"
 #include "session/downloadsession.h"
 #include "app/historypanel.h"
@@ -484,12 +486,13 @@ void MainWindow::on_menuBtn_clicked(bool checked)
 {
     if (!checked)
         return;
-    auto *menu = new MenuWidget(this);
+    auto *menu = new MenuWidget(worker->isConnected(), this);
     connect(menu, &QObject::destroyed, this, &MainWindow::setMenuButtonUnchecked);
     connect(menu, &MenuWidget::connectDev, worker, &UartWorker::initUart);
     connect(menu, &MenuWidget::syncDateTime, this, &MainWindow::syncDateTime);
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
-    connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
+    connect(menu, &MenuWidget::languageChosen, this, &applyLanguageChoice);
+    connect(menu, &MenuWidget::ponClassChosen, this, &MainWindow::ponClassChosen);
     connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
     connect(menu, &MenuWidget::exportPdf, this, [this]() { exportShown(ExportFiles::Format::Pdf); });
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
@@ -497,8 +500,9 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     menu->show();
 }
 
-void MainWindow::ponClassChanged()
+void MainWindow::ponClassChosen(const QString &gponClass, const QString &xgPonClass)
 {
+    PonClassCheck::storeChoices(gponClass, xgPonClass);
     ui->ponOpmTable->reloadClassCheck();
     ui->xGPonTable->reloadClassCheck();
 }
