@@ -2,15 +2,30 @@
 
 #include "domain/configuration.h"
 #include "app/mainwindow.h"
+#include "link/uartworker.h"
 
 #include <QApplication>
 #include <QFont>
 
 namespace {
 // Any exit code of the event loop other than this one rebuilds the main
-// window under the translators then in force (the language dialog uses 1).
+// window under the translators then in force; a language change uses
+// RestartCode.
 constexpr int QuitCode = 0;
+constexpr int RestartCode = 1;
 } // namespace
+
+void applyLanguageChoice(int language, bool restartNow)
+{
+    Configuration *configuration = Configuration::instance();
+    configuration->setLanguage(language, restartNow);
+    configuration->saveLanguage();
+    if (!restartNow)
+        return;
+    // The new window must start unconnected, so the port is released first.
+    UartWorker::instance()->setConnected(false);
+    QCoreApplication::exit(RestartCode);
+}
 
 int runApplication(int &argc, char **argv, const std::function<void(MainWindow &)> &windowMade)
 {

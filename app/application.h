@@ -10,3 +10,8 @@ class MainWindow;
 
 // `windowMade` sees every main window once it is made, before it is shown.
 int runApplication(int &argc, char **argv, const std::function<void(MainWindow &)> &windowMade = {});
+
+// Stores the language chosen in the language dialog. With restartNow the
+// link lets go of the meter and the running window ends, to be rebuilt in
+// that language (unconnected).
+void applyLanguageChoice(int language, bool restartNow);

@@ -1,6 +1,10 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/application.h"
+#include "session/clocksetting.h"
+#include "domain/configuration.h"
+#include "domain/ponclasscheck.h"
 #include "app/downloadcontrol.h"
 #include "app/historypanel.h"
 #include "app/liverun.h"
@@ -9,13 +13,11 @@
 #include "app/windowlayout.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
-#include "domain/configuration.h"
 #include "link/commands.h"
 #include "link/devdatas.h"
 #include "link/logging.h"
 #include "link/realtimeopmvalueframe.h"
 #include "link/uartworker.h"
-#include "session/clocksetting.h"
 #include "session/downloadsession.h"
 #include "session/historyrecorder.h"
 #include "session/metersession.h"
@@ -144,7 +146,10 @@ void MainWindow::wireParts()
     });
     connect(connection, &MeterConnection::resumeFailed, session, &MeterSession::reopenFailed);
     connect(connection, &MeterConnection::resumeFailed, this, &MainWindow::stopRunning);
-    connect(connection, &MeterConnection::reinitRequested, this, &MainWindow::reinitDev);
+    connect(connection, &MeterConnection::reinitRequested, this, [this](const Uart::Settings &port) {
+        worker->choosePort(port);
+        emit reinitDev();
+    });
     connect(connection, &MeterConnection::identified, this, [this]() { run->rewind(); });
     connect(connection, &MeterConnection::resumeDue, session, &MeterSession::reopened);
     connect(connection, &MeterConnection::pageWithdrawn, this, [this]() { pageType = PageType::None; });
@@ -199,6 +204,12 @@ void MainWindow::buildPageTable()
         {PageType::Fttx, ui->fttxBtn, ui->fttxTable, nullptr, &Command::ponCount, nullptr, 0, {}},
         {PageType::Chart, ui->chartBtn, ui->chart, nullptr, nullptr, nullptr, 0, saver(ui->chart)},
     };
+    // Every page decodes the answers of the meter the link identified.
+    for (const PageEntry &entry : pages) {
+        if (entry.records)
+            entry.records->setIdentity(devDatas);
+    }
+    ui->chart->setIdentity(devDatas);
 }
 
 QList<QPushButton *> MainWindow::pageButtons() const
@@ -383,12 +394,13 @@ void MainWindow::on_menuBtn_clicked(bool checked)
 {
     if (!checked)
         return;
-    auto *menu = new MenuWidget(this);
+    auto *menu = new MenuWidget(worker->isConnected(), this);
     connect(menu, &QObject::destroyed, this, &MainWindow::setMenuButtonUnchecked);
     connect(menu, &MenuWidget::connectDev, worker, &UartWorker::initUart);
     connect(menu, &MenuWidget::syncDateTime, this, &MainWindow::syncDateTime);
     connect(menu, &MenuWidget::languageChanged, this, &MainWindow::changeLanguage);
-    connect(menu, &MenuWidget::ponClassChanged, this, &MainWindow::ponClassChanged);
+    connect(menu, &MenuWidget::languageChosen, this, &applyLanguageChoice);
+    connect(menu, &MenuWidget::ponClassChosen, this, &MainWindow::ponClassChosen);
     connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
     connect(menu, &MenuWidget::exportPdf, this, [this]() { exportShown(ExportFiles::Format::Pdf); });
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
@@ -396,8 +408,9 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     menu->show();
 }
 
-void MainWindow::ponClassChanged()
+void MainWindow::ponClassChosen(const QString &gponClass, const QString &xgPonClass)
 {
+    PonClassCheck::storeChoices(gponClass, xgPonClass);
     ui->ponOpmTable->reloadClassCheck();
     ui->xGPonTable->reloadClassCheck();
 }

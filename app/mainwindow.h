@@ -79,7 +79,7 @@ public slots:
     void uartClosed();
     void changeLanguage();
     // The PON class was chosen anew: the PON and XG-PON pages check against it.
-    void ponClassChanged();
+    void ponClassChosen(const QString &gponClass, const QString &xgPonClass);
     void ReconnectRelsult(Uart::PortInitState status);
     void reallytime();
     void connectcmd();

@@ -68,12 +68,12 @@ void MeterConnection::initDone(Uart::PortInitState state)
     if (state == Uart::SeveralDevices) {
         ConnectDialog dialog;
         dialog.setWindowFlag(Qt::FramelessWindowHint);
-        dialog.fillPorts();
+        dialog.fillPorts(Uart::candidatePortNames);
         connect(&dialog, &ConnectDialog::closeConnectDialog, this, &MeterConnection::dropRequest);
         dialog.exec();
         if (requested) {
             qCDebug(lcApp) << " emit  reinitDev";
-            emit reinitRequested();
+            emit reinitRequested(dialog.chosenPort());
         }
         return;
     }

@@ -57,7 +57,8 @@ signals:
     void opening();        // the port is about to be opened (the pages are empty)
     void closing();        // the port is to be closed
     void resumeFailed();   // the meter did not come back for the waiting download or run
-    void reinitRequested(); // a meter was chosen among several
+    // A meter was chosen among several: the link is to open this port.
+    void reinitRequested(const Uart::Settings &port);
     void identified();     // a meter answered, before it is shown
     void resumeDue();      // ...and the waiting download may go on
     void pageWithdrawn();  // the page shown is not one this meter offers

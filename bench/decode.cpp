@@ -82,9 +82,10 @@ QByteArray answer(quint8 code, const QByteArray &payload)
 template <typename FrameType, typename Check>
 void decode(benchmark::State &state, const QByteArray &bytes, Check recordFilled)
 {
-    DevDatas::instance()->rangeCode = 1;
+    DevDatas meter;
+    meter.rangeCode = 1;
     for (auto _ : state) {
-        FrameType frame; // the pages use a fresh frame for every record
+        FrameType frame(&meter); // the pages use a fresh frame for every record
         if (frame.feed(bytes) != DataOk || !recordFilled(frame)) {
             state.SkipWithError("answer not decoded");
             break;

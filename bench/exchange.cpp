@@ -4,6 +4,7 @@
 
 #include "link/commands.h"
 #include "link/frame.h"
+#include "link/devdatas.h"
 #include "link/opmvalueframe.h"
 #include "link/uart.h"
 
@@ -71,7 +72,7 @@ void BM_RecordExchange(benchmark::State &state)
     std::vector<double> micros;
     int number = 0;
     for (auto _ : state) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         QElapsedTimer clock;
         clock.start();
         const ParseResult result = Uart::exchange(Command::singleWaveRecord(number++ % RecordCount + 1), &frame);
@@ -95,7 +96,7 @@ void BM_TrickledSingleWave115200(benchmark::State &state)
     std::vector<double> micros;
     int answerBytes = 0;
     for (auto _ : state) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         QElapsedTimer clock;
         clock.start();
         const ParseResult result = Uart::exchange(Command::singleWaveRecord(1), &frame);

@@ -8,6 +8,7 @@
 #include "session/historyreplay.h"
 #include "history/historystore.h"
 #include "history/historysync.h"
+#include "link/devdatas.h"
 #include "link/opmvalueframe.h"
 #include "pgcluster.h"
 #include "records.h"
@@ -44,7 +45,7 @@ const std::vector<HistoryStore::Record> &meterRecords()
 {
     static std::vector<HistoryStore::Record> list;
     if (list.empty()) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         for (int i = 1; i <= MeterRecords; ++i) {
             const StoredRecord sent = records::generatedSingle(i);
             frame.reset();
@@ -149,7 +150,7 @@ void BM_RecordOnGuiThread(benchmark::State &state)
     const size_t count = perSecond == 0 ? meterAnswers().size() : size_t(2 * perSecond);
     const QString file = folder().filePath(QStringLiteral("recorder.sqlite"));
     qputenv("LUMISK_HISTORY_DB", file.toLocal8Bit());
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     double busy = 0, longest = 0, ending = 0;
     for (auto _ : state) {
         for (const char *suffix : {"", "-wal", "-shm"})

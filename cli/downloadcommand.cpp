@@ -91,7 +91,7 @@ int runDownload(const QStringList &arguments)
         return Cli::Failed;
     }
 
-    std::unique_ptr<FamilyStore> store = Families::storeFor(type);
+    std::unique_ptr<FamilyStore> store = Families::storeFor(type, DevDatas::instance());
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
     MeterSession meterSession(MeterSession::through(link.linkWorker()));

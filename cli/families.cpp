@@ -35,23 +35,28 @@ PageType typeOf(const QString &name)
     return PageType::None;
 }
 
-std::unique_ptr<FamilyStore> storeFor(PageType type)
+std::unique_ptr<FamilyStore> storeFor(PageType type, const DevDatas *meter)
 {
     switch (type) {
     case PageType::Opm:
         return std::make_unique<RecordStore<OpmItemData, OpmValueFrame>>(
+            meter,
             [](const QList<OpmItemData> &records, const QString &dir) { return OpmXlsx().saveSingleWave(records, dir); });
     case PageType::MultiWave:
         return std::make_unique<RecordStore<OpmItemData, OpmValueFrame>>(
+            meter,
             [](const QList<OpmItemData> &records, const QString &dir) { return OpmXlsx().saveMultiWave(records, dir); });
     case PageType::Partial:
         return std::make_unique<RecordStore<OpmItemData, PartialOpmValueFrame>>(
+            meter,
             [](const QList<OpmItemData> &records, const QString &dir) { return PartialOpmXlsx().save(records, dir); });
     case PageType::Pon:
         return std::make_unique<RecordStore<PonOpmItemData, PonFrame>>(
+            meter,
             [](const QList<PonOpmItemData> &records, const QString &dir) { return PonXlsx().save(records, dir); });
     case PageType::XGPon:
         return std::make_unique<RecordStore<PonOpmItemData, PonFrame>>(
+            meter,
             [](const QList<PonOpmItemData> &records, const QString &dir) { return XGPonXlsx().save(records, dir); });
     default:
         return nullptr;

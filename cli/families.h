@@ -26,7 +26,11 @@ class RecordStore : public FamilyStore
 {
 public:
     using Writer = std::function<bool(const QList<Record> &, const QString &)>;
-    explicit RecordStore(Writer writer) : writer(std::move(writer)) { ownedFrame = new FrameT; }
+    RecordStore(const DevDatas *meter, Writer writer) : writer(std::move(writer))
+    {
+        meterIdentity = meter;
+        ownedFrame = new FrameT(meter);
+    }
 
     int currentPage() override { return records.isEmpty() ? 0 : 1; }
     void setCurrentPage(int) override {}
@@ -38,7 +42,7 @@ public:
         renewFrame();
     }
     void gotoPage(int) override {}
-    void createFrame() override { ownedFrame = new FrameT; }
+    void createFrame() override { ownedFrame = new FrameT(meterIdentity); }
     void clearDatas() override { records.clear(); }
     int itemCount() const override { return int(records.size()); }
     bool writeReport(const QString &dir) const override { return writer(records, dir); }
@@ -54,7 +58,8 @@ namespace Families {
 QStringList names();
 // PageType::None for a name that is none of them.
 PageType typeOf(const QString &name);
-std::unique_ptr<FamilyStore> storeFor(PageType type);
+// A store whose frames decode the answers of this meter.
+std::unique_ptr<FamilyStore> storeFor(PageType type, const DevDatas *meter);
 // The page entry a DownloadSession runs on: the store and its requests.
 PageEntry pageFor(PageType type, FamilyStore *store);
 // The columns a CSV of the family adds: the class check of the PON and

@@ -208,7 +208,7 @@ int exportSession(const QStringList &arguments)
     if (format == Output::Format::Xlsx) {
         // Decoded again from the meter's stored answers, as the window's
         // history page does before it saves.
-        std::unique_ptr<FamilyStore> page = Families::storeFor(type);
+        std::unique_ptr<FamilyStore> page = Families::storeFor(type, nullptr);
         HistoryReplay::fill(page.get(), records, session.rangeCode);
         written = Output::saveWorkbookAs(path, [&](const QString &dir) { return page->writeReport(dir); });
     } else if (format == Output::Format::Csv) {

@@ -13,11 +13,6 @@
 namespace {
 constexpr char PortListVariable[] = "LUMISK_SERIAL_PORTS";
 
-void forgetIdentity()
-{
-    *DevDatas::instance() = DevDatas();
-}
-
 bool sameDevice(const SerialPortList::Entry &entry, const QString &port)
 {
     if (port == entry.name || port == entry.systemLocation)
@@ -55,28 +50,25 @@ PortReport MeterLink::probe(const SerialPortList::Entry &entry, int baud)
         return report;
     }
     report.opened = true;
-    forgetIdentity();
     // The identity requests go through the link's own exchange (re-sends,
-    // answers in pieces), on this thread: the worker is not running yet.
-    Uart::currentPort = port;
-    const ParseResult result = Uart::readDevInfos();
-    Uart::currentPort = nullptr;
+    // answers in pieces), on this thread and this port: the link's own port
+    // and the connected meter's identity stay as they are.
+    DevDatas identity;
+    const ParseResult result = Uart::readDevInfos(port, &identity);
     port->close();
     delete port;
     if (result == DataOk) {
-        const DevDatas *identity = DevDatas::instance();
         report.meter = true;
-        report.kind = identity->devKind;
-        report.rangeCode = identity->rangeCode;
-        report.recordPages = identity->hasRecordPages;
-        report.model = identity->devType;
-        report.version = identity->version;
+        report.kind = identity.devKind;
+        report.rangeCode = identity.rangeCode;
+        report.recordPages = identity.hasRecordPages;
+        report.model = identity.devType;
+        report.version = identity.version;
     } else if (result == Incomplete) {
         report.problem = Cli::Text::tr("no meter answered");
     } else {
         report.problem = Cli::Text::tr("no valid identity (answer %1)").arg(int(result));
     }
-    forgetIdentity();
     return report;
 }
 
@@ -148,10 +140,8 @@ MeterLink::~MeterLink()
 
 bool MeterLink::open(const QString &portName, int baud)
 {
-    // The worker's thread reads these as it opens the port: set before the
-    // queued call.
-    Uart::selectedPortName = portName;
-    Uart::baudRate = baud;
+    // Queued before the call that opens the port, so that call uses it.
+    worker->choosePort({portName, baud});
     QEventLoop loop;
     bool ok = false;
     const auto connection = connect(worker, &UartWorker::uartInited, &loop, [&](Uart::PortInitState state) {

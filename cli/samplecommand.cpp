@@ -121,7 +121,7 @@ int runSample(const QStringList &arguments)
 
     if (!parser.isSet(noHistory))
         history = std::make_unique<HistoryRecorder>();
-    auto *frame = new RealTimeOpmValueFrame;
+    auto *frame = new RealTimeOpmValueFrame(DevDatas::instance());
     QList<QDateTime> arrivals;
     QList<RealTimeOpmValue> readings;
     if (format == Output::Format::None)
@@ -157,7 +157,7 @@ int runSample(const QStringList &arguments)
     link.attach(&meterSession);
     if (history)
         meterSession.keepIn(history.get());
-    meterSession.setLiveFrame({[&]() -> Frame * { return frame; }, [&]() { frame = new RealTimeOpmValueFrame; },
+    meterSession.setLiveFrame({[&]() -> Frame * { return frame; }, [&]() { frame = new RealTimeOpmValueFrame(DevDatas::instance()); },
                                [&]() { return outcome < 0; }});
     QObject::connect(&run, &SamplingRun::sampleDue, [&]() {
         if (!meterSession.reopenPending())

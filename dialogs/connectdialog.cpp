@@ -3,7 +3,6 @@
 #include "ui_connectdialog.h"
 
 #include "dialogs/dialogtitlebar.h"
-#include "link/uart.h"
 
 #include <QDebug>
 
@@ -22,9 +21,9 @@ ConnectDialog::~ConnectDialog()
     delete ui;
 }
 
-void ConnectDialog::fillPorts()
+void ConnectDialog::fillPorts(const QStringList &portNames)
 {
-    for (const QString &name : qAsConst(Uart::candidatePortNames))
+    for (const QString &name : portNames)
         ui->portCombo->addItem(name);
 }
 
@@ -46,8 +45,8 @@ void ConnectDialog::reject()
 // chosen port at the chosen rate.
 void ConnectDialog::on_okBtn_clicked()
 {
-    Uart::baudRate = ui->baudRateCombo->currentText().toInt();
-    Uart::selectedPortName = ui->portCombo->currentText();
-    qCDebug(lcApp) << "cloon_okBtn_clickedser" << Uart::selectedPortName << Uart::baudRate;
+    chosen.baudRate = ui->baudRateCombo->currentText().toInt();
+    chosen.portName = ui->portCombo->currentText();
+    qCDebug(lcApp) << "cloon_okBtn_clickedser" << chosen.portName << chosen.baudRate;
     accept();
 }

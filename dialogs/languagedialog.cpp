@@ -2,24 +2,20 @@
 #include "link/logging.h"
 #include "ui_languagedialog.h"
 
-#include "domain/configuration.h"
 #include "dialogs/dialogtitlebar.h"
 #include "dialogs/messagedialog.h"
-#include "link/uartworker.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 
-LanguageDialog::LanguageDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::LanguageDialog)
+LanguageDialog::LanguageDialog(int running, int stored, QWidget *parent)
+    : QDialog(parent), ui(new Ui::LanguageDialog), running(running), stored(stored), chosen(stored)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     ui->titleWidget->setTitle(tr("Language"));
     ui->okBtn->setDefault(true);
-    const int language = Configuration::instance()->getLanguage();
-    if (language >= 0 && language < ui->languageCombo->count())
-        ui->languageCombo->setCurrentIndex(language);
+    if (stored >= 0 && stored < ui->languageCombo->count())
+        ui->languageCombo->setCurrentIndex(stored);
     connect(ui->titleWidget, &DialogTitleBar::closeSignal, this, &QDialog::close);
 }
 
@@ -28,40 +24,15 @@ LanguageDialog::~LanguageDialog()
     delete ui;
 }
 
-// The running window was built in languageForUI(); getLanguage() is what the
-// next start would load. They differ after a change whose restart was put off.
+// Going back to the running language needs no restart. Any other choice asks
+// whether to restart now; declined, it is kept for the next start (and a
+// choice declined before is simply kept again).
 void LanguageDialog::on_okBtn_clicked()
 {
-    Configuration *configuration = Configuration::instance();
-    const int chosen = ui->languageCombo->currentIndex();
-    const int running = Configuration::languageForUI();
-    const int stored = configuration->getLanguage();
+    chosen = ui->languageCombo->currentIndex();
     qCDebug(lcApp) << "language chosen" << chosen << "languageForUI" << running << "getLanguage" << stored;
-
-    if (chosen == running) {
-        configuration->setLanguage(running, false);
-        configuration->saveLanguage();
-    } else {
-        const int answer = question(
-            tr("Application needs to be restarted \n to apply the language change.\nRestart it now?"));
-        if (answer == QDialog::Accepted) {
-            restart(chosen);
-        } else {
-            // Declined: a new choice is kept for the next start; a choice
-            // made and declined before (chosen == stored) stays as it is.
-            configuration->setLanguage(chosen, false);
-            configuration->saveLanguage();
-        }
-    }
-    close();
-}
-
-void LanguageDialog::restart(int language)
-{
-    Configuration *configuration = Configuration::instance();
-    configuration->setLanguage(language, true);
-    configuration->saveLanguage();
-    // The new window must start unconnected, so the port is released first.
-    UartWorker::instance()->setConnected(false);
-    QCoreApplication::exit(restartExitCode);
+    restart = chosen != running
+        && question(tr("Application needs to be restarted \n to apply the language change.\nRestart it now?"))
+            == QDialog::Accepted;
+    accept();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Chooses the interface language. A change applies after the main window is
-// rebuilt, which the dialog offers to do at once.
+// rebuilt, which the dialog offers to do at once. The dialog only asks: once
+// it is accepted, whoever ran it stores chosenLanguage() and, with
+// restartNow(), rebuilds the window.
 
 #include <QDialog>
 
@@ -13,11 +15,13 @@ class LanguageDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit LanguageDialog(QWidget *parent = nullptr);
+    // running: the language the window on screen was built in; stored: the
+    // one the next start loads (they differ after a restart put off).
+    LanguageDialog(int running, int stored, QWidget *parent = nullptr);
     ~LanguageDialog() override;
 
-    // The exit code of the event loop that asks start-up for a new window.
-    static constexpr int restartExitCode = 1;
+    int chosenLanguage() const { return chosen; }
+    bool restartNow() const { return restart; }
 
 signals:
     void languageChanged();
@@ -26,7 +30,9 @@ private slots:
     void on_okBtn_clicked();
 
 private:
-    void restart(int language);
-
     Ui::LanguageDialog *ui;
+    const int running;
+    const int stored;
+    int chosen;
+    bool restart = false;
 };

@@ -4,11 +4,11 @@
 #include "dialogs/aboutdialog.h"
 #include "dialogs/languagedialog.h"
 #include "dialogs/ponclassdialog.h"
-#include "link/uartworker.h"
+#include "domain/configuration.h"
 
 #include <QPointer>
 
-MenuWidget::MenuWidget(QWidget *parent)
+MenuWidget::MenuWidget(bool meterConnected, QWidget *parent)
     : QWidget(parent), ui(new Ui::MenuWidget)
 {
     ui->setupUi(this);
@@ -18,7 +18,7 @@ MenuWidget::MenuWidget(QWidget *parent)
     setWindowModality(Qt::WindowModal);
     ui->connectBtn->hide();
     // The clock can only be set on a meter that is there.
-    ui->syncTimeBtn->setEnabled(UartWorker::instance()->isConnected());
+    ui->syncTimeBtn->setEnabled(meterConnected);
 }
 
 MenuWidget::~MenuWidget()
@@ -42,23 +42,36 @@ void MenuWidget::on_optionalInstructionBtn_clicked()
 {
 }
 
-// A popup is closed, and so deleted, when a modal dialog takes over; the
-// dialog's own event loop may carry out that deletion before exec() returns.
+// A popup is closed when a modal dialog takes over, and the dialog's own
+// event loop may carry out the deletion that follows. While an entry's dialog
+// runs the menu is therefore only hidden, so that it is still there to pass
+// the answer on; it goes once the entry is done.
+int MenuWidget::runDialog(QDialog &dialog)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    const int result = dialog.exec();
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    return result;
+}
+
 void MenuWidget::on_languageBtn_clicked()
 {
     QPointer<MenuWidget> self(this);
-    LanguageDialog dialog;
+    LanguageDialog dialog(Configuration::languageForUI(), Configuration::instance()->getLanguage());
     connect(&dialog, &LanguageDialog::languageChanged, this, &MenuWidget::languageChanged);
-    dialog.exec();
-    if (self)
-        close();
+    const bool accepted = runDialog(dialog) == QDialog::Accepted;
+    if (!self)
+        return;
+    if (accepted)
+        emit languageChosen(dialog.chosenLanguage(), dialog.restartNow());
+    close();
 }
 
 void MenuWidget::on_aboutBtn_clicked()
 {
     QPointer<MenuWidget> self(this);
     AboutDialog dialog;
-    dialog.exec();
+    runDialog(dialog);
     if (self)
         close();
 }
@@ -66,11 +79,14 @@ void MenuWidget::on_aboutBtn_clicked()
 void MenuWidget::on_ponClassBtn_clicked()
 {
     QPointer<MenuWidget> self(this);
-    PonClassDialog dialog;
-    connect(&dialog, &PonClassDialog::classChanged, this, &MenuWidget::ponClassChanged);
-    dialog.exec();
-    if (self)
-        close();
+    PonClassDialog dialog(PonClassCheck::storedChoice(PonClassCheck::Technology::Gpon),
+                          PonClassCheck::storedChoice(PonClassCheck::Technology::XgPon));
+    const bool accepted = runDialog(dialog) == QDialog::Accepted;
+    if (!self)
+        return;
+    if (accepted && dialog.isChanged())
+        emit ponClassChosen(dialog.gponChoice(), dialog.xgPonChoice());
+    close();
 }
 
 // The popup goes first: the folder dialog that follows is modal.

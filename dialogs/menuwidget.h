@@ -1,7 +1,11 @@
 #pragma once
 // The main window's drop-down menu. A popup that deletes itself on close.
+// The language and PON class entries run their dialog and pass an accepted
+// choice on; the window stores it.
 
 #include <QWidget>
+
+class QDialog;
 
 namespace Ui {
 class MenuWidget;
@@ -12,14 +16,18 @@ class MenuWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit MenuWidget(QWidget *parent = nullptr);
+    // meterConnected: the link is up (the clock can be set).
+    explicit MenuWidget(bool meterConnected, QWidget *parent = nullptr);
     ~MenuWidget() override;
 
 signals:
     void connectDev();
     void syncDateTime();
     void languageChanged();
-    void ponClassChanged();
+    // The language to store, and whether to rebuild the window in it now.
+    void languageChosen(int language, bool restartNow);
+    // The class keys to store (empty: no check); only when they changed.
+    void ponClassChosen(const QString &gponClass, const QString &xgPonClass);
     // Export what the page shown holds.
     void exportCsv();
     void exportPdf();
@@ -35,5 +43,7 @@ private slots:
     void on_exportPdfBtn_clicked();
 
 private:
+    int runDialog(QDialog &dialog);
+
     Ui::MenuWidget *ui;
 };

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PonClassDialog::PonClassDialog(QWidget *parent)
-    : QDialog(parent)
+PonClassDialog::PonClassDialog(const QString &gponClass, const QString &xgPonClass, QWidget *parent)
+    : QDialog(parent), openedGpon(gponClass), openedXgPon(xgPonClass)
 {
     setWindowTitle(tr("PON class"));
     auto *layout = new QVBoxLayout(this);
@@ -18,9 +18,10 @@ PonClassDialog::PonClassDialog(QWidget *parent)
 
     auto *form = new QFormLayout;
     layout->addLayout(form);
-    gponCombo = addChoice(form, tr("PON page (GPON):"), "gponClassCombo", PonClassCheck::Technology::Gpon);
+    gponCombo = addChoice(form, tr("PON page (GPON):"), "gponClassCombo", PonClassCheck::Technology::Gpon,
+                          gponClass);
     xgPonCombo = addChoice(form, tr("XG-PON page (XG-PON, XGS-PON):"), "xgPonClassCombo",
-                           PonClassCheck::Technology::XgPon);
+                           PonClassCheck::Technology::XgPon, xgPonClass);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okBtn"));
@@ -32,7 +33,7 @@ PonClassDialog::PonClassDialog(QWidget *parent)
 }
 
 QComboBox *PonClassDialog::addChoice(QFormLayout *form, const QString &caption, const char *objectName,
-                                     PonClassCheck::Technology technology)
+                                     PonClassCheck::Technology technology, const QString &current)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(QLatin1String(objectName));
@@ -41,20 +42,23 @@ QComboBox *PonClassDialog::addChoice(QFormLayout *form, const QString &caption, 
         if (opticalClass.technology == technology)
             combo->addItem(opticalClass.name, opticalClass.key);
     }
-    const int stored = combo->findData(PonClassCheck::storedChoice(technology));
+    const int stored = combo->findData(current);
     combo->setCurrentIndex(stored < 0 ? 0 : stored);
     form->addRow(caption, combo);
     return combo;
 }
 
-void PonClassDialog::accept()
+QString PonClassDialog::gponChoice() const
 {
-    const QString gpon = gponCombo->currentData().toString();
-    const QString xgPon = xgPonCombo->currentData().toString();
-    if (gpon != PonClassCheck::storedChoice(PonClassCheck::Technology::Gpon)
-        || xgPon != PonClassCheck::storedChoice(PonClassCheck::Technology::XgPon)) {
-        PonClassCheck::storeChoices(gpon, xgPon);
-        emit classChanged();
-    }
-    QDialog::accept();
+    return gponCombo->currentData().toString();
+}
+
+QString PonClassDialog::xgPonChoice() const
+{
+    return xgPonCombo->currentData().toString();
+}
+
+bool PonClassDialog::isChanged() const
+{
+    return gponChoice() != openedGpon || xgPonChoice() != openedXgPon;
 }

@@ -14,6 +14,12 @@ void BaseFormLogic::fillDatas()
     renewFrame();
 }
 
+void BaseFormLogic::setIdentity(const DevDatas *meter)
+{
+    meterIdentity = meter;
+    renewFrame();
+}
+
 void BaseFormLogic::renewFrame()
 {
     if (ownedFrame) {

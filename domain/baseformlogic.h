@@ -12,6 +12,7 @@ class Frame;
 namespace History {
 struct Record;
 }
+struct DevDatas;
 
 class BaseFormLogic
 {
@@ -49,8 +50,16 @@ public:
     // The records held, as the history and the exports keep them under `family`.
     virtual QList<History::Record> storedRecords(const QString &family) const;
 
+    // The meter whose answers the page's frames decode (its range code sets
+    // the precision of the power texts): the window or the command line hands
+    // in the connected meter's identity. The frame in hand is renewed, so it
+    // must not be out with the link.
+    void setIdentity(const DevDatas *meter);
+    const DevDatas *identity() const { return meterIdentity; }
+
 protected:
     Frame *ownedFrame = nullptr;
+    const DevDatas *meterIdentity = nullptr;
 };
 
 #define BaseFormLogic_iid "lumisk.BaseFormLogic"

@@ -31,7 +31,8 @@ void run(const uint8_t *data, size_t size)
 {
     if (size < 2)
         return;
-    DevDatas::instance()->rangeCode = static_cast<qint8>(data[0] & 0x7F) % 6 - 1;
+    DevDatas meter;
+    meter.rangeCode = static_cast<qint8>(data[0] & 0x7F) % 6 - 1;
     const bool wrap = data[0] & WrapFlag;
     const size_t chunk = (data[1] % 64) + 1;
     QByteArray stream(reinterpret_cast<const char *>(data + 2), static_cast<int>(size - 2));
@@ -46,7 +47,7 @@ void run(const uint8_t *data, size_t size)
         body.append(char(byteSum(body)));
         stream = body;
     }
-    FrameType frame;
+    FrameType frame(&meter);
     for (int at = 0; at < stream.size(); at += static_cast<int>(chunk)) {
         if (frame.feed(stream.mid(at, static_cast<int>(chunk))) == DataOk)
             frame.reset();

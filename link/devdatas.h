@@ -1,6 +1,7 @@
 #pragma once
 // Identity of the connected meter, filled by the identity frames while the
-// link opens and read by the main window and by the power formatting.
+// link opens and read by the main window, which hands it to the record
+// pages and the chart for the frames that format powers.
 
 #include <QString>
 

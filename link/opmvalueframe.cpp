@@ -1,7 +1,6 @@
 #include "opmvalueframe.h"
 #include "link/logging.h"
 
-#include "devdatas.h"
 #include "valueformat.h"
 
 #include <QDebug>
@@ -11,9 +10,9 @@ namespace {
 constexpr int MinimumRecordPayload = 7;
 } // namespace
 
-OpmValueFrame::OpmValueFrame(QObject *parent)
+OpmValueFrame::OpmValueFrame(const DevDatas *meter, QObject *parent)
     : Frame(parent)
-    , devDatas(DevDatas::instance())
+    , devDatas(meter)
 {
 }
 
@@ -31,7 +30,6 @@ void OpmValueFrame::parseData()
     itemData.time = recordHead.time;
     const int entries = reader.remaining() / ValueFormat::EntrySize;
     for (int i = 0; i < entries; ++i) {
-        devDatas = DevDatas::instance();
         bool isLow = false;
         itemData.singleWaveOpmDatas.append(ValueFormat::readOpmEntry(reader, devDatas, &isLow));
         if (isLow)

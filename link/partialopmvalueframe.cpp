@@ -1,7 +1,6 @@
 #include "partialopmvalueframe.h"
 #include "link/logging.h"
 
-#include "devdatas.h"
 #include "valueformat.h"
 
 #include <QDebug>
@@ -17,9 +16,9 @@ int verdict(int nibble)
 }
 } // namespace
 
-PartialOpmValueFrame::PartialOpmValueFrame(QObject *parent)
+PartialOpmValueFrame::PartialOpmValueFrame(const DevDatas *meter, QObject *parent)
     : Frame(parent)
-    , devDatas(DevDatas::instance())
+    , devDatas(meter)
 {
 }
 
@@ -42,7 +41,6 @@ void PartialOpmValueFrame::parseData()
     qCDebug(lcLink, "passstatus1  %d", partial.passStatus1 + 1);
     // The first wave is decoded even from an answer too short for a whole
     // entry; the bytes it lacks count as 0.
-    devDatas = DevDatas::instance();
     bool isLow = false;
     partial.wave1 = ValueFormat::readOpmEntry(reader, devDatas, &isLow);
     if (isLow)
@@ -51,7 +49,6 @@ void PartialOpmValueFrame::parseData()
         qCDebug(lcLink) << "passstatus2";
         partial.passStatus2 = verdict(verdicts >> 4);
         qCDebug(lcLink, "passstatus2  %d", partial.passStatus2 + 1);
-        devDatas = DevDatas::instance();
         partial.wave2 = ValueFormat::readOpmEntry(reader, devDatas, &isLow);
         if (isLow)
             qCDebug(lcLink) << "99999999999";

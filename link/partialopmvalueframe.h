@@ -12,7 +12,9 @@ class PartialOpmValueFrame : public Frame
 {
     Q_OBJECT
 public:
-    explicit PartialOpmValueFrame(QObject *parent = nullptr);
+    // meter: the identity of the meter that answers (its range code sets
+    // the precision of the power texts); none decodes without thresholds.
+    explicit PartialOpmValueFrame(const DevDatas *meter, QObject *parent = nullptr);
     void parseData() override;
 
     OpmItemData itemData;
@@ -21,5 +23,5 @@ protected:
     void clearDecoded() override;
 
 private:
-    DevDatas *devDatas;
+    const DevDatas *devDatas;
 };

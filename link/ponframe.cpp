@@ -1,7 +1,6 @@
 #include "ponframe.h"
 #include "link/logging.h"
 
-#include "devdatas.h"
 #include "valueformat.h"
 
 #include <QDebug>
@@ -11,9 +10,9 @@ namespace {
 constexpr quint8 WattDisplayUnitCode = 1;
 } // namespace
 
-PonFrame::PonFrame(QObject *parent)
+PonFrame::PonFrame(const DevDatas *meter, QObject *parent)
     : Frame(parent)
-    , devDatas(DevDatas::instance())
+    , devDatas(meter)
 {
 }
 
@@ -33,7 +32,6 @@ void PonFrame::parseData()
         info.typeCode = reader.s8();
         info.wavelength = ValueFormat::numberText(reader.u16());
         const float power = reader.f32();
-        devDatas = DevDatas::instance();
         bool outOfRange = false;
         info.power = ValueFormat::powerText(power, devDatas, true, &outOfRange);
         info.inRange = !outOfRange;

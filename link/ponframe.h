@@ -11,7 +11,9 @@ class PonFrame : public Frame
 {
     Q_OBJECT
 public:
-    explicit PonFrame(QObject *parent = nullptr);
+    // meter: the identity of the meter that answers (its range code sets
+    // the precision of the power texts); none decodes without thresholds.
+    explicit PonFrame(const DevDatas *meter, QObject *parent = nullptr);
     void parseData() override;
 
     PonOpmItemData itemData;
@@ -20,5 +22,5 @@ protected:
     void clearDecoded() override;
 
 private:
-    DevDatas *devDatas;
+    const DevDatas *devDatas;
 };

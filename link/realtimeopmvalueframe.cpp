@@ -1,7 +1,6 @@
 #include "realtimeopmvalueframe.h"
 #include "link/logging.h"
 
-#include "devdatas.h"
 #include "valueformat.h"
 
 #include <QDebug>
@@ -14,9 +13,9 @@ constexpr int WattDecimals = 3;
 constexpr int ReferenceDecimals = 2;
 } // namespace
 
-RealTimeOpmValueFrame::RealTimeOpmValueFrame(QObject *parent)
+RealTimeOpmValueFrame::RealTimeOpmValueFrame(const DevDatas *meter, QObject *parent)
     : Frame(parent)
-    , devDatas(DevDatas::instance())
+    , devDatas(meter)
 {
 }
 
@@ -27,7 +26,6 @@ void RealTimeOpmValueFrame::parseData()
     reader.skip(TimeStampSize);
     wavelength = ValueFormat::numberText(reader.u16());
     powerValue = reader.f32();
-    devDatas = DevDatas::instance();
     power = ValueFormat::powerText(powerValue, devDatas, false);
     powerUnit = ValueFormat::unitText(reader.u8());
     powerWValue = reader.f32();

@@ -13,7 +13,9 @@ class RealTimeOpmValueFrame : public Frame
 {
     Q_OBJECT
 public:
-    explicit RealTimeOpmValueFrame(QObject *parent = nullptr);
+    // meter: the identity of the meter that answers (its range code sets
+    // the precision of the power texts); none decodes without thresholds.
+    explicit RealTimeOpmValueFrame(const DevDatas *meter, QObject *parent = nullptr);
     void parseData() override;
 
     RealTimeOpmValue value() const;
@@ -33,5 +35,5 @@ protected:
     void clearDecoded() override;
 
 private:
-    DevDatas *devDatas;
+    const DevDatas *devDatas;
 };

@@ -14,7 +14,7 @@
 #include <QSerialPort>
 
 namespace {
-constexpr int ScanBaudRate = 9600;
+constexpr int ScanBaudRate = Uart::Settings::ScanBaudRate;
 constexpr int WriteTimeoutMs = 30000;
 constexpr int FirstReadTimeoutMs = 500;
 constexpr int NextReadTimeoutMs = 100;
@@ -43,8 +43,6 @@ QString locationOf(const QSerialPort *port)
 
 QList<QSerialPort *> Uart::candidatePorts;
 QStringList Uart::candidatePortNames;
-QString Uart::selectedPortName;
-int Uart::baudRate = ScanBaudRate;
 QSerialPort *Uart::currentPort = nullptr;
 bool Uart::heardBytes = false;
 
@@ -86,6 +84,7 @@ bool Uart::openAndIdentify(QSerialPort *port, const QString &path, bool full)
 void Uart::registerPortInitState()
 {
     qRegisterMetaType<Uart::PortInitState>("Uart::PortInitState");
+    qRegisterMetaType<Uart::Settings>("Uart::Settings");
 }
 
 void Uart::configure(QSerialPort *port, int rate)
@@ -126,15 +125,18 @@ bool Uart::isListed(const QSerialPort *port)
 
 Uart::PortInitState Uart::init(bool reconnect)
 {
+    return init(reconnect, Settings());
+}
+
+Uart::PortInitState Uart::init(bool reconnect, const Settings &settings)
+{
     if (reconnect)
-        return reopenPort();
+        return reopenPort(settings.baudRate);
     const auto ports = candidatePorts;
     for (QSerialPort *port : ports)
         destroyPort(port);
     candidatePorts.clear();
     candidatePortNames.clear();
-    selectedPortName.clear();
-    baudRate = ScanBaudRate;
     return scanPorts();
 }
 
@@ -181,7 +183,7 @@ Uart::PortInitState Uart::scanPorts()
     return InitFailed;
 }
 
-Uart::PortInitState Uart::openSelectedPort()
+Uart::PortInitState Uart::openSelectedPort(const Settings &settings)
 {
     const auto candidates = candidatePorts;
     for (QSerialPort *port : candidates)
@@ -194,8 +196,8 @@ Uart::PortInitState Uart::openSelectedPort()
     QString location;
     const auto entries = SerialPortList::available();
     for (const SerialPortList::Entry &entry : entries) {
-        qCDebug(lcLink).noquote() << "show port name  " << entry.name << baudRate;
-        if (entry.name == selectedPortName) {
+        qCDebug(lcLink).noquote() << "show port name  " << entry.name << settings.baudRate;
+        if (entry.name == settings.portName) {
             currentPort = SerialPortList::createPort(entry);
             location = entry.systemLocation;
             break;
@@ -203,21 +205,21 @@ Uart::PortInitState Uart::openSelectedPort()
     }
     if (!currentPort) {
         PortDiagnosis::PortReport report;
-        report.port = selectedPortName;
+        report.port = settings.portName;
         report.finding = PortDiagnosis::Finding::Gone;
         noteReport(report);
         return InitFailed;
     }
     if (currentPort->isOpen())
         currentPort->close();
-    configure(currentPort, baudRate);
+    configure(currentPort, settings.baudRate);
     if (openAndIdentify(currentPort, location, true))
         return InitOk;
     destroyPort(currentPort);
     return InitFailed;
 }
 
-Uart::PortInitState Uart::reopenPort()
+Uart::PortInitState Uart::reopenPort(int baudRate)
 {
     clearReports();
     if (!currentPort)
@@ -234,49 +236,71 @@ Uart::PortInitState Uart::reopenPort()
 ParseResult Uart::readaDevInfos()
 {
     qCDebug(lcLink) << "enum ParseResult __cdecl Uart::readaDevInfos(void)";
-    DevTypeFrame frame(DevDatas::instance());
-    return exchange(Command::devType(), &frame);
+    return identify(currentPort, DevDatas::instance(), false, &heardBytes);
 }
 
 ParseResult Uart::readDevInfos()
 {
     qCDebug(lcLink) << "enum ParseResult __cdecl Uart::readDevInfos(void)";
+    return identify(currentPort, DevDatas::instance(), true, &heardBytes);
+}
+
+ParseResult Uart::readDevInfos(QSerialPort *port, DevDatas *identity)
+{
+    qCDebug(lcLink) << "enum ParseResult __cdecl Uart::readDevInfos(void)";
+    bool heard = false;
+    return identify(port, identity, true, &heard);
+}
+
+ParseResult Uart::identify(QSerialPort *port, DevDatas *identity, bool full, bool *heard)
+{
     ParseResult result;
     {
-        DevTypeFrame frame(DevDatas::instance());
-        result = exchange(Command::devType(), &frame);
+        DevTypeFrame frame(identity);
+        result = exchange(port, Command::devType(), &frame, heard);
     }
-    if (result != DataOk)
+    if (!full || result != DataOk)
         return result;
     qCDebug(lcLink) << 1;
     {
-        DevModelFrame frame(DevDatas::instance());
-        result = exchange(Command::devModel(), &frame);
+        DevModelFrame frame(identity);
+        result = exchange(port, Command::devModel(), &frame, heard);
     }
     if (result != DataOk)
         return result;
     qCDebug(lcLink) << result;
-    DevVersionFrame frame(DevDatas::instance());
-    return exchange(Command::devVersion(), &frame);
+    DevVersionFrame frame(identity);
+    return exchange(port, Command::devVersion(), &frame, heard);
 }
 
 ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
 {
-    heardBytes = false;
-    if (!currentPort || !frame)
+    return exchange(currentPort, request, frame, &heardBytes);
+}
+
+ParseResult Uart::exchange(QSerialPort *port, const QByteArray &request, Frame *frame, bool *heardBytes)
+{
+    bool heard = false;
+    const auto note = [&heard, heardBytes](const QByteArray &received) {
+        heard = heard || !received.isEmpty();
+        if (heardBytes)
+            *heardBytes = heard;
+    };
+    note(QByteArray());
+    if (!port || !frame)
         return Incomplete;
     // The meter is strictly polled: whatever still waits in the line cannot be
     // the answer to this request (a late answer to an earlier one), and would
     // otherwise be taken for it.
-    currentPort->clear(QSerialPort::Input);
+    port->clear(QSerialPort::Input);
 
-    currentPort->write(request);
+    port->write(request);
     qCDebug(lcLink).noquote() << "write data" << request.toHex(' ');
-    currentPort->waitForBytesWritten(WriteTimeoutMs);
-    const bool ready = currentPort->waitForReadyRead(FirstReadTimeoutMs);
+    port->waitForBytesWritten(WriteTimeoutMs);
+    const bool ready = port->waitForReadyRead(FirstReadTimeoutMs);
     qCDebug(lcLink) << "waitForReadyRead" << ready;
-    QByteArray received = currentPort->readAll();
-    heardBytes = heardBytes || !received.isEmpty();
+    QByteArray received = port->readAll();
+    note(received);
     qCDebug(lcLink).noquote() << "read data" << received.toHex(' ');
     ParseResult result = frame->feed(received);
     qCDebug(lcLink) << "result send" << int(result);
@@ -297,31 +321,29 @@ ParseResult Uart::exchange(const QByteArray &request, Frame *frame)
             if (!answerStarted)
                 return Incomplete;
             frame->reset();
-            if (!currentPort || !isListed(currentPort))
+            if (!isListed(port))
                 return Incomplete;
             if (resends >= ResendLimit)
                 return CheckFailed;
-            currentPort->clear(QSerialPort::Input);
-            currentPort->write(request);
-            currentPort->waitForBytesWritten(WriteTimeoutMs);
+            port->clear(QSerialPort::Input);
+            port->write(request);
+            port->waitForBytesWritten(WriteTimeoutMs);
             ++resends;
             answerStarted = false;
             attempts = 0;
             progressReads = 0;
         } else if (attempts >= ResendAfterSilentReads && received.isEmpty() && !answerStarted) {
-            if (!currentPort || !isListed(currentPort))
+            if (!isListed(port))
                 return Incomplete;
             if (resends < ResendLimit) {
-                currentPort->write(request);
-                currentPort->waitForBytesWritten(WriteTimeoutMs);
+                port->write(request);
+                port->waitForBytesWritten(WriteTimeoutMs);
                 ++resends;
             }
         }
-        if (!currentPort)
-            return result;
-        currentPort->waitForReadyRead(NextReadTimeoutMs);
-        received = currentPort->readAll();
-        heardBytes = heardBytes || !received.isEmpty();
+        port->waitForReadyRead(NextReadTimeoutMs);
+        received = port->readAll();
+        note(received);
         result = frame->feed(received);
         if (received.isEmpty() || ++progressReads > ProgressReadLimit)
             ++attempts;

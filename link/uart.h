@@ -14,6 +14,7 @@
 #include <QStringList>
 
 class QSerialPort;
+struct DevDatas;
 
 class Uart
 {
@@ -24,21 +25,40 @@ public:
         SeveralDevices = 2, // meters answered on two or more ports: the user picks one
     };
 
+    // The port the user chose among several meters and the rate a chosen or
+    // known port is opened at. Whoever opens the link holds it and hands it
+    // over with each opening; a scan always runs at ScanBaudRate.
+    struct Settings {
+        static constexpr int ScanBaudRate = 9600;
+        QString portName;
+        int baudRate = ScanBaudRate;
+    };
+
     // Start of a connection: a fresh scan at 9600 baud, or (reconnect) the
-    // current port opened again at baudRate.
-    static PortInitState init(bool reconnect);
+    // current port opened again at the settings' rate.
+    static PortInitState init(bool reconnect, const Settings &settings);
+    static PortInitState init(bool reconnect); // at the settings' defaults
     static PortInitState scanPorts();
-    static PortInitState openSelectedPort();
-    static PortInitState reopenPort();
+    // Opens the port named in the settings at their rate.
+    static PortInitState openSelectedPort(const Settings &settings);
+    static PortInitState reopenPort(int baudRate);
 
     // One device-type request on the current port (is there a meter?).
     static ParseResult readaDevInfos();
-    // Device type, model and version; DataOk when all three answered.
+    // Device type, model and version into DevDatas; DataOk when all three
+    // answered.
     static ParseResult readDevInfos();
+    // The same on a port of the caller's (open and configured), into
+    // identity; the link's own state is not touched.
+    static ParseResult readDevInfos(QSerialPort *port, DevDatas *identity);
     // One request and its answer, read into frame (which stays the caller's).
     // Incomplete when the meter never answered, CheckFailed when the answer
     // was spoiled or, asked again as often as allowed, kept stopping short.
     static ParseResult exchange(const QByteArray &request, Frame *frame);
+    // The same on the given port; heardBytes (if given) tells whether any
+    // byte at all came back in this exchange.
+    static ParseResult exchange(QSerialPort *port, const QByteArray &request, Frame *frame,
+                                bool *heardBytes = nullptr);
 
     // The current port is still listed, open and held by us.
     static bool isPortAlive();
@@ -51,17 +71,14 @@ public:
     // not use (for the message after InitFailed). Safe from any thread.
     static QList<PortDiagnosis::PortReport> lastPortReports();
 
-    // Registers PortInitState for queued connections (safe to call often).
+    // Registers PortInitState and Settings for queued connections (safe to
+    // call often).
     static void registerPortInitState();
 
     // Ports on which a meter answered during the last scan (owned here, closed
     // until one is chosen) and their names, in the same order.
     static QList<QSerialPort *> candidatePorts;
     static QStringList candidatePortNames;
-    // The port the user picked in the connect dialog, and the rate used when a
-    // chosen or known port is opened again.
-    static QString selectedPortName;
-    static int baudRate;
     // The port every exchange uses; may also be held in candidatePorts.
     static QSerialPort *currentPort;
 
@@ -74,9 +91,14 @@ private:
     static bool openAndIdentify(QSerialPort *port, const QString &path, bool full);
     static void noteReport(const PortDiagnosis::PortReport &report);
     static void clearReports();
+    // The identity requests on port (all three with full, else the device
+    // type alone) into identity, stopping at the first that fails; heard
+    // tells whether the last of them brought any byte.
+    static ParseResult identify(QSerialPort *port, DevDatas *identity, bool full, bool *heard);
 
     // Whether the last exchange brought any byte at all.
     static bool heardBytes;
 };
 
 Q_DECLARE_METATYPE(Uart::PortInitState)
+Q_DECLARE_METATYPE(Uart::Settings)

@@ -128,6 +128,7 @@ void UartWorker::initUart()
     lastResult = Incomplete;
     qCDebug(lcLink) << "initUart";
     Uart::registerPortInitState();
+    portSettings = Uart::Settings();
     const Uart::PortInitState state = Uart::init(false);
     emit uartInited(state);
     if (state == Uart::InitOk)
@@ -140,7 +141,7 @@ void UartWorker::initUartOutPoint()
     lastResult = Incomplete;
     Uart::registerPortInitState();
     qCDebug(lcLink) << "point connectted";
-    const Uart::PortInitState state = Uart::openSelectedPort();
+    const Uart::PortInitState state = Uart::openSelectedPort(portSettings);
     emit uartInited(state);
     if (state == Uart::InitOk)
         linkUp();
@@ -152,7 +153,7 @@ void UartWorker::reinitUart()
     lastResult = Incomplete;
     qCDebug(lcLink) << "  point break! reconnect it!";
     Uart::registerPortInitState();
-    const Uart::PortInitState state = Uart::init(true);
+    const Uart::PortInitState state = Uart::init(true, portSettings);
     if (state == Uart::InitOk)
         linkUp();
     emit ReconnectResult(state);
@@ -178,6 +179,12 @@ void UartWorker::requestFollowing(QByteArray data, Frame *frame, quint64 chain)
 void UartWorker::openChain(quint64 chain)
 {
     chainOpen = chain;
+}
+
+void UartWorker::choosePort(const Uart::Settings &settings)
+{
+    QMetaObject::invokeMethod(
+        this, [this, settings]() { portSettings = settings; }, Qt::AutoConnection);
 }
 
 void UartWorker::uartErrorOccurred(QSerialPort::SerialPortError error)

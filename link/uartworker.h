@@ -36,6 +36,11 @@ public:
     // From any thread: following requests of this chain may go out (0: none
     // may). A download opens a chain of its own and closes it when it stops.
     void openChain(quint64 chain);
+    // From any thread: the port and rate that initUartOutPoint() opens next
+    // and reinitUart() opens again. Queued like every request, so a choice
+    // made before asking for the port is the one used; a fresh scan
+    // (initUart()) forgets it and goes back to 9600 baud.
+    void choosePort(const Uart::Settings &settings);
 
 signals:
     void uartInited(Uart::PortInitState state);
@@ -82,6 +87,8 @@ private:
     std::atomic<quint64> chainOpen{0};
     // The result of the last exchange; only the worker's thread touches it.
     ParseResult lastResult = Incomplete;
+    // The chosen port and rate; only the worker's thread touches them.
+    Uart::Settings portSettings;
     QMetaObject::Connection checkConnection;
     QMetaObject::Connection errorConnection;
     QThread *workerThread = nullptr;

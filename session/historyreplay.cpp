@@ -51,11 +51,14 @@ QByteArray answerOf(const HistoryStore::Record &record)
 int fill(BaseFormLogic *page, const QList<HistoryStore::Record> &records, int rangeCode)
 {
     page->clearDatas();
-    // The power texts depend on the meter's range code: decode with the one
-    // of the session, then give the connected meter's back.
-    DevDatas *identity = DevDatas::instance();
-    const int connectedRange = identity->rangeCode;
-    identity->rangeCode = rangeCode;
+    // The power texts depend on the meter's range code: the page decodes
+    // with the one of the session, then with the meter it had before. The
+    // connected meter's own identity is not touched: the link may be
+    // decoding its answers meanwhile.
+    const DevDatas *connected = page->identity();
+    DevDatas recorded = connected ? *connected : DevDatas();
+    recorded.rangeCode = rangeCode;
+    page->setIdentity(&recorded);
     int taken = 0;
     for (const HistoryStore::Record &record : records) {
         // The length byte cannot describe a longer payload.
@@ -68,8 +71,7 @@ int fill(BaseFormLogic *page, const QList<HistoryStore::Record> &records, int ra
         page->fillDatas();
         ++taken;
     }
-    page->frame()->reset();
-    identity->rangeCode = connectedRange;
+    page->setIdentity(connected);
     return taken;
 }
 

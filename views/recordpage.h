@@ -28,7 +28,7 @@ public:
     explicit RecordPage(int numberOffset = 1)
         : numberOffset(numberOffset)
     {
-        ownedFrame = new FrameT;
+        ownedFrame = new FrameT(meterIdentity);
     }
 
     int currentPage() override { return items.currentPage; }
@@ -36,7 +36,7 @@ public:
     Frame *frame() override { return ownedFrame; }
     int nextItemNumber() override { return items.itemCount() + numberOffset; }
     int itemCount() const override { return items.itemCount(); }
-    void createFrame() override { ownedFrame = new FrameT; }
+    void createFrame() override { ownedFrame = new FrameT(meterIdentity); }
     QList<History::Record> storedRecords(const QString &family) const override
     {
         QList<History::Record> records;

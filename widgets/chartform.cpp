@@ -148,7 +148,14 @@ void ChartForm::createFrame()
 {
     // No parent: a frame given up while the worker still fills it goes to
     // whoever took it and must not die with the page.
-    requestFrame = new RealTimeOpmValueFrame;
+    requestFrame = new RealTimeOpmValueFrame(meterIdentity);
+}
+
+void ChartForm::setIdentity(const DevDatas *meter)
+{
+    meterIdentity = meter;
+    delete requestFrame;
+    createFrame();
 }
 
 void ChartForm::append(const QDateTime &arrival, const RealTimeOpmValue &value)

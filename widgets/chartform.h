@@ -28,6 +28,7 @@ class QwtPlotCurve;
 class PowerSeries;
 class QWheelEvent;
 class RealTimeOpmValueFrame;
+struct DevDatas;
 
 class ChartForm : public QWidget
 {
@@ -42,6 +43,10 @@ public:
     // Makes a fresh, empty request frame. A caller from outside deletes the
     // old one first.
     void createFrame();
+    // The meter whose readings the request frames decode (its range code sets
+    // the precision of the power texts). The frame in hand is renewed, so it
+    // must not be out with the link.
+    void setIdentity(const DevDatas *meter);
     // Takes the reading just parsed into the request frame, arrived at `arrival`.
     void addRealTimeValue(const QDateTime &arrival = QDateTime::currentDateTime());
     // Shows the readings of a finished run (from the history) as the curve,
@@ -114,6 +119,7 @@ private:
     QList<RealTimeOpmValue> readings;
     QList<QDateTime> times;
     RealTimeOpmValueFrame *requestFrame = nullptr;
+    const DevDatas *meterIdentity = nullptr;
     QwtPlotZoomer *zoomer = nullptr;
     QwtPlotPanner *panner = nullptr;
     QwtPlotCurve *curve = nullptr;

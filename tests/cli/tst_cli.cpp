@@ -191,6 +191,7 @@ private slots:
         QTemporaryDir windowDir;
         bool saved = false;
         auto feed = [&](BaseFormLogic *page, StoredRecord (*generated)(int)) {
+            page->setIdentity(identity); // as the window hands it to its pages
             for (int n = 1; n <= Count; ++n) {
                 const StoredRecord record = generated(n);
                 page->frame()->reset();

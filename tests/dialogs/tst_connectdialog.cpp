@@ -1,8 +1,7 @@
-// The connect dialog writes the user's port and rate into the transport, or
-// nothing when it is closed through its title bar.
+// The connect dialog offers the ports it is given and returns the user's
+// port and rate, or gives up when it is closed through its title bar.
 
 #include "dialogs/connectdialog.h"
-#include "link/uart.h"
 #include "testregistry.h"
 #include "testsupport.h"
 
@@ -15,27 +14,9 @@ class TestConnectDialog : public QObject
 {
     Q_OBJECT
 
-private:
-    QStringList savedNames;
-    QString savedPort;
-    int savedRate = 0;
-
 private slots:
-    void init()
-    {
-        savedNames = Uart::candidatePortNames;
-        savedPort = Uart::selectedPortName;
-        savedRate = Uart::baudRate;
-    }
-    void cleanup()
-    {
-        Uart::candidatePortNames = savedNames;
-        Uart::selectedPortName = savedPort;
-        Uart::baudRate = savedRate;
-    }
-
     // portIndex/rateIndex -1: left as the dialog opened.
-    void okStoresChoice_data()
+    void okReturnsChoice_data()
     {
         QTest::addColumn<QStringList>("ports");
         QTest::addColumn<int>("portIndex");
@@ -48,18 +29,15 @@ private slots:
         QTest::newRow("9600") << two << 0 << 4 << "/dev/ttyUSB0" << 9600;
         QTest::newRow("no ports") << QStringList() << -1 << 2 << "" << 2400;
     }
-    void okStoresChoice()
+    void okReturnsChoice()
     {
         QFETCH(QStringList, ports);
         QFETCH(int, portIndex);
         QFETCH(int, rateIndex);
         QFETCH(QString, expectedPort);
         QFETCH(int, expectedRate);
-        Uart::candidatePortNames = ports;
-        Uart::selectedPortName = QStringLiteral("stale");
-        Uart::baudRate = 1;
         ConnectDialog dialog;
-        dialog.fillPorts();
+        dialog.fillPorts(ports);
         QSignalSpy closed(&dialog, &ConnectDialog::closeConnectDialog);
         testsupport::onNextModal([&](QWidget *modal) {
             if (portIndex >= 0)
@@ -68,26 +46,21 @@ private slots:
                 modal->findChild<QComboBox *>(QStringLiteral("baudRateCombo"))->setCurrentIndex(rateIndex);
             modal->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
         });
-        dialog.exec();
-        QCOMPARE(Uart::selectedPortName, expectedPort);
-        QCOMPARE(Uart::baudRate, expectedRate);
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(dialog.chosenPort().portName, expectedPort);
+        QCOMPARE(dialog.chosenPort().baudRate, expectedRate);
         QCOMPARE(closed.count(), 0);
         QVERIFY(!dialog.isVisible());
     }
 
     void titleBarCloseGivesUp()
     {
-        Uart::candidatePortNames = QStringList{QStringLiteral("/dev/ttyUSB0")};
-        Uart::selectedPortName = QStringLiteral("kept");
-        Uart::baudRate = 4800;
         ConnectDialog dialog;
-        dialog.fillPorts();
+        dialog.fillPorts({QStringLiteral("/dev/ttyUSB0")});
         QSignalSpy closed(&dialog, &ConnectDialog::closeConnectDialog);
         testsupport::clickInNextModal(QStringLiteral("closeBtn"));
         QCOMPARE(dialog.exec(), 0);
         QCOMPARE(closed.count(), 1);
-        QCOMPARE(Uart::selectedPortName, QStringLiteral("kept"));
-        QCOMPARE(Uart::baudRate, 4800);
     }
 };
 

@@ -1,8 +1,11 @@
-// The language dialog's decisions, checked against the settings file, and
-// the restart request (event-loop exit code 1) with the link released.
+// The language dialog's decisions, run from the menu and applied as the
+// window applies them: checked against the settings file, and the restart
+// request (event-loop exit code 1) with the link released.
 
+#include "app/application.h"
 #include "domain/configuration.h"
 #include "dialogs/languagedialog.h"
+#include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
 #include "link/uartworker.h"
 #include "testregistry.h"
@@ -15,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -55,20 +59,23 @@ struct Outcome {
 
 constexpr int noExitRequested = 0;
 
-// Runs the dialog inside the application's event loop, as the menu does, so
-// that an exit request shows up as that loop's return code.
+// Runs the dialog from the menu inside the application's event loop, with
+// the menu's choice applied as the window applies it, so that an exit
+// request shows up as that loop's return code.
 Outcome runDialog(int choice, const QString &answer)
 {
     Outcome outcome;
     QObject guard;
     QuestionAnswerer answerer(answer);
     QTimer::singleShot(0, &guard, [&]() {
-        testsupport::onNextModal([choice](QWidget *modal) {
+        testsupport::onNextModal("LanguageDialog", [choice](QWidget *modal) {
             modal->findChild<QComboBox *>(QStringLiteral("languageCombo"))->setCurrentIndex(choice);
             testsupport::clickButton(modal, QStringLiteral("okBtn"));
         });
-        LanguageDialog dialog;
-        dialog.exec();
+        auto *menu = new MenuWidget(true);
+        QObject::connect(menu, &MenuWidget::languageChosen, &applyLanguageChoice);
+        menu->show();
+        menu->findChild<QPushButton *>(QStringLiteral("languageBtn"))->click();
         // Reached only when the dialog did not ask for an exit already.
         QTimer::singleShot(0, &guard, []() { QCoreApplication::exit(noExitRequested); });
     });
@@ -140,8 +147,7 @@ private slots:
     {
         QFETCH(int, stored);
         QFETCH(int, expectedIndex);
-        startWith(0, stored);
-        LanguageDialog dialog;
+        LanguageDialog dialog(0, stored);
         QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("languageCombo"))->currentIndex(), expectedIndex);
     }
 
@@ -212,12 +218,14 @@ private slots:
     {
         QFile::remove(settingsPath);
         startWith(0, 0);
-        LanguageDialog dialog;
-        testsupport::onNextModal([](QWidget *modal) {
+        auto *menu = new MenuWidget(false); // deletes itself on close
+        QSignalSpy chosen(menu, &MenuWidget::languageChosen);
+        testsupport::onNextModal("LanguageDialog", [](QWidget *modal) {
             modal->findChild<QComboBox *>(QStringLiteral("languageCombo"))->setCurrentIndex(1);
             testsupport::clickButton(modal, QStringLiteral("closeBtn"));
         });
-        QCOMPARE(dialog.exec(), 0);
+        menu->findChild<QPushButton *>(QStringLiteral("languageBtn"))->click();
+        QCOMPARE(chosen.count(), 0);
         QCOMPARE(storedInFile(), -1);
         QCOMPARE(Configuration::instance()->getLanguage(), 0);
     }

@@ -2,7 +2,6 @@
 // the menu goes away after an entry has done its work.
 
 #include "dialogs/menuwidget.h"
-#include "link/uartworker.h"
 #include "testregistry.h"
 #include "testsupport.h"
 
@@ -35,8 +34,6 @@ private slots:
     // The language entry reads the settings; keep them away from the user's.
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void cleanup() { UartWorker::instance()->setConnected(false); }
-
     void entriesFollowConnection_data()
     {
         QTest::addColumn<bool>("connected");
@@ -46,8 +43,7 @@ private slots:
     void entriesFollowConnection()
     {
         QFETCH(bool, connected);
-        UartWorker::instance()->setConnected(connected);
-        QPointer<MenuWidget> menu = new MenuWidget;
+        QPointer<MenuWidget> menu = new MenuWidget(connected);
         QVERIFY(menu->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(menu->windowFlags().testFlag(Qt::Popup));
         menu->show();
@@ -64,8 +60,7 @@ private slots:
 
     void syncTimeEmitsAndCloses()
     {
-        UartWorker::instance()->setConnected(true);
-        QPointer<MenuWidget> menu = new MenuWidget;
+        QPointer<MenuWidget> menu = new MenuWidget(true);
         QSignalSpy sync(menu.data(), &MenuWidget::syncDateTime);
         QSignalSpy connectDev(menu.data(), &MenuWidget::connectDev);
         menu->show();
@@ -89,7 +84,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, expectedTitle);
-        QPointer<MenuWidget> menu = new MenuWidget;
+        QPointer<MenuWidget> menu = new MenuWidget(false);
         menu->show();
         QString title;
         testsupport::onNextModal([&](QWidget *modal) {

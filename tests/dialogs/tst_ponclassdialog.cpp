@@ -5,8 +5,10 @@
 // other choice is changed.
 
 #include "domain/configuration.h"
+#include "dialogs/menuwidget.h"
 #include "dialogs/ponclassdialog.h"
 #include "testregistry.h"
+#include "testsupport.h"
 #include "views/ponopmform.h"
 #include "views/xgponform.h"
 
@@ -74,34 +76,38 @@ private slots:
         QCOMPARE(key(ponPage.classCheck()) + key(xgPonPage.classCheck()), QString());
     }
 
+    // Run from the menu, whose choice is stored as the window stores it.
     void choicePerTechnology()
     {
         QFile::remove(path);
         QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("ponClass/class"), QStringLiteral("xgpon-n1"));
 
-        PonClassDialog dialog;
-        QSignalSpy changed(&dialog, &PonClassDialog::classChanged);
-        auto *gpon = dialog.findChild<QComboBox *>(QStringLiteral("gponClassCombo"));
-        auto *xgPon = dialog.findChild<QComboBox *>(QStringLiteral("xgPonClassCombo"));
-        QVERIFY(gpon && xgPon);
-        QCOMPARE(keys(gpon), QStringList({"", "gpon-bplus", "gpon-cplus"}));
-        QCOMPARE(keys(xgPon), QStringList({"", "xgpon-n1", "xgpon-n2a", "xgspon-n1", "xgspon-n2"}));
-        QCOMPARE(gpon->currentData().toString(), QString());
-        QCOMPARE(xgPon->currentData().toString(), QStringLiteral("xgpon-n1"));
-
-        gpon->setCurrentIndex(gpon->findData(QStringLiteral("gpon-cplus")));
-        dialog.findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+        auto *menu = new MenuWidget(false); // deletes itself on close
+        QSignalSpy changed(menu, &MenuWidget::ponClassChosen);
+        connect(menu, &MenuWidget::ponClassChosen, &PonClassCheck::storeChoices);
+        testsupport::onNextModal("PonClassDialog", [](QWidget *dialog) {
+            auto *gpon = dialog->findChild<QComboBox *>(QStringLiteral("gponClassCombo"));
+            auto *xgPon = dialog->findChild<QComboBox *>(QStringLiteral("xgPonClassCombo"));
+            QVERIFY(gpon && xgPon);
+            QCOMPARE(keys(gpon), QStringList({"", "gpon-bplus", "gpon-cplus"}));
+            QCOMPARE(keys(xgPon), QStringList({"", "xgpon-n1", "xgpon-n2a", "xgspon-n1", "xgspon-n2"}));
+            QCOMPARE(gpon->currentData().toString(), QString());
+            QCOMPARE(xgPon->currentData().toString(), QStringLiteral("xgpon-n1"));
+            gpon->setCurrentIndex(gpon->findData(QStringLiteral("gpon-cplus")));
+            testsupport::clickButton(dialog, QStringLiteral("okBtn"));
+        });
+        menu->findChild<QPushButton *>(QStringLiteral("ponClassBtn"))->click();
         QCOMPARE(changed.count(), 1);
         const QSettings stored(path, QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("ponClass/gpon")).toString(), QStringLiteral("gpon-cplus"));
         QCOMPARE(stored.value(QStringLiteral("ponClass/xgpon")).toString(), QStringLiteral("xgpon-n1"));
         QVERIFY(!stored.contains(QStringLiteral("ponClass/class")));
 
-        // Nothing changed: nothing to reload.
-        PonClassDialog again;
-        QSignalSpy unchanged(&again, &PonClassDialog::classChanged);
+        // Nothing changed: nothing to store or reload.
+        PonClassDialog again(QStringLiteral("gpon-cplus"), QStringLiteral("xgpon-n1"));
         again.findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
-        QCOMPARE(unchanged.count(), 0);
+        QCOMPARE(again.result(), int(QDialog::Accepted));
+        QVERIFY(!again.isChanged());
     }
 };
 

@@ -28,14 +28,14 @@ inline void addFamilies()
     QTest::addColumn<QString>("family");
     QTest::addColumn<MakeFrame>("makeFrame");
     QTest::addColumn<MakeRecord>("makeRecord");
-    QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame; })
+    QTest::newRow("single") << "single" << MakeFrame([] { return new OpmValueFrame(nullptr); })
                             << MakeRecord(records::generatedSingle);
-    QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame; })
+    QTest::newRow("multi") << "multi" << MakeFrame([] { return new OpmValueFrame(nullptr); })
                            << MakeRecord(records::generatedMulti);
-    QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame; })
+    QTest::newRow("partial") << "partial" << MakeFrame([] { return new PartialOpmValueFrame(nullptr); })
                              << MakeRecord(records::generatedPartial);
-    QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame; }) << MakeRecord(records::generatedPon);
-    QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame; })
+    QTest::newRow("pon") << "pon" << MakeFrame([] { return new PonFrame(nullptr); }) << MakeRecord(records::generatedPon);
+    QTest::newRow("xgpon") << "xgpon" << MakeFrame([] { return new PonFrame(nullptr); })
                            << MakeRecord(records::generatedXgPon);
 }
 

@@ -39,7 +39,7 @@ QString text(const HistoryStore::Record &record)
 
 HistoryStore::Record single(int number)
 {
-    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                 records::generatedSingle(number));
 }
 

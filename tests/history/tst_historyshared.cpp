@@ -24,7 +24,7 @@ using historytest::scalar;
 
 HistoryStore::Record single(int number)
 {
-    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                 records::generatedSingle(number));
 }
 

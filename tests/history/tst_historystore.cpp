@@ -60,7 +60,7 @@ QString orNull(const QString &text)
 
 HistoryStore::Record single(int number)
 {
-    return decoded(QStringLiteral("single"), [] { return new OpmValueFrame; }, records::generatedSingle(number));
+    return decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); }, records::generatedSingle(number));
 }
 
 // The numbers of a session's records in the order the store gives them back.
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(store.open());
         const qint64 session = store.beginSession(meter(QStringLiteral("live")));
         const QDateTime start(QDate(2026, 3, 1), QTime(10, 0, 5, 250), Qt::OffsetFromUTC, 3600);
-        RealTimeOpmValueFrame frame;
+        RealTimeOpmValueFrame frame(nullptr);
         QList<RealTimeOpmValue> sent;
         for (int i = 0; i < 3; ++i) {
             const auto reading = records::liveReading(1.1 + 7.3 * i);
@@ -191,7 +191,7 @@ private slots:
         auto download = [&](int first, int last) {
             const qint64 session = store.beginSession(meter(QStringLiteral("multi")));
             for (int number = first; number <= last; ++number)
-                store.addRecord(session, decoded(QStringLiteral("multi"), [] { return new OpmValueFrame; },
+                store.addRecord(session, decoded(QStringLiteral("multi"), [] { return new OpmValueFrame(nullptr); },
                                                  records::generatedMulti(number)));
             store.endSession(session);
             return session;
@@ -212,7 +212,7 @@ private slots:
 
         const qint64 refilled = store.beginSession(meter(QStringLiteral("multi")));
         HistoryStore::Record other =
-            decoded(QStringLiteral("multi"), [] { return new OpmValueFrame; }, records::generatedMulti(1));
+            decoded(QStringLiteral("multi"), [] { return new OpmValueFrame(nullptr); }, records::generatedMulti(1));
         other.payload[other.payload.size() - 1] = char(other.payload.back() ^ 1);
         store.addRecord(refilled, other);
         store.endSession(refilled);
@@ -229,11 +229,11 @@ private slots:
         QVERIFY(store.open());
         const qint64 session = store.beginSession(meter(QStringLiteral("single")));
         for (int number = 1; number <= 3; ++number)
-            store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+            store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                              records::generatedSingle(number)));
         QCOMPARE(store.pendingCount(), 3);
         QTRY_COMPARE(store.pendingCount(), 0); // the commit timer, not a flush
-        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                          records::generatedSingle(4)));
         const QString copy = dir.filePath(QStringLiteral("killed.sqlite"));
         for (const QString suffix : {"", "-wal"}) {
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(!store.lastError().isEmpty());
         const qint64 session = store.beginSession(meter(QStringLiteral("single")));
         QCOMPARE(session, qint64(0));
-        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+        store.addRecord(session, decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                          records::generatedSingle(1)));
         store.endSession(session);
         QCOMPARE(store.pendingCount(), 0);

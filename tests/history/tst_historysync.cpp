@@ -31,13 +31,13 @@ constexpr int SyncTimeoutMs = 60000;
 
 HistoryStore::Record single(int number)
 {
-    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame; },
+    return historytest::decoded(QStringLiteral("single"), [] { return new OpmValueFrame(nullptr); },
                                 records::generatedSingle(number));
 }
 
 HistoryStore::Record pon(int number)
 {
-    return historytest::decoded(QStringLiteral("pon"), [] { return new PonFrame; }, records::generatedPon(number));
+    return historytest::decoded(QStringLiteral("pon"), [] { return new PonFrame(nullptr); }, records::generatedPon(number));
 }
 
 // A download session of records first..last.

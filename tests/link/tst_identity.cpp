@@ -112,27 +112,26 @@ void TestIdentity::texts()
     QCOMPARE(datas.version, text);
 }
 
-// The identity the link fills in is the one the record frames read, also
-// for a frame made before the meter was identified: -55 dBm keeps one
-// decimal below a range-2 meter's -50 dBm threshold, two on a range-1 meter.
+// The identity the identity frames fill in is the one the record frames
+// handed it read, also for a frame made before the meter was identified:
+// -55 dBm keeps one decimal below a range-2 meter's -50 dBm threshold, two on
+// a range-1 meter.
 void TestIdentity::recordsFollowTheIdentityNowConnected()
 {
-    DevDatas *shared = DevDatas::instance();
-    const int previousRange = shared->rangeCode;
+    DevDatas meter;
     // No name, 2024-03-05 14:07:09, record 1; 1310 nm, -55 dBm, 1 mW.
     const QByteArray record = QByteArray::fromHex("00" "07e8" "03" "05" "0e" "07" "09" "0001"
                                                   "051e" "c25c0000" "00" "3f800000" "11" "00000000" "0000");
-    OpmValueFrame frame;
+    OpmValueFrame frame(&meter);
     QStringList powers;
     for (const char *typePayload : {"05020100", "05010100"}) {
-        DevTypeFrame typeFrame(shared);
+        DevTypeFrame typeFrame(&meter);
         QCOMPARE(typeFrame.feed(dataAnswer(QByteArray::fromHex(typePayload))), DataOk);
         frame.reset();
         QCOMPARE(frame.feed(dataAnswer(record)), DataOk);
         QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
         powers << frame.itemData.singleWaveOpmDatas.first().power;
     }
-    shared->rangeCode = previousRange;
     QCOMPARE(powers, (QStringList{"-55.0", "-55.00"}));
 }
 

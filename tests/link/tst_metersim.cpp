@@ -94,7 +94,7 @@ void TestMeterSim::multiWaveVariety()
     int noTime = 0;
     bool nonAscii = false;
     for (int n = 1; n <= 40; ++n) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         QCOMPARE(Uart::exchange(Command::multiWaveRecord(n), &frame), DataOk);
         const OpmItemData &item = frame.itemData;
         QCOMPARE(item.number, QString::number(n));
@@ -125,7 +125,7 @@ void TestMeterSim::partialWaveVerdicts()
     QSet<int> second;
     QSet<int> waves;
     for (int n = 1; n <= 16; ++n) {
-        PartialOpmValueFrame frame;
+        PartialOpmValueFrame frame(DevDatas::instance());
         QCOMPARE(Uart::exchange(Command::multiWaveRecord(n), &frame), DataOk);
         QCOMPARE(frame.itemData.partialOpmDatas.size(), 1);
         const PartialOpmData &data = frame.itemData.partialOpmDatas.first();
@@ -146,7 +146,7 @@ void TestMeterSim::ponAndXgPonItems()
     QSet<int> types;
     bool shownInWatts = false;
     for (int n = 1; n <= 6; ++n) {
-        PonFrame frame;
+        PonFrame frame(DevDatas::instance());
         QCOMPARE(Uart::exchange(Command::ponRecord(n), &frame), DataOk);
         for (const PowerInfo &info : frame.itemData.powerInfos) {
             types.insert(info.typeCode);
@@ -159,7 +159,7 @@ void TestMeterSim::ponAndXgPonItems()
 
     testsupport::MeterSim xg;
     QVERIFY(connectTo(xg, {"--kind", "3", "--records", "5"}));
-    PonFrame frame;
+    PonFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::xgPonRecord(4), &frame), DataOk);
     QCOMPARE(frame.itemData.powerInfos.size(), 5);
 }
@@ -170,7 +170,7 @@ void TestMeterSim::liveReadingsChangeSlowly()
     QVERIFY(connectTo(sim, {"--kind", "6"}));
     float last = 0;
     for (int i = 0; i < 5; ++i) {
-        RealTimeOpmValueFrame frame;
+        RealTimeOpmValueFrame frame(DevDatas::instance());
         QCOMPARE(Uart::exchange(Command::realTimeValue(), &frame), DataOk);
         QVERIFY(frame.powerValue > -20 && frame.powerValue < -4);
         if (i > 0)
@@ -182,7 +182,7 @@ void TestMeterSim::liveReadingsChangeSlowly()
 
     testsupport::MeterSim partial;
     QVERIFY(connectTo(partial, {"--kind", "9"}));
-    RealTimeOpmValueFrame frame;
+    RealTimeOpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::realTimeValue(), &frame), OtherStatus);
 }
 
@@ -211,7 +211,7 @@ void TestMeterSim::scenarioFile()
     QCOMPARE(count(Command::ponCount()), 1);
     QCOMPARE(count(Command::opmCount()), 1);
 
-    PonFrame pon;
+    PonFrame pon(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::ponRecord(1), &pon), DataOk);
     QCOMPARE(pon.itemData.name, QStringLiteral("A1"));
     QCOMPARE(pon.itemData.time, QStringLiteral("24/03/05 14:07"));
@@ -219,7 +219,7 @@ void TestMeterSim::scenarioFile()
     QCOMPARE(pon.itemData.powerInfos.first().power, QStringLiteral("Low"));
     QCOMPARE(pon.itemData.powerInfos.first().passStatus, 2);
 
-    OpmValueFrame single;
+    OpmValueFrame single(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(1), &single), DataOk);
     QCOMPARE(single.itemData.name, QStringLiteral("A1"));
     QCOMPARE(single.itemData.singleWaveOpmDatas.first().reference, QStringLiteral("-3.25"));
@@ -227,7 +227,7 @@ void TestMeterSim::scenarioFile()
 
     const float expected[] = {-7.5f, -8.5f, -7.5f};
     for (float power : expected) {
-        RealTimeOpmValueFrame frame;
+        RealTimeOpmValueFrame frame(DevDatas::instance());
         QCOMPARE(Uart::exchange(Command::realTimeValue(), &frame), DataOk);
         QCOMPARE(frame.powerValue, power);
     }

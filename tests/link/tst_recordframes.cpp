@@ -78,16 +78,19 @@ QStringList headTexts(const Item &item)
     return {item.number, item.name, item.time};
 }
 
+// The connected meter's identity, as the window hands it to its pages.
+DevDatas meter;
+
 Frame *makeFrame(const QString &type)
 {
     if (type == QLatin1String("OpmValueFrame"))
-        return new OpmValueFrame;
+        return new OpmValueFrame(&meter);
     if (type == QLatin1String("PartialOpmValueFrame"))
-        return new PartialOpmValueFrame;
+        return new PartialOpmValueFrame(&meter);
     if (type == QLatin1String("PonFrame"))
-        return new PonFrame;
+        return new PonFrame(&meter);
     if (type == QLatin1String("RealTimeOpmValueFrame"))
-        return new RealTimeOpmValueFrame;
+        return new RealTimeOpmValueFrame(&meter);
     return new ValueCountFrame;
 }
 
@@ -173,7 +176,7 @@ void TestRecordFrames::cleanupTestCase()
 
 void TestRecordFrames::cleanup()
 {
-    DevDatas::instance()->rangeCode = 0;
+    meter.rangeCode = 0;
 }
 
 void TestRecordFrames::powerText_data()
@@ -278,7 +281,7 @@ void TestRecordFrames::opmEntry()
     QFETCH(QStringList, texts);
     QFETCH(bool, isRelative);
     QFETCH(bool, outOfRange);
-    OpmValueFrame frame;
+    OpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(makeRecordHead("R", 1) + entry)), DataOk);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
     const SingleWaveOpmData &d = frame.itemData.singleWaveOpmDatas.first();
@@ -331,16 +334,16 @@ void TestRecordFrames::recordHead()
     QFETCH(QString, time);
     const QStringList expected{number, name, time};
     // The same head starts every kind of record.
-    OpmValueFrame opm;
+    OpmValueFrame opm(&meter);
     QCOMPARE(opm.feed(answer(head + makeOpmEntry(1310, -5.0f))), DataOk);
     QCOMPARE(headTexts(opm.itemData), expected);
     QCOMPARE(opm.itemData.singleWaveOpmDatas.size(), 1);
     QCOMPARE(opm.itemData.singleWaveOpmDatas.first().wavelength, QStringLiteral("1310"));
-    PonFrame pon;
+    PonFrame pon(&meter);
     QCOMPARE(pon.feed(answer(head + ponEntry(1, 1490, -5.0f))), DataOk);
     QCOMPARE(headTexts(pon.itemData), expected);
     QCOMPARE(pon.itemData.powerInfos.size(), 1);
-    PartialOpmValueFrame partial;
+    PartialOpmValueFrame partial(&meter);
     QCOMPARE(partial.feed(answer(head + makeOpmEntry(1550, -5.0f), 0x11)), DataOk);
     QCOMPARE(headTexts(partial.itemData), expected);
 }
@@ -388,7 +391,7 @@ void TestRecordFrames::opmPayloadShapes()
     QFETCH(QString, name);
     QFETCH(QString, time);
     QFETCH(QStringList, wavelengths);
-    OpmValueFrame frame;
+    OpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(payload)), DataOk);
     QCOMPARE(frame.itemData.number, number);
     QCOMPARE(frame.itemData.name, name);
@@ -425,7 +428,7 @@ void TestRecordFrames::partialVerdicts()
     QByteArray payload = makeRecordHead("P", 4);
     for (int i = 0; i < entries; ++i)
         payload += makeOpmEntry(1310 + 240 * i, i == 1 ? -90.0f : -12.0f, 0, 63.0f, 18);
-    PartialOpmValueFrame frame;
+    PartialOpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(payload, quint8(fourth), 0x07)), DataOk);
     QCOMPARE(frame.itemData.partialOpmDatas.size(), 1);
     QVERIFY(frame.itemData.singleWaveOpmDatas.isEmpty());
@@ -451,7 +454,7 @@ void TestRecordFrames::partialWithoutCompleteEntry()
     // 10 of the 18 entry bytes: wavelength, power, unit, 3 watt bytes. The
     // missing bytes count as 0, nothing past the payload is read.
     const QByteArray entry = makeOpmEntry(1490, -20.0f, 0x20, 0.0f, 17, 0.0f, 0).left(10);
-    PartialOpmValueFrame frame;
+    PartialOpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(makeRecordHead("Q", 2) + entry, 0x22, 0x07)), DataOk);
     QCOMPARE(frame.itemData.partialOpmDatas.size(), 1);
     const PartialOpmData &p = frame.itemData.partialOpmDatas.first();
@@ -467,7 +470,7 @@ void TestRecordFrames::partialWithoutCompleteEntry()
     QCOMPARE(p.wave1.frequency, QStringLiteral("---"));
 
     // Nothing at all after the fourth byte.
-    PartialOpmValueFrame empty;
+    PartialOpmValueFrame empty(&meter);
     QCOMPARE(empty.feed(answer(QByteArray(), 0x01, 0x07)), DataOk);
     QCOMPARE(empty.itemData.partialOpmDatas.size(), 1);
     QCOMPARE(empty.itemData.name, QStringLiteral("---"));
@@ -510,7 +513,7 @@ void TestRecordFrames::ponItems()
     QFETCH(QStringList, texts);
     QFETCH(int, passStatus);
     QFETCH(QVariantList, flags);
-    PonFrame frame;
+    PonFrame frame(&meter);
     QCOMPARE(frame.feed(answer(makeRecordHead("PON", 77) + entry, 0, 0x09)), DataOk);
     QCOMPARE(frame.itemData.powerInfos.size(), 1);
     const PowerInfo &p = frame.itemData.powerInfos.first();
@@ -527,13 +530,13 @@ void TestRecordFrames::ponSpareBytes()
     payload += ponEntry(1, 1490, -2.0f);
     payload += ponEntry(2, 1550, -3.0f);
     payload += QByteArray::fromHex("0102030405");
-    PonFrame frame;
+    PonFrame frame(&meter);
     QCOMPARE(frame.feed(answer(payload, 0, 0x0A)), DataOk);
     QCOMPARE(frame.itemData.powerInfos.size(), 3);
     QCOMPARE(frame.itemData.powerInfos.at(2).typeCode, 2);
     QCOMPARE(frame.itemData.powerInfos.at(2).power, QStringLiteral("-3.00"));
 
-    PonFrame empty;
+    PonFrame empty(&meter);
     QCOMPARE(empty.feed(answer(QByteArray(), 0, 0x09)), DataOk);
     QCOMPARE(empty.itemData.number, QStringLiteral("0"));
     QVERIFY(empty.itemData.powerInfos.isEmpty());
@@ -563,8 +566,8 @@ void TestRecordFrames::realTime()
     QFETCH(QByteArray, payload);
     QFETCH(int, rangeCode);
     QFETCH(QStringList, texts);
-    DevDatas::instance()->rangeCode = rangeCode;
-    RealTimeOpmValueFrame frame;
+    meter.rangeCode = rangeCode;
+    RealTimeOpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(payload, 0, 0x08)), DataOk);
     QCOMPARE((QStringList{frame.wavelength, frame.power, frame.reference, frame.powerW, frame.frequency,
                           frame.powerUnit, frame.powerWUnit}),
@@ -579,9 +582,9 @@ void TestRecordFrames::realTime()
 
 void TestRecordFrames::bytewiseFeed()
 {
-    DevDatas::instance()->rangeCode = 1;
+    meter.rangeCode = 1;
     const QByteArray bytes = answer(makeRecordHead("B", 300) + makeOpmEntry(1310, -61.24f, 0, 0.75f, 19, 0.0f, 2000));
-    OpmValueFrame frame;
+    OpmValueFrame frame(&meter);
     for (int i = 0; i + 1 < bytes.size(); ++i)
         QCOMPARE(frame.feed(bytes.mid(i, 1)), Incomplete);
     QCOMPARE(frame.feed(bytes.right(1)), DataOk);
@@ -643,7 +646,7 @@ void TestRecordFrames::timesKeepAsciiDigits()
     }
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Arabic));
-    OpmValueFrame frame;
+    OpmValueFrame frame(&meter);
     QCOMPARE(frame.feed(answer(makeRecordHead("T", 1))), DataOk);
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QString clock = ValueFormat::dateTimeText(when, QStringLiteral("yyyy/MM/dd HH:mm:ss"));

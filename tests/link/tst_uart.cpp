@@ -108,8 +108,6 @@ void TestUart::cleanup()
 {
     Uart::releaseAll();
     Uart::candidatePortNames.clear();
-    Uart::selectedPortName.clear();
-    Uart::baudRate = 9600;
     capture.reset();
 }
 
@@ -126,13 +124,12 @@ void TestUart::scanFindsOneMeter()
     testsupport::MeterSim sim;
     QVERIFY(sim.start({"--kind", "9", "--range", "2", "--model", "OPM-X", "--version", "V9"}));
     testsupport::setSerialPorts({sim.linkPath(), QStringLiteral("/nonexistent/ttyNone")});
-    Uart::baudRate = 115200;
 
-    QCOMPARE(Uart::init(false), Uart::InitOk);
+    // A scan ignores a port and rate chosen before.
+    QCOMPARE(Uart::init(false, {sim.linkPath(), 115200}), Uart::InitOk);
     QVERIFY(Uart::currentPort);
     QVERIFY(Uart::currentPort->isOpen());
     QCOMPARE(Uart::currentPort->baudRate(), 9600);
-    QCOMPARE(Uart::baudRate, 9600);
     QCOMPARE(Uart::candidatePortNames, QStringList{sim.linkPath()});
     QVERIFY(Uart::isPortAlive());
     DevDatas *datas = DevDatas::instance();
@@ -166,9 +163,7 @@ void TestUart::scanWithTwoMetersLeavesTheChoice()
     QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
     QVERIFY(!SerialPortList::isHeldOpen(second.linkPath()));
 
-    Uart::selectedPortName = second.linkPath();
-    Uart::baudRate = 115200;
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitOk);
+    QCOMPARE(Uart::openSelectedPort({second.linkPath(), 115200}), Uart::InitOk);
     QVERIFY(Uart::candidatePorts.isEmpty());
     QCOMPARE(Uart::currentPort->portName(), second.linkPath());
     QCOMPARE(Uart::currentPort->baudRate(), 115200);
@@ -196,13 +191,11 @@ void TestUart::chosenPortNoLongerListed()
     testsupport::MeterSim sim;
     QVERIFY(sim.start());
     testsupport::setSerialPorts({sim.linkPath()});
-    Uart::selectedPortName = sim.linkPath() + QStringLiteral("-gone");
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitFailed);
+    QCOMPARE(Uart::openSelectedPort({sim.linkPath() + QStringLiteral("-gone"), 9600}), Uart::InitFailed);
     QVERIFY(!Uart::currentPort);
 
     // Names compare exactly: the same path with another case is not the port.
-    Uart::selectedPortName = sim.linkPath().toUpper();
-    QCOMPARE(Uart::openSelectedPort(), Uart::InitFailed);
+    QCOMPARE(Uart::openSelectedPort({sim.linkPath().toUpper(), 9600}), Uart::InitFailed);
     QVERIFY(sim.logLines().isEmpty());
 }
 
@@ -212,12 +205,11 @@ void TestUart::reopenAfterBreak()
 
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {}));
-    Uart::baudRate = 19200;
-    QCOMPARE(Uart::init(true), Uart::InitOk);
+    QCOMPARE(Uart::init(true, {QString(), 19200}), Uart::InitOk);
     QCOMPARE(Uart::currentPort->baudRate(), 19200);
 
     sim.stop();
-    QCOMPARE(Uart::init(true), Uart::InitFailed);
+    QCOMPARE(Uart::init(true, {QString(), 19200}), Uart::InitFailed);
     QVERIFY(!Uart::currentPort);
 }
 
@@ -237,7 +229,7 @@ void TestUart::wholeAnswerInOneRead()
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "3"}));
     LogCapture::clear();
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(2), &frame), DataOk);
     QCOMPARE(frame.itemData.number, QStringLiteral("2"));
     QCOMPARE(LogCapture::count("read data"), 1);
@@ -252,7 +244,7 @@ void TestUart::answerSplitOverReads()
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "6", "--records", "2", "--trickle", "1200@1"}));
     LogCapture::clear();
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(1), &frame), DataOk);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 1);
     QVERIFY(LogCapture::count("readwhile") >= 1);
@@ -266,7 +258,7 @@ void TestUart::longAnswerTrickledAtLowRate()
     // arriving a few at a time for more than a tenth of a second.
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "5", "--records", "4", "--trickle", "9600@4"}));
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::multiWaveRecord(4), &frame), DataOk);
     QVERIFY(frame.payload.size() > 100);
     QCOMPARE(frame.itemData.singleWaveOpmDatas.size(), 5);
@@ -350,7 +342,7 @@ void TestUart::staleBytesAreNotTakenForTheAnswer()
     Frame first;
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(1), &first), CheckFailed);
     QTest::qWait(200);
-    OpmValueFrame second;
+    OpmValueFrame second(DevDatas::instance());
     QCOMPARE(Uart::exchange(Command::singleWaveRecord(2), &second), DataOk);
     QCOMPARE(second.itemData.number, QStringLiteral("2"));
 }
@@ -374,7 +366,7 @@ void TestUart::answerCutShort()
     QFETCH(int, sends);
     testsupport::MeterSim sim;
     QVERIFY(connectTo(sim, {"--kind", "6", "--truncate", cut}));
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QCOMPARE(int(Uart::exchange(Command::singleWaveRecord(3), &frame)), result);
     QTRY_COMPARE(sim.logLines().size(), 4 + sends);
     if (result == DataOk) {

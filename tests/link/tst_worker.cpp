@@ -40,6 +40,16 @@ bool workerHoldsPort()
     return holds;
 }
 
+// The rate of the worker's port (0 without one), asked on its own thread.
+int workerPortRate()
+{
+    int rate = 0;
+    QMetaObject::invokeMethod(UartWorker::instance(),
+                              []() { return Uart::currentPort ? int(Uart::currentPort->baudRate()) : 0; },
+                              Qt::BlockingQueuedConnection, &rate);
+    return rate;
+}
+
 } // namespace
 
 class TestWorker : public QObject
@@ -147,7 +157,7 @@ void TestWorker::meterGoesAway()
     QTRY_VERIFY(worker->isPortAlive());
     QSignalSpy closed(worker, &UartWorker::uartClosed);
     QSignalSpy responsed(worker, &UartWorker::responsed);
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     if (duringRequest) {
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(2)), Q_ARG(Frame *, &frame));
@@ -223,24 +233,35 @@ void TestWorker::chooseAmongSeveral()
     QVERIFY(!worker->isConnected());
     QCOMPARE(Uart::candidatePortNames, (QStringList{first.linkPath(), second.linkPath()}));
 
-    Uart::selectedPortName = second.linkPath();
+    worker->choosePort({second.linkPath(), 115200});
     QMetaObject::invokeMethod(worker, &UartWorker::initUartOutPoint, Qt::QueuedConnection);
     QVERIFY(arrived(inited));
     QCOMPARE(inited.takeFirst().first().value<Uart::PortInitState>(), Uart::InitOk);
     QTRY_VERIFY(worker->isConnected());
     QCOMPARE(DevDatas::instance()->devKind, 9);
+    QCOMPARE(workerPortRate(), 115200);
     QTRY_VERIFY(worker->isPortAlive());
     QVERIFY(SerialPortList::isHeldOpen(second.linkPath()));
     QVERIFY(!SerialPortList::isHeldOpen(first.linkPath()));
+
+    // Reopened (after a need-reinit answer) at the rate chosen.
+    QSignalSpy reconnected(worker, SIGNAL(ReconnectResult(Uart::PortInitState)));
+    QMetaObject::invokeMethod(worker, &UartWorker::reinitUart, Qt::QueuedConnection);
+    QVERIFY(arrived(reconnected));
+    QCOMPARE(reconnected.first().first().value<Uart::PortInitState>(), Uart::InitOk);
+    QCOMPARE(workerPortRate(), 115200);
 }
 
 void TestWorker::reconnectAfterReinit()
 {
+    // A port chosen before is forgotten by the fresh scan: the port found at
+    // 9600 baud is reopened at 9600.
+    worker->choosePort({QStringLiteral("/dev/ttyUSB9"), 115200});
     testsupport::MeterSim sim;
     QVERIFY(linkUp(sim, {"--kind", "6", "--need-reinit", "@1"}));
     QSignalSpy responsed(worker, &UartWorker::responsed);
     QSignalSpy reconnected(worker, SIGNAL(ReconnectResult(Uart::PortInitState)));
-    OpmValueFrame frame;
+    OpmValueFrame frame(DevDatas::instance());
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
                               Q_ARG(Frame *, &frame));
     QVERIFY(arrived(responsed));
@@ -250,6 +271,7 @@ void TestWorker::reconnectAfterReinit()
     QVERIFY(arrived(reconnected));
     QCOMPARE(reconnected.first().first().value<Uart::PortInitState>(), Uart::InitOk);
     QVERIFY(worker->isConnected());
+    QCOMPARE(workerPortRate(), 9600);
     QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection, Q_ARG(QByteArray, Command::singleWaveRecord(1)),
                               Q_ARG(Frame *, &frame));
     QVERIFY(arrived(responsed));
@@ -274,7 +296,7 @@ void TestWorker::downloadAllRecords()
 
     // One request at a time, as the main window does, each with a new frame.
     for (int number = 1; number <= countFrame.count + 1; ++number) {
-        OpmValueFrame frame;
+        OpmValueFrame frame(DevDatas::instance());
         QMetaObject::invokeMethod(worker, "request", Qt::QueuedConnection,
                                   Q_ARG(QByteArray, Command::singleWaveRecord(number)), Q_ARG(Frame *, &frame));
         QVERIFY(arrived(responsed));

@@ -1,14 +1,49 @@
 // The spreadsheet wrapper: cell names, sheet names, text written in two
-// parts, and a refused write turning the whole save into a failure that
-// leaves no file.
+// parts, a refused write turning the whole save into a failure that leaves no
+// file, and the zlib level the parts of a saved workbook are packed at.
 
 #include "testregistry.h"
 #include "workbookdump.h"
 
 #include "report/xlsxdocument.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+
+namespace {
+// Bits 1-2 of the general-purpose flag in the local header of each deflated
+// part of the zip at path, found through the central directory; empty when
+// the file is no zip of that plain shape.
+QList<int> deflateLevelFlags(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray zip = file.readAll();
+    const auto at = [&zip](qint64 offset, int size) -> quint32 {
+        if (offset < 0 || offset + size > zip.size())
+            return 0;
+        const auto *bytes = reinterpret_cast<const uchar *>(zip.constData() + offset);
+        return size == 2 ? qFromLittleEndian<quint16>(bytes) : qFromLittleEndian<quint32>(bytes);
+    };
+    const qint64 end = zip.size() - 22;
+    if (at(end, 4) != 0x06054b50)
+        return {};
+    QList<int> flags;
+    qint64 entry = at(end + 16, 4);
+    for (quint32 n = at(end + 10, 2); n > 0; --n) {
+        const qint64 local = at(entry + 42, 4);
+        if (at(entry, 4) != 0x02014b50 || at(local, 4) != 0x04034b50)
+            return {};
+        if (at(local + 8, 2) == 8)
+            flags << int((at(local + 6, 2) >> 1) & 3);
+        entry += 46 + at(entry + 28, 2) + at(entry + 30, 2) + at(entry + 32, 2);
+    }
+    return flags;
+}
+} // namespace
 
 class TestXlsxDocument : public QObject
 {
@@ -23,6 +58,8 @@ private slots:
     void joinedText();
     void refusedWriteFailsTheSave_data();
     void refusedWriteFailsTheSave();
+    void packingLevel_data();
+    void packingLevel();
 };
 
 void TestXlsxDocument::cellNames_data()
@@ -174,6 +211,36 @@ void TestXlsxDocument::refusedWriteFailsTheSave()
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     // A document saves once.
     QVERIFY(!document.saveAs(dir.path() + QStringLiteral("/again.xlsx")));
+}
+
+void TestXlsxDocument::packingLevel_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::newRow("random") << int(XlsxDocument::Random);
+    QTest::newRow("row by row") << int(XlsxDocument::RowByRow);
+}
+
+void TestXlsxDocument::packingLevel()
+{
+    // Where the build takes zlib's fast level (report/zipfastlevel.cpp), every
+    // part says "fast" (0b10); a library that stops reaching the hook gives
+    // the default (0b00) and fails here. Other builds keep the default.
+#ifdef LUMISK_ZIP_FAST_LEVEL
+    const int expected = 0b10;
+#else
+    const int expected = 0b00;
+#endif
+    QFETCH(int, layout);
+    QTemporaryDir dir;
+    XlsxDocument document{XlsxDocument::Layout(layout)};
+    QVERIFY(document.addSheet(QStringLiteral("data")));
+    for (int row = 1; row <= 100; ++row)
+        QVERIFY(document.write(row, 1, QStringLiteral("-12.%1").arg(row)));
+    QVERIFY(document.saveAs(dir.path() + QStringLiteral("/book.xlsx")));
+    const QList<int> flags = deflateLevelFlags(dir.path() + QStringLiteral("/book.xlsx"));
+    QVERIFY(flags.size() >= 5);
+    for (int flag : flags)
+        QCOMPARE(flag, expected);
 }
 
 LUMISK_TEST(TestXlsxDocument)

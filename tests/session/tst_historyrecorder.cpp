@@ -28,10 +28,10 @@ private slots:
         qputenv("USER", "ana");
         {
             HistoryRecorder recorder;
-            OpmValueFrame record;
+            OpmValueFrame record(nullptr);
             const StoredRecord sent = records::generatedMulti(1);
             QCOMPARE(record.feed(wire::answer(sent.code, sent.fourth, sent.payload)), DataOk);
-            RealTimeOpmValueFrame live;
+            RealTimeOpmValueFrame live(nullptr);
             QCOMPARE(live.feed(wire::answer(0x08, 0, records::encodeRealTime(records::liveReading(1), {}))), DataOk);
 
             recorder.beginDownload(PageType::Fttx); // no records, no session
