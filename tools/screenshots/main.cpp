@@ -40,6 +40,8 @@ constexpr int LiveTimeoutMs = 60000;
 constexpr int LiveReadings = 30;
 // Time for the last repaints (the page button fonts follow the first resize).
 constexpr int SettleMs = 400;
+// The clock's first tick (it ticks every second).
+constexpr int ClockTickMs = 2000;
 
 struct Options {
     QString out;
@@ -97,7 +99,14 @@ void answerModals()
 class Tour
 {
 public:
-    Tour(MainWindow &window, Options options) : window(window), options(std::move(options)) {}
+    Tour(MainWindow &window, Options options) : window(window), options(std::move(options))
+    {
+        // The clock below the pages shows the form's placeholder until its
+        // first tick, a second after the start.
+        clock = window.findChild<QLabel *>(QStringLiteral("dateTimeLabel"));
+        if (clock)
+            clockPlaceholder = clock->text();
+    }
 
     // One stop of the tour: what brings the window there, and the picture's
     // name. Add a screen here; scripts/screenshots picks up every picture.
@@ -182,6 +191,11 @@ private:
     {
         if (!options.screens.isEmpty() && !options.screens.contains(screen))
             return true;
+        if (clock) {
+            const QLabel *label = clock;
+            const QString placeholder = clockPlaceholder;
+            waitFor([label, placeholder] { return label->text() != placeholder; }, ClockTickMs);
+        }
         settle();
         // What the screen shows where the window is, dialogs and pop-ups
         // above it included.
@@ -199,6 +213,8 @@ private:
 
     MainWindow &window;
     Options options;
+    const QLabel *clock = nullptr;
+    QString clockPlaceholder;
 };
 
 bool parse(int argc, char **argv, Options *options)
