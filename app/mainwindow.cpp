@@ -98,6 +98,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&samplingTimer, &QTimer::timeout, this, &MainWindow::downloadRealTimeOpmValueTimes);
     connect(&clockTimer, &QTimer::timeout, this, &MainWindow::updateDateTime);
     clockTimer.start(ClockTickMs);
+    updateDateTime(); // not the form's placeholder date until the first tick
 
     ui->chart->setPlayEnabled(false);
 }
