@@ -414,34 +414,52 @@ bool HistoryStore::readFailed(const QSqlQuery &query, QString *why) const
 QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &meterModel, const QDate &from,
                                                               const QDate &to, QString *why)
 {
+    // Whole days of this PC's clock: from the first day's midnight to the
+    // last moment before the day after the last.
+    SessionFilter filter;
+    filter.meter = meterModel;
+    if (from.isValid())
+        filter.from = QDateTime(from, QTime(0, 0));
+    if (to.isValid())
+        filter.to = QDateTime(to.addDays(1), QTime(0, 0)).addMSecs(-1);
+    return sessionList(filter, why);
+}
+
+QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const SessionFilter &filter, QString *why)
+{
     QList<SessionSummary> list;
     if (!readable(why))
         return list;
+    // Starts are kept as UTC text of one width: compared as text, in order.
+    const auto bound = [](const QDateTime &when) {
+        return when.isValid() ? QVariant(when.toUTC().toString(Qt::ISODateWithMs)) : QVariant(QVariant::String);
+    };
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.setForwardOnly(true);
     // A statement the file cannot take (a table gone) fails here, with its reason.
     const bool prepared = query.prepare(QStringLiteral(
         "SELECT s.id AS id, s.kind AS kind, s.meter_model AS meter_model, s.range_code AS range_code,"
         " s.technician AS technician, s.started_utc AS started_utc, s.ended_utc AS ended_utc, s.host AS host,"
-        " CASE WHEN s.kind = ? THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
+        " CASE WHEN s.kind = :live THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
         " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END AS count,"
         " s.meter_version AS meter_version, s.meter_kind AS meter_kind"
-        " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
-    query.addBindValue(History::familyOf(PageType::Chart));
-    query.addBindValue(meterModel);
-    query.addBindValue(meterModel);
+        " FROM sessions s WHERE (:meter = '' OR s.meter_model = :meter)"
+        " AND (:from IS NULL OR s.started_utc >= :from) AND (:to IS NULL OR s.started_utc <= :to)"
+        " AND (:search = '' OR EXISTS (SELECT 1 FROM session_records sr JOIN records r ON r.id = sr.record"
+        " WHERE sr.session = s.id AND (instr(lower(r.name), lower(:search)) > 0 OR CAST(r.number AS TEXT) = :search)))"
+        " ORDER BY s.started_utc DESC, s.id DESC"));
+    query.bindValue(QStringLiteral(":live"), History::familyOf(PageType::Chart));
+    query.bindValue(QStringLiteral(":meter"), filter.meter.isNull() ? QString(QLatin1String("")) : filter.meter);
+    query.bindValue(QStringLiteral(":from"), bound(filter.from));
+    query.bindValue(QStringLiteral(":to"), bound(filter.to));
+    query.bindValue(QStringLiteral(":search"), filter.search.isNull() ? QString(QLatin1String("")) : filter.search);
     if (!prepared || !query.exec()) {
         readFailed(query, why);
         return list;
     }
     const SummaryReader read(query);
-    while (query.next()) {
-        const SessionSummary row = read(query);
-        const QDate day = row.started.date();
-        if ((from.isValid() && day < from) || (to.isValid() && day > to))
-            continue;
-        list << row;
-    }
+    while (query.next())
+        list << read(query);
     if (readFailed(query, why))
         list.clear();
     return list;

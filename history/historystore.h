@@ -132,6 +132,16 @@ public:
     // date no bound (both days included, in local time).
     QList<SessionSummary> sessionList(const QString &meterModel = QString(), const QDate &from = QDate(),
                                       const QDate &to = QDate(), QString *why = nullptr);
+    // Which sessions a list takes; an empty or invalid field takes every one.
+    struct SessionFilter {
+        QString meter; // the meter model, exactly
+        QDateTime from, to; // the start, both ends included
+        // A session with a record whose name holds this text (case aside,
+        // in ASCII letters) or whose number is this one.
+        QString search;
+    };
+    // Sessions newest first, as sessionList() above.
+    QList<SessionSummary> sessionList(const SessionFilter &filter, QString *why = nullptr);
     // The meter models of every session, sorted.
     QStringList meterModels(QString *why = nullptr);
     // The records of a download session in the order they arrived, each with
