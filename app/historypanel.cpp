@@ -59,11 +59,11 @@ void HistoryPanel::show()
 
 namespace {
 // A live run's readings as the chart keeps them.
-QPair<QList<QDateTime>, QList<RealTimeOpmValue>> liveReadings(HistoryStore *store, qint64 session)
+QPair<QList<QDateTime>, QList<RealTimeOpmValue>> liveReadings(HistoryStore *store, qint64 session, QString *why)
 {
     QList<QDateTime> arrivals;
     QList<RealTimeOpmValue> values;
-    for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session)) {
+    for (const HistoryStore::LiveReading &reading : store->sessionLiveReadings(session, why)) {
         arrivals << reading.arrival;
         values << reading.value();
     }
@@ -84,21 +84,21 @@ HistoryStore::Session HistoryPanel::identityOf(const HistoryStore::SessionSummar
     return identity;
 }
 
-ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session) const
+ExportContent HistoryPanel::content(const HistoryStore::SessionSummary &session, QString *why) const
 {
     ExportContent content;
     content.kind = session.kind;
     content.meter = identityOf(session);
     content.taken = session.started;
     if (content.isLive()) {
-        const auto [arrivals, values] = liveReadings(store, session.id);
+        const auto [arrivals, values] = liveReadings(store, session.id, why);
         content.arrivals = arrivals;
         content.readings = values;
         // Sampled when the first reading came, as the chart page says.
         if (!arrivals.isEmpty())
             content.taken = arrivals.first();
     } else {
-        content.records = store->sessionRecords(session.id);
+        content.records = store->sessionRecords(session.id, why);
         if (const auto technology = PonClassCheck::technologyOf(content.kind))
             content.classCheck = PonClassCheck::fromConfiguration(*technology);
     }
@@ -109,12 +109,18 @@ void HistoryPanel::exportSession(const HistoryStore::SessionSummary &session, Ex
 {
     if (!store)
         return;
-    ExportFlow::run(content(session), format);
+    QString why;
+    const ExportContent stored = content(session, &why);
+    if (!why.isEmpty()) {
+        showMessage(why);
+        return;
+    }
+    ExportFlow::run(stored, format);
 }
 
 void HistoryPanel::open(const HistoryStore::SessionSummary &session)
 {
-    const bool live = session.kind == HistoryRecorder::familyOf(PageType::Chart);
+    const bool live = History::pageOf(session.kind) == PageType::Chart;
     const PageEntry &entry = pageIn(*window.pages, live ? PageType::Chart : HistoryReplay::pageOf(session.kind));
     if (!live && !entry.records) {
         showMessage(QCoreApplication::translate("MainWindow", "This session cannot be opened."));
@@ -122,11 +128,23 @@ void HistoryPanel::open(const HistoryStore::SessionSummary &session)
     }
     if (window.busy())
         return;
+    // Read whole before the page changes: a history that cannot be read
+    // leaves the page as it was.
+    QString why;
     if (live) {
-        const auto [arrivals, values] = liveReadings(store, session.id);
+        const auto [arrivals, values] = liveReadings(store, session.id, &why);
+        if (!why.isEmpty()) {
+            showMessage(why);
+            return;
+        }
         window.chart->showStored(arrivals, values);
     } else {
-        HistoryReplay::fill(entry.records, store->sessionRecords(session.id), session.rangeCode);
+        const QList<HistoryStore::Record> records = store->sessionRecords(session.id, &why);
+        if (!why.isEmpty()) {
+            showMessage(why);
+            return;
+        }
+        HistoryReplay::fill(entry.records, records, session.rangeCode);
     }
     emit opened(entry.type);
     emit sessionOpened(session);

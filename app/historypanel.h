@@ -51,10 +51,11 @@ public:
 
     // The history button: the list replaces the page shown (unless something runs).
     void show();
-    // A stored session into its page.
+    // A stored session into its page (or a message saying why it cannot be read).
     void open(const HistoryStore::SessionSummary &session);
-    // A stored session as an export (the class check as the PON pages have it now).
-    ExportContent content(const HistoryStore::SessionSummary &session) const;
+    // A stored session as an export (the class check as the PON pages have it
+    // now); nothing, and `why`, when the history cannot be read.
+    ExportContent content(const HistoryStore::SessionSummary &session, QString *why = nullptr) const;
     // The meter and technician of a stored session, as far as the list keeps them.
     static HistoryStore::Session identityOf(const HistoryStore::SessionSummary &session);
     void exportSession(const HistoryStore::SessionSummary &session, ExportFiles::Format format);

@@ -46,21 +46,33 @@ bool openStore(HistoryStore &store)
     return false;
 }
 
-// The session with this id; false (and a message) when there is none.
-bool findSession(HistoryStore &store, const QString &text, HistoryStore::SessionSummary *found)
+// A read of the history that failed: the reason, and exit code 5.
+int readFailed(const QString &why)
+{
+    Cli::err(QStringLiteral("lumisk-cli history: ") + why);
+    return Cli::FileFailed;
+}
+
+// The session with this id: Done, or the exit code after a message (none
+// such, or the history cannot be read).
+int findSession(HistoryStore &store, const QString &text, HistoryStore::SessionSummary *found)
 {
     bool ok = false;
     const qint64 id = text.toLongLong(&ok);
     if (ok) {
-        for (const HistoryStore::SessionSummary &session : store.sessionList()) {
+        QString why;
+        const QList<HistoryStore::SessionSummary> sessions = store.sessionList(QString(), QDate(), QDate(), &why);
+        if (!why.isEmpty())
+            return readFailed(why);
+        for (const HistoryStore::SessionSummary &session : sessions) {
             if (session.id == id) {
                 *found = session;
-                return true;
+                return Cli::Done;
             }
         }
     }
     Cli::err(Cli::Text::tr("lumisk-cli history: no session %1").arg(text));
-    return false;
+    return Cli::Failed;
 }
 
 int list(const QStringList &arguments)
@@ -90,7 +102,10 @@ int list(const QStringList &arguments)
     HistoryStore store;
     if (!openStore(store))
         return Cli::FileFailed;
-    const auto sessions = store.sessionList(parser.value(meter), fromDay, toDay);
+    QString why;
+    const auto sessions = store.sessionList(parser.value(meter), fromDay, toDay, &why);
+    if (!why.isEmpty())
+        return readFailed(why);
     if (parser.isSet(QStringLiteral("json"))) {
         QJsonArray array;
         for (const auto &session : sessions)
@@ -125,9 +140,12 @@ int show(const QStringList &arguments)
     if (!openStore(store))
         return Cli::FileFailed;
     HistoryStore::SessionSummary session;
-    if (!findSession(store, parser.positionalArguments().first(), &session))
-        return Cli::Failed;
-    const QList<HistoryStore::Record> records = store.sessionRecords(session.id);
+    if (const int found = findSession(store, parser.positionalArguments().first(), &session); found != Cli::Done)
+        return found;
+    QString why;
+    const QList<HistoryStore::Record> records = store.sessionRecords(session.id, &why);
+    if (!why.isEmpty())
+        return readFailed(why);
     if (parser.isSet(QStringLiteral("json"))) {
         QJsonArray array;
         for (const auto &record : records)
@@ -151,7 +169,11 @@ int exportLiveRun(HistoryStore &store, const HistoryStore::SessionSummary &sessi
 {
     QList<QDateTime> arrivals;
     QList<RealTimeOpmValue> readings;
-    for (const HistoryStore::LiveReading &reading : store.sessionLiveReadings(session.id)) {
+    QString why;
+    const QList<HistoryStore::LiveReading> stored = store.sessionLiveReadings(session.id, &why);
+    if (!why.isEmpty())
+        return readFailed(why);
+    for (const HistoryStore::LiveReading &reading : stored) {
         arrivals << reading.arrival;
         readings << reading.value();
     }
@@ -193,17 +215,20 @@ int exportSession(const QStringList &arguments)
     if (!openStore(store))
         return Cli::FileFailed;
     HistoryStore::SessionSummary session;
-    if (!findSession(store, parser.positionalArguments().first(), &session))
-        return Cli::Failed;
+    if (const int found = findSession(store, parser.positionalArguments().first(), &session); found != Cli::Done)
+        return found;
     const QString path = parser.value(out);
-    if (session.kind == HistoryRecorder::familyOf(PageType::Chart))
+    if (History::pageOf(session.kind) == PageType::Chart)
         return exportLiveRun(store, session, format, path);
     const PageType type = HistoryReplay::pageOf(session.kind);
     if (type == PageType::None) {
         Cli::err(Cli::Text::tr("lumisk-cli history export: session %1 is of an unknown kind").arg(session.id));
         return Cli::Failed;
     }
-    const QList<HistoryStore::Record> records = store.sessionRecords(session.id);
+    QString why;
+    const QList<HistoryStore::Record> records = store.sessionRecords(session.id, &why);
+    if (!why.isEmpty())
+        return readFailed(why);
     bool written = false;
     if (format == Output::Format::Xlsx) {
         // Decoded again from the meter's stored answers, as the window's
@@ -267,10 +292,12 @@ int sync(const QStringList &arguments)
         if (sync->state() == HistorySync::Synced && sync->waiting() == 0) {
             finished = true;
             loop.quit();
-        } else if (sync->state() == HistorySync::Unreachable) {
+        } else if (sync->state() == HistorySync::Unreachable
+                   || (sync->state() == HistorySync::Waiting && !sync->error().isEmpty())) {
             if (Cli::quiet())
                 Cli::err(QStringLiteral("lumisk-cli history sync: ") + text);
-            result = Cli::Failed;
+            // A file that cannot be read or marked is the history's failure, not the server's.
+            result = sync->state() == HistorySync::Unreachable ? Cli::Failed : Cli::FileFailed;
             finished = true;
             loop.quit();
         }

@@ -99,7 +99,7 @@ QJsonObject recordJson(const HistoryStore::Record &record)
             {QStringLiteral("reference"), number(plainNumber(r.reference))},
             {QStringLiteral("watt_w"), number(watts(r.watt))},
             {QStringLiteral("frequency_hz"), number(plainNumber(r.frequency))},
-            {QStringLiteral("verdict"), textOrNull(verdictWord(r.verdict))},
+            {QStringLiteral("verdict"), textOrNull(History::verdictWord(r.verdict))},
         });
     }
     return QJsonObject{
@@ -132,7 +132,7 @@ QByteArray liveDocument(const QList<QDateTime> &arrivals, const QList<RealTimeOp
     QJsonArray list;
     for (int i = 0; i < qMin(arrivals.size(), readings.size()); ++i)
         list.append(liveJson(arrivals.at(i), readings.at(i)));
-    const QJsonObject document{{QStringLiteral("family"), QStringLiteral("live")},
+    const QJsonObject document{{QStringLiteral("family"), History::familyOf(PageType::Chart)},
                                {QStringLiteral("complete"), complete},
                                {QStringLiteral("readings"), list}};
     return QJsonDocument(document).toJson(QJsonDocument::Indented);

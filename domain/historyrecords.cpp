@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <iterator>
 
 namespace History {
 
@@ -18,7 +19,50 @@ Reading readingOf(const SingleWaveOpmData &wave, int verdict)
             wave.powerW + wave.powerWUnit, wave.frequency, verdict};
 }
 
+// Each family's name and its page, in the order the window lists the pages.
+struct FamilyName {
+    PageType type;
+    const char *name;
+};
+constexpr FamilyName FamilyNames[] = {{PageType::Opm, "single"}, {PageType::MultiWave, "multi"},
+                                      {PageType::Partial, "partial"}, {PageType::Pon, "pon"},
+                                      {PageType::XGPon, "xgpon"}, {PageType::Chart, "live"}};
+
+constexpr const char *VerdictWords[] = {"pass", "warning", "fail"};
+
 } // namespace
+
+QString familyOf(PageType type)
+{
+    for (const FamilyName &family : FamilyNames) {
+        if (family.type == type)
+            return QLatin1String(family.name);
+    }
+    return QString();
+}
+
+PageType pageOf(const QString &family)
+{
+    for (const FamilyName &known : FamilyNames) {
+        if (family == QLatin1String(known.name))
+            return known.type;
+    }
+    return PageType::None;
+}
+
+QString verdictWord(int verdict)
+{
+    return verdict >= 0 && verdict < int(std::size(VerdictWords)) ? QLatin1String(VerdictWords[verdict]) : QString();
+}
+
+int verdictOf(const QString &word)
+{
+    for (int verdict = 0; verdict < int(std::size(VerdictWords)); ++verdict) {
+        if (word == QLatin1String(VerdictWords[verdict]))
+            return verdict;
+    }
+    return -1;
+}
 
 QString isoTime(const QString &shownTime)
 {

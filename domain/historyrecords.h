@@ -5,6 +5,8 @@
 // and a session as the history lists it. Plain values; the store, the team
 // server and the report writers all speak them.
 
+#include "domain/pages.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -18,6 +20,20 @@ struct PonOpmItemData;
 struct RealTimeOpmValue;
 
 namespace History {
+
+// The history's names of the record families ("single", "multi", "partial",
+// "pon", "xgpon") and of a live run ("live"): the database, the exports and
+// lumisk-cli's output carry them, so they never change. Empty for a page
+// that keeps nothing.
+QString familyOf(PageType type);
+// The page a family's name belongs to (the chart for "live"); PageType::None
+// for any other text.
+PageType pageOf(const QString &family);
+// A reading's verdict as the history and the files write it: "pass",
+// "warning" or "fail" for 0, 1 and 2, empty for none.
+QString verdictWord(int verdict);
+// The verdict of such a word; -1 (none) for any other text.
+int verdictOf(const QString &word);
 
 struct Session {
     QString kind; // single, multi, partial, pon, xgpon or live

@@ -151,11 +151,14 @@ PonClassCheck::PonClassCheck(const OpticalClass &opticalClass, const Limits &vid
 
 std::optional<PonClassCheck::Technology> PonClassCheck::technologyOf(const QString &kind)
 {
-    if (kind == QLatin1String("pon"))
+    switch (History::pageOf(kind)) {
+    case PageType::Pon:
         return Technology::Gpon;
-    if (kind == QLatin1String("xgpon"))
+    case PageType::XGPon:
         return Technology::XgPon;
-    return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 QString PonClassCheck::storedChoice(const QSettings &settings, Technology technology)

@@ -1,6 +1,7 @@
 #include "history/historystore.h"
 #include "history/historysync.h"
 #include "history/historywriter.h"
+#include "history/schema.h"
 
 #include "link/valueformat.h"
 
@@ -25,133 +26,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-// Each step takes the schema one version further; step i leads to version i+1.
-// Steps are only ever appended: a released step never changes.
-const QList<QStringList> &HistoryStore::migrations()
-{
-    static const QList<QStringList> steps = {
-        {
-            QStringLiteral("CREATE TABLE sessions ("
-                           " id INTEGER PRIMARY KEY,"
-                           " kind TEXT NOT NULL,"
-                           " meter_model TEXT NOT NULL DEFAULT '',"
-                           " meter_version TEXT NOT NULL DEFAULT '',"
-                           " meter_kind INTEGER NOT NULL DEFAULT 0,"
-                           " range_code INTEGER NOT NULL DEFAULT 0,"
-                           " technician TEXT NOT NULL DEFAULT '',"
-                           " host TEXT NOT NULL DEFAULT '',"
-                           " started_utc TEXT NOT NULL,"
-                           " ended_utc TEXT)"),
-            // A record is the same record when the same meter gave the same
-            // answer for it: downloading it again adds no row.
-            QStringLiteral("CREATE TABLE records ("
-                           " id INTEGER PRIMARY KEY,"
-                           " meter_model TEXT NOT NULL,"
-                           " meter_version TEXT NOT NULL,"
-                           " meter_kind INTEGER NOT NULL,"
-                           " family TEXT NOT NULL,"
-                           " number INTEGER NOT NULL,"
-                           " name TEXT NOT NULL,"
-                           " time_text TEXT NOT NULL,"
-                           " time_iso TEXT,"
-                           " payload BLOB NOT NULL,"
-                           " UNIQUE (meter_model, meter_version, meter_kind, family, number, time_text, name, payload))"),
-            QStringLiteral("CREATE TABLE session_records ("
-                           " session INTEGER NOT NULL REFERENCES sessions(id),"
-                           " record INTEGER NOT NULL REFERENCES records(id),"
-                           " position INTEGER NOT NULL,"
-                           " PRIMARY KEY (session, record))"),
-            QStringLiteral("CREATE TABLE readings ("
-                           " record INTEGER NOT NULL REFERENCES records(id),"
-                           " idx INTEGER NOT NULL,"
-                           " wavelength TEXT, power_dbm REAL, power_text TEXT, unit TEXT,"
-                           " reference TEXT, watt TEXT, frequency TEXT, verdict TEXT,"
-                           " PRIMARY KEY (record, idx))"),
-            QStringLiteral("CREATE TABLE live_readings ("
-                           " id INTEGER PRIMARY KEY,"
-                           " session INTEGER NOT NULL REFERENCES sessions(id),"
-                           " arrival_utc TEXT NOT NULL,"
-                           " local_offset_s INTEGER NOT NULL,"
-                           " wavelength TEXT, power_dbm REAL, power_text TEXT, unit TEXT, frequency TEXT)"),
-            QStringLiteral("CREATE INDEX live_readings_session ON live_readings (session)"),
-            // One row per reading, stored and live alike (columns in the README).
-            QStringLiteral(
-                "CREATE VIEW measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
-                " d.frequency, d.verdict"
-                " FROM session_records sr JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record"
-                " JOIN readings d ON d.record = r.id"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " NULL, NULL, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
-        },
-        {
-            // The team server: every session gets an identity of its own that
-            // holds on every PC, and each row that reaches the server is
-            // marked synced (an ended session is marked again to send its end).
-            QStringLiteral("ALTER TABLE sessions ADD COLUMN uid TEXT"),
-            QStringLiteral("UPDATE sessions SET uid = lower(hex(randomblob(16)))"),
-            QStringLiteral("CREATE UNIQUE INDEX sessions_uid ON sessions (uid)"),
-            QStringLiteral("ALTER TABLE sessions ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
-            QStringLiteral("ALTER TABLE session_records ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
-            QStringLiteral("ALTER TABLE live_readings ADD COLUMN synced INTEGER NOT NULL DEFAULT 0"),
-            QStringLiteral("CREATE INDEX sessions_unsynced ON sessions (synced) WHERE synced = 0"),
-            QStringLiteral("CREATE INDEX session_records_unsynced ON session_records (synced) WHERE synced = 0"),
-            QStringLiteral("CREATE INDEX live_readings_unsynced ON live_readings (synced) WHERE synced = 0"),
-            // The server the synced marks refer to; another one starts over.
-            QStringLiteral("CREATE TABLE sync_target (server_uid TEXT NOT NULL)"),
-        },
-        {
-            // A session's records are read in their order without sorting the
-            // table (the rowid is the index's own last column: no sort at all).
-            QStringLiteral("CREATE INDEX session_records_position ON session_records (session, position)"),
-        },
-        {
-            // A live reading keeps what the meter sent beside its power: the
-            // exports of a stored run are those of the run itself.
-            QStringLiteral("ALTER TABLE live_readings ADD COLUMN reference TEXT"),
-            QStringLiteral("ALTER TABLE live_readings ADD COLUMN watt TEXT"),
-            // A record downloaded again is still one measurement: a sum or a
-            // mean over `measurements` counts each reading once, under the
-            // session that first brought it (the lowest id: ids only grow).
-            // `session_measurements` lists every session's readings.
-            QStringLiteral("DROP VIEW measurements"),
-            QStringLiteral(
-                "CREATE VIEW measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
-                " d.frequency, d.verdict"
-                " FROM (SELECT record, MIN(session) AS session FROM session_records GROUP BY record) f"
-                " JOIN sessions s ON s.id = f.session JOIN records r ON r.id = f.record"
-                " JOIN readings d ON d.record = r.id"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " l.reference, l.watt, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
-            QStringLiteral(
-                "CREATE VIEW session_measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference, d.watt,"
-                " d.frequency, d.verdict"
-                " FROM session_records sr JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record"
-                " JOIN readings d ON d.record = r.id"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " l.reference, l.watt, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.id = l.session"),
-        },
-    };
-    return steps;
-}
 
 namespace {
 
@@ -234,7 +108,7 @@ bool HistoryStore::moveAsideAndOpen()
     QFile::remove(filePath + QStringLiteral("-shm"));
     const QString notice =
         tr("The history file %1 was damaged; it is kept as %2 and history starts afresh.").arg(filePath, aside);
-    qCWarning(lcApp).noquote() << notice;
+    qCWarning(lcHistory).noquote() << notice;
     const bool opened = openFile(false);
     openNotice = notice;
     return opened;
@@ -280,23 +154,26 @@ bool HistoryStore::openFile(bool mayMoveAside)
     }
     {
         QSqlDatabase db = QSqlDatabase::database(connection, false);
-        if (version > SchemaVersion) {
-            // Written by a later Lumisk: look, never touch.
-            db.close();
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            readOnly = true;
-            error = tr("The history database %1 comes from a newer Lumisk (version %2; this one knows up to %3). "
-                       "History is read-only.")
-                        .arg(filePath)
-                        .arg(version)
-                        .arg(SchemaVersion);
-            return db.open();
-        }
+        if (version > Schema::version(Schema::Home::File))
+            return openNewer(version);
         QSqlQuery query(db);
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-        if (!migrate(version)) {
+        query.finish();
+        const Schema::Migration migration = Schema::migrate(db, Schema::Home::File);
+        switch (migration.result) {
+        case Schema::Migration::Result::Done:
+            break;
+        case Schema::Migration::Result::Newer:
+            // Another program, a later Lumisk, took it further meanwhile.
+            return openNewer(migration.found);
+        case Schema::Migration::Result::Unwritable:
+            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, migration.error.text());
+            db.close();
+            return false;
+        case Schema::Migration::Result::Failed:
+            error = tr("History is off: %1 cannot be brought up to date (%2).").arg(filePath, migration.error.text());
             db.close();
             return false;
         }
@@ -330,46 +207,19 @@ bool HistoryStore::openFile(bool mayMoveAside)
     return true;
 }
 
-bool HistoryStore::migrate(int from)
+bool HistoryStore::openNewer(int version)
 {
+    // Written by a later Lumisk: look, never touch.
     QSqlDatabase db = QSqlDatabase::database(connection, false);
-    const QList<QStringList> &steps = migrations();
-    for (int version = from; version < steps.size();) {
-        // Another program may open the same file at the same moment: the
-        // version is read again under the write lock, and a step it made
-        // already is not made twice.
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, query.lastError().text());
-            return false;
-        }
-        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
-            version = query.value(0).toInt();
-        if (version >= steps.size()) {
-            query.finish();
-            query.exec(QStringLiteral("COMMIT"));
-            break;
-        }
-        QStringList statements = steps.at(version);
-        statements << QStringLiteral("PRAGMA user_version = %1").arg(version + 1);
-        for (const QString &statement : statements) {
-            if (!query.exec(statement)) {
-                error = tr("History is off: %1 cannot be brought up to date (%2).")
-                            .arg(filePath, query.lastError().text());
-                query.finish();
-                query.exec(QStringLiteral("ROLLBACK"));
-                return false;
-            }
-        }
-        query.finish();
-        if (!query.exec(QStringLiteral("COMMIT"))) {
-            error = tr("History is off: %1 cannot be written (%2).").arg(filePath, query.lastError().text());
-            query.exec(QStringLiteral("ROLLBACK"));
-            return false;
-        }
-        ++version;
-    }
-    return true;
+    db.close();
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    readOnly = true;
+    error = tr("The history database %1 comes from a newer Lumisk (version %2; this one knows up to %3). "
+               "History is read-only.")
+                .arg(filePath)
+                .arg(version)
+                .arg(Schema::version(Schema::Home::File));
+    return db.open();
 }
 
 void HistoryStore::close()
@@ -390,7 +240,7 @@ void HistoryStore::fail(const QString &what, const QString &detail)
     error = tr("History is read-only from now on: %1 (%2).").arg(what, detail);
     const bool first = !warned;
     if (first)
-        qCWarning(lcApp).noquote() << error;
+        qCWarning(lcHistory).noquote() << error;
     warned = true;
     readOnly = true;
     sessions.clear();
@@ -500,142 +350,233 @@ HistorySync *HistoryStore::startSync(const QString &server)
     return syncer;
 }
 
-HistoryStore::SessionSummary HistoryStore::summaryFromRow(const QSqlQuery &query)
+HistoryStore::SummaryReader::SummaryReader(const QSqlQuery &query)
+{
+    const Schema::Fields field(query);
+    id = field["id"];
+    kind = field["kind"];
+    meterModel = field["meter_model"];
+    meterVersion = field["meter_version"];
+    meterKind = field["meter_kind"];
+    rangeCode = field["range_code"];
+    technician = field["technician"];
+    started = field["started_utc"];
+    ended = field["ended_utc"];
+    host = field["host"];
+    count = field["count"];
+}
+
+HistoryStore::SessionSummary HistoryStore::SummaryReader::operator()(const QSqlQuery &query) const
 {
     SessionSummary row;
-    row.id = query.value(0).toLongLong();
-    row.kind = query.value(1).toString();
-    row.meterModel = query.value(2).toString();
-    row.rangeCode = query.value(3).toInt();
-    row.technician = query.value(4).toString();
-    row.started = QDateTime::fromString(query.value(5).toString(), Qt::ISODateWithMs).toLocalTime();
-    if (!query.isNull(6))
-        row.ended = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs).toLocalTime();
-    row.host = query.value(7).toString();
-    row.count = query.value(8).toInt();
-    if (query.record().count() > 10) {
-        row.meterVersion = query.value(9).toString();
-        row.meterKind = query.value(10).toInt();
-    }
+    row.id = query.value(id).toLongLong();
+    row.kind = query.value(kind).toString();
+    row.meterModel = query.value(meterModel).toString();
+    row.rangeCode = query.value(rangeCode).toInt();
+    row.technician = query.value(technician).toString();
+    row.started = QDateTime::fromString(query.value(started).toString(), Qt::ISODateWithMs).toLocalTime();
+    if (!query.isNull(ended))
+        row.ended = QDateTime::fromString(query.value(ended).toString(), Qt::ISODateWithMs).toLocalTime();
+    row.host = query.value(host).toString();
+    row.count = query.value(count).toInt();
+    // The server's list leaves these out.
+    if (meterVersion >= 0)
+        row.meterVersion = query.value(meterVersion).toString();
+    if (meterKind >= 0)
+        row.meterKind = query.value(meterKind).toInt();
     return row;
 }
 
-QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &meterModel, const QDate &from,
-                                                              const QDate &to)
+bool HistoryStore::readable(QString *why)
 {
-    QList<SessionSummary> list;
+    if (why)
+        why->clear();
     if (!isOpen())
-        return list;
+        return false;
     if (writer && !readOnly)
         settle(ReadWait);
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral(
-        "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
-        " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
-        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END, s.meter_version, s.meter_kind"
-        " FROM sessions s WHERE (COALESCE(?, '') = '' OR s.meter_model = ?) ORDER BY s.started_utc DESC, s.id DESC"));
-    query.addBindValue(meterModel);
-    query.addBindValue(meterModel);
-    if (!query.exec())
+    return true;
+}
+
+bool HistoryStore::readFailed(const QSqlQuery &query, QString *why) const
+{
+    // A query that failed at exec() or on a later row: the rows read so far
+    // are not all there are.
+    if (query.lastError().type() == QSqlError::NoError)
+        return false;
+    const QString message = tr("The history %1 cannot be read (%2).").arg(filePath, query.lastError().text());
+    qCWarning(lcHistory).noquote() << message;
+    if (why)
+        *why = message;
+    return true;
+}
+
+QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const QString &meterModel, const QDate &from,
+                                                              const QDate &to, QString *why)
+{
+    // Whole days of this PC's clock: from the first day's midnight to the
+    // last moment before the day after the last.
+    SessionFilter filter;
+    filter.meter = meterModel;
+    if (from.isValid())
+        filter.from = QDateTime(from, QTime(0, 0));
+    if (to.isValid())
+        filter.to = QDateTime(to.addDays(1), QTime(0, 0)).addMSecs(-1);
+    return sessionList(filter, why);
+}
+
+QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const SessionFilter &filter, QString *why)
+{
+    QList<SessionSummary> list;
+    if (!readable(why))
         return list;
-    while (query.next()) {
-        const SessionSummary row = summaryFromRow(query);
-        const QDate day = row.started.date();
-        if ((from.isValid() && day < from) || (to.isValid() && day > to))
-            continue;
-        list << row;
+    // Starts are kept as UTC text of one width: compared as text, in order.
+    const auto bound = [](const QDateTime &when) {
+        return when.isValid() ? QVariant(when.toUTC().toString(Qt::ISODateWithMs)) : QVariant(QVariant::String);
+    };
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.setForwardOnly(true);
+    // A statement the file cannot take (a table gone) fails here, with its reason.
+    const bool prepared = query.prepare(QStringLiteral(
+        "SELECT s.id AS id, s.kind AS kind, s.meter_model AS meter_model, s.range_code AS range_code,"
+        " s.technician AS technician, s.started_utc AS started_utc, s.ended_utc AS ended_utc, s.host AS host,"
+        " CASE WHEN s.kind = :live THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
+        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END AS count,"
+        " s.meter_version AS meter_version, s.meter_kind AS meter_kind"
+        " FROM sessions s WHERE (:meter = '' OR s.meter_model = :meter)"
+        " AND (:from IS NULL OR s.started_utc >= :from) AND (:to IS NULL OR s.started_utc <= :to)"
+        " AND (:search = '' OR EXISTS (SELECT 1 FROM session_records sr JOIN records r ON r.id = sr.record"
+        " WHERE sr.session = s.id AND (instr(lower(r.name), lower(:search)) > 0 OR CAST(r.number AS TEXT) = :search)))"
+        " ORDER BY s.started_utc DESC, s.id DESC"));
+    query.bindValue(QStringLiteral(":live"), History::familyOf(PageType::Chart));
+    query.bindValue(QStringLiteral(":meter"), filter.meter.isNull() ? QString(QLatin1String("")) : filter.meter);
+    query.bindValue(QStringLiteral(":from"), bound(filter.from));
+    query.bindValue(QStringLiteral(":to"), bound(filter.to));
+    query.bindValue(QStringLiteral(":search"), filter.search.isNull() ? QString(QLatin1String("")) : filter.search);
+    if (!prepared || !query.exec()) {
+        readFailed(query, why);
+        return list;
     }
+    const SummaryReader read(query);
+    while (query.next())
+        list << read(query);
+    if (readFailed(query, why))
+        list.clear();
     return list;
 }
 
-QStringList HistoryStore::meterModels()
+QStringList HistoryStore::meterModels(QString *why)
 {
     QStringList models;
-    if (!isOpen())
+    if (!readable(why))
         return models;
     QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.setForwardOnly(true);
     if (query.exec(QStringLiteral("SELECT DISTINCT meter_model FROM sessions ORDER BY meter_model"))) {
         while (query.next())
             models << query.value(0).toString();
     }
+    if (readFailed(query, why))
+        models.clear();
     return models;
 }
 
-QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session)
+QList<HistoryStore::Record> HistoryStore::sessionRecords(qint64 session, QString *why)
 {
     QList<Record> records;
-    if (!isOpen())
+    if (!readable(why))
         return records;
-    if (writer && !readOnly)
-        settle(ReadWait);
     // One pass over the records with their readings (a record without
     // readings comes once, with NULLs): a full meter opens without a query
     // per record. The index on (session, position), whose last column is the
     // rowid, gives the rows in this order: nothing is sorted.
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT r.id, r.family, r.number, r.name, r.time_text, r.payload, d.idx,"
-                                 " d.wavelength, d.power_text, d.unit, d.reference, d.watt, d.frequency, d.verdict"
-                                 " FROM session_records sr JOIN records r ON r.id = sr.record"
-                                 " LEFT JOIN readings d ON d.record = r.id"
-                                 " WHERE sr.session = ? ORDER BY sr.position, sr.rowid, d.idx"));
+    // A statement the file cannot take (a table gone) fails here, with its reason.
+    const bool prepared = query.prepare(
+        QStringLiteral("SELECT r.id AS id, r.family AS family, r.number AS number, r.name AS name,"
+                       " r.time_text AS time_text, r.payload AS payload, d.idx AS idx,"
+                       " d.wavelength AS wavelength, d.power_text AS power_text, d.unit AS unit,"
+                       " d.reference AS reference, d.watt AS watt, d.frequency AS frequency,"
+                       " d.verdict AS verdict"
+                       " FROM session_records sr JOIN records r ON r.id = sr.record"
+                       " LEFT JOIN readings d ON d.record = r.id"
+                       " WHERE sr.session = ? ORDER BY sr.position, sr.rowid, d.idx"));
     query.addBindValue(session);
-    if (!query.exec())
+    if (!prepared || !query.exec()) {
+        readFailed(query, why);
         return records;
+    }
+    const Schema::Fields field(query);
+    const int id = field["id"], family = field["family"], number = field["number"], name = field["name"],
+              time = field["time_text"], payload = field["payload"], idx = field["idx"],
+              wavelength = field["wavelength"], powerText = field["power_text"], unit = field["unit"],
+              reference = field["reference"], watt = field["watt"], frequency = field["frequency"],
+              verdict = field["verdict"];
     qint64 current = 0;
     while (query.next()) {
-        const qint64 id = query.value(0).toLongLong();
-        if (records.isEmpty() || id != current) {
-            current = id;
+        const qint64 recordId = query.value(id).toLongLong();
+        if (records.isEmpty() || recordId != current) {
+            current = recordId;
             Record record;
-            record.family = query.value(1).toString();
-            record.number = query.value(2).toString();
-            record.name = query.value(3).toString();
-            record.time = query.value(4).toString();
-            record.payload = query.value(5).toByteArray();
+            record.family = query.value(family).toString();
+            record.number = query.value(number).toString();
+            record.name = query.value(name).toString();
+            record.time = query.value(time).toString();
+            record.payload = query.value(payload).toByteArray();
             records << record;
         }
-        if (query.isNull(6))
+        if (query.isNull(idx))
             continue;
-        Reading reading{query.value(7).toString(), query.value(8).toString(),  query.value(9).toString(),
-                        query.value(10).toString(), query.value(11).toString(), query.value(12).toString(), -1};
-        const QString verdict = query.value(13).toString();
-        reading.verdict = verdict == QLatin1String("pass")      ? 0
-                          : verdict == QLatin1String("warning") ? 1
-                          : verdict == QLatin1String("fail")    ? 2
-                                                                : -1;
-        records.last().readings << reading;
+        records.last().readings << Reading{query.value(wavelength).toString(),
+                                           query.value(powerText).toString(),
+                                           query.value(unit).toString(),
+                                           query.value(reference).toString(),
+                                           query.value(watt).toString(),
+                                           query.value(frequency).toString(),
+                                           History::verdictOf(query.value(verdict).toString())};
     }
+    if (readFailed(query, why))
+        records.clear();
     return records;
 }
 
-QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 session)
+QList<HistoryStore::LiveReading> HistoryStore::sessionLiveReadings(qint64 session, QString *why)
 {
     QList<LiveReading> readings;
-    if (!isOpen())
+    if (!readable(why))
         return readings;
-    if (writer && !readOnly)
-        settle(ReadWait);
     QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency,"
-                                 " reference, watt, power_dbm FROM live_readings WHERE session = ? ORDER BY id"));
+    query.setForwardOnly(true);
+    // A statement the file cannot take (a table gone) fails here, with its reason.
+    const bool prepared = query.prepare(
+        QStringLiteral("SELECT arrival_utc, local_offset_s, wavelength, power_text, unit, frequency,"
+                       " reference, watt, power_dbm FROM live_readings WHERE session = ? ORDER BY id"));
     query.addBindValue(session);
-    if (!query.exec())
+    if (!prepared || !query.exec()) {
+        readFailed(query, why);
         return readings;
+    }
+    const Schema::Fields field(query);
+    const int arrival = field["arrival_utc"], offset = field["local_offset_s"], wavelength = field["wavelength"],
+              powerText = field["power_text"], unit = field["unit"], frequency = field["frequency"],
+              reference = field["reference"], watt = field["watt"], power = field["power_dbm"];
     while (query.next()) {
         LiveReading reading;
-        reading.arrival = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
-                              .toOffsetFromUtc(query.value(1).toInt());
-        reading.wavelength = query.value(2).toString();
-        reading.powerText = query.value(3).toString();
-        reading.unit = query.value(4).toString();
-        reading.frequency = query.value(5).toString();
-        reading.reference = query.value(6).toString();
-        reading.watt = query.value(7).toString();
-        if (!query.isNull(8))
-            reading.power = query.value(8).toDouble();
+        reading.arrival = QDateTime::fromString(query.value(arrival).toString(), Qt::ISODateWithMs)
+                              .toOffsetFromUtc(query.value(offset).toInt());
+        reading.wavelength = query.value(wavelength).toString();
+        reading.powerText = query.value(powerText).toString();
+        reading.unit = query.value(unit).toString();
+        reading.frequency = query.value(frequency).toString();
+        reading.reference = query.value(reference).toString();
+        reading.watt = query.value(watt).toString();
+        if (!query.isNull(power))
+            reading.power = query.value(power).toDouble();
         readings << reading;
     }
+    if (readFailed(query, why))
+        readings.clear();
     return readings;
 }
 

@@ -47,11 +47,7 @@ class HistoryStore : public QObject
 {
     Q_OBJECT
 public:
-    // The schema this program writes; a file of a later one is opened read-only.
-    static constexpr int SchemaVersion = 4;
     static constexpr int CommitIntervalMs = 200;
-    // The file's tables and views, one step per version.
-    static const QList<QStringList> &migrations();
     // How long beginning or ending a session, and reading, wait for another
     // program that holds the file; then they go on and the writes stay queued.
     static constexpr std::chrono::milliseconds SessionWait{1000};
@@ -75,8 +71,8 @@ public:
     static QString defaultPath();
     QString path() const { return filePath; }
 
-    // Opens (creating and migrating as needed). False when there is no usable
-    // database; lastError() says why. A damaged file is renamed with a
+    // Opens (creating and migrating as needed, see history/schema.h). False
+    // when there is no usable database; lastError() says why. A damaged file is renamed with a
     // ".corrupt-<UTC time>" suffix, never deleted, and a fresh one begins. A file of a newer schema opens
     // read-only: true, isReadOnly() and a lastError() message.
     bool open();
@@ -113,22 +109,47 @@ public:
     // The running sync; null without a team server.
     HistorySync *sync() const { return syncer; }
 
-    // A row of id, kind, meter model, range code, technician, start, end,
-    // host and count, as the local file and the server list them, perhaps
-    // followed by the meter's version and kind.
-    static SessionSummary summaryFromRow(const QSqlQuery &query);
+    // Reads the rows of a session list, this file's or the server's, by the
+    // columns' names: id, kind, meter_model, range_code, technician,
+    // started_utc, ended_utc, host and count, and meter_version and
+    // meter_kind where the list has them.
+    class SummaryReader
+    {
+    public:
+        // Looks the columns up in the query just run.
+        explicit SummaryReader(const QSqlQuery &query);
+        SessionSummary operator()(const QSqlQuery &query) const;
+
+    private:
+        int id, kind, meterModel, meterVersion, meterKind, rangeCode, technician, started, ended, host, count;
+    };
+
+    // The reads below give nothing while the store is not open. A read that
+    // fails gives nothing either, and then says why in `why` (cleared
+    // otherwise): a list cut short is never passed off as the whole.
+    //
     // Sessions newest first; an empty meter means every meter, an invalid
     // date no bound (both days included, in local time).
     QList<SessionSummary> sessionList(const QString &meterModel = QString(), const QDate &from = QDate(),
-                                      const QDate &to = QDate());
+                                      const QDate &to = QDate(), QString *why = nullptr);
+    // Which sessions a list takes; an empty or invalid field takes every one.
+    struct SessionFilter {
+        QString meter; // the meter model, exactly
+        QDateTime from, to; // the start, both ends included
+        // A session with a record whose name holds this text (case aside,
+        // in ASCII letters) or whose number is this one.
+        QString search;
+    };
+    // Sessions newest first, as sessionList() above.
+    QList<SessionSummary> sessionList(const SessionFilter &filter, QString *why = nullptr);
     // The meter models of every session, sorted.
-    QStringList meterModels();
+    QStringList meterModels(QString *why = nullptr);
     // The records of a download session in the order they arrived, each with
     // its readings (the verdicts as they were stored).
-    QList<Record> sessionRecords(qint64 session);
+    QList<Record> sessionRecords(qint64 session, QString *why = nullptr);
     // The live readings of a live run in the order they arrived, each at the
     // local offset it arrived under.
-    QList<LiveReading> sessionLiveReadings(qint64 session);
+    QList<LiveReading> sessionLiveReadings(qint64 session, QString *why = nullptr);
     // Removes a session with its live readings and every record no other
     // session holds. False when nothing could be removed; `why` then says
     // why when there is more to say than that (a session still being
@@ -157,7 +178,8 @@ private:
     // mayMoveAside: a damaged file may still be moved aside (only once).
     bool openFile(bool mayMoveAside);
     bool moveAsideAndOpen();
-    bool migrate(int from);
+    // Opened read-only: a later Lumisk's file (of this version).
+    bool openNewer(int version);
     void fail(const QString &what, const QString &detail);
     // News from the writer's thread, taken on this object's.
     void writerCommitted();
@@ -165,6 +187,11 @@ private:
     // Everything queued committed now, waiting at most `wait` for another
     // program; false only after a write error.
     bool settle(std::chrono::milliseconds wait);
+    // Before a read: false while not open; what is queued committed first.
+    bool readable(QString *why);
+    // Whether the query failed (at exec() or on a row); the reason is then
+    // logged and given in `why`.
+    bool readFailed(const QSqlQuery &query, QString *why) const;
 
     QString filePath;
     QString connection;

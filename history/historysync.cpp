@@ -99,7 +99,9 @@ QString HistorySync::stateText() const
     case Synced:
         return tr("Synced");
     case Waiting:
-        return tr("%n waiting", nullptr, waitingRows);
+        // A file another program holds (or one that fails) holds up the marks.
+        return lastError.isEmpty() ? tr("%n waiting", nullptr, waitingRows)
+                                   : tr("%n waiting: %1", nullptr, waitingRows).arg(lastError);
     case Unreachable:
         return waitingRows > 0 ? tr("Server unreachable: %1 (%2)").arg(lastError, tr("%n waiting", nullptr, waitingRows))
                                : tr("Server unreachable: %1").arg(lastError);

@@ -60,8 +60,10 @@ public:
     State state() const { return current; }
     // Sessions, records of sessions and live readings the server still lacks.
     int waiting() const { return waitingRows; }
+    // Why the server is unreachable, or why rows wait on the file (it could
+    // not be read or marked; the sync tries again as after a server failure).
     QString error() const { return lastError; }
-    // "Synced", "12 waiting", "Server unreachable: …", translated.
+    // "Synced", "12 waiting", "12 waiting: …", "Server unreachable: …", translated.
     QString stateText() const;
 
     // Asks the server for every technician's sessions, newest first;

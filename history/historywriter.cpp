@@ -55,16 +55,8 @@ QVariant nonNull(const QString &text)
 
 QVariant verdictText(int verdict)
 {
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("pass");
-    case 1:
-        return QStringLiteral("warning");
-    case 2:
-        return QStringLiteral("fail");
-    default:
-        return QVariant(QVariant::String);
-    }
+    const QString word = History::verdictWord(verdict);
+    return word.isEmpty() ? QVariant(QVariant::String) : QVariant(word);
 }
 
 // SQLITE_BUSY and SQLITE_LOCKED, with any extended code: another connection
@@ -276,7 +268,7 @@ void HistoryWriter::run()
                                              "Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: "
                                              "it is written as soon as that program lets go.")
                                 .arg(filePath);
-                        qCWarning(lcApp).noquote() << message;
+                        qCWarning(lcHistory).noquote() << message;
                         {
                             const std::lock_guard<std::mutex> guard(mutex);
                             waitNotice = message;

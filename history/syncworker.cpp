@@ -1,8 +1,10 @@
 #include "history/syncworker.h"
 
 #include "history/historysync.h"
+#include "history/schema.h"
 #include "history/serveraddress.h"
 #include "history/serverguard.h"
+#include "link/logging.h"
 
 #include <QCryptographicHash>
 #include <QSqlDatabase>
@@ -18,10 +20,6 @@
 #include <vector>
 
 namespace {
-
-// Every Lumisk that migrates the server takes this lock first, so two PCs
-// starting at once do not both create the tables.
-constexpr qint64 MigrationLock = 0x4c756d69736b; // "Lumisk"
 
 QString nextName(const char *prefix)
 {
@@ -42,7 +40,9 @@ QString errorText(const QSqlError &error)
 // family, number, name, time and answer (what makes it the same record in
 // the file). Each part goes in with its length, so no two records share it;
 // the first 128 bits of its SHA-256, as a uuid.
-QString recordKey(const QSqlQuery &row, int first)
+// `identity`: the places of meter_model, meter_version, meter_kind, family,
+// number, name and time_text; `answer`: the payload.
+QString recordKey(const QSqlQuery &row, const std::vector<int> &identity, const QByteArray &answer)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     auto add = [&hash](const QByteArray &part) {
@@ -51,10 +51,9 @@ QString recordKey(const QSqlQuery &row, int first)
         hash.addData(length, 4);
         hash.addData(part);
     };
-    // meter_model, meter_version, meter_kind, family, number, name, time_text, payload
-    for (int i = 0; i < 7; ++i)
-        add(row.value(first + i).toString().toUtf8());
-    add(row.value(first + 7).toByteArray());
+    for (int column : identity)
+        add(row.value(column).toString().toUtf8());
+    add(answer);
     return QUuid::fromRfc4122(hash.result().left(16)).toString(QUuid::WithoutBraces);
 }
 
@@ -105,7 +104,28 @@ struct ArrayColumn {
 struct Columns {
     explicit Columns(std::initializer_list<const char *> types) : types(types), columns(types.size()) {}
     int rows() const { return columns.empty() ? 0 : columns.front().count; }
-    ArrayColumn &operator[](int i) { return columns[size_t(i)]; }
+    // A row: a value per column, in the columns' order.
+    void add(const QVariantList &row)
+    {
+        for (size_t i = 0; i < columns.size(); ++i)
+            addValue(i, row.value(int(i)));
+    }
+    // A row of a query: the value at each of `places`, in the columns' order.
+    void add(const QSqlQuery &query, const std::vector<int> &places)
+    {
+        for (size_t i = 0; i < columns.size(); ++i)
+            addValue(i, query.value(places.at(i)));
+    }
+    void addValue(size_t i, const QVariant &value)
+    {
+        const QLatin1String type(types.at(i));
+        if (type == QLatin1String("int4") || type == QLatin1String("int8"))
+            columns[i].integer(value);
+        else if (type == QLatin1String("float8"))
+            columns[i].real(value);
+        else
+            columns[i].text(value);
+    }
     // "unnest(?::uuid[], ?::text[], …)" for the FROM of an INSERT … SELECT:
     // a placeholder per column, nothing of the values.
     QString unnest() const
@@ -124,114 +144,38 @@ struct Columns {
     std::vector<ArrayColumn> columns;
 };
 
+// The places of the named columns, in that order.
+std::vector<int> places(const Schema::Fields &field, std::initializer_list<const char *> names)
+{
+    std::vector<int> list;
+    for (const char *name : names)
+        list.push_back(field[name]);
+    return list;
+}
+
 } // namespace
 
-const QList<QStringList> &SyncWorker::serverMigrations()
-{
-    // Only ever appended, like the file's steps. The same tables as the file,
-    // keyed by what holds on every PC: a session's uid, a record's key. No
-    // foreign keys: a check per row would cost more than the insert, and a
-    // batch always brings a record and its session before what refers to them.
-    static const QList<QStringList> steps = {
-        {
-            QStringLiteral("CREATE TABLE sessions ("
-                           " id bigserial PRIMARY KEY,"
-                           " uid uuid NOT NULL UNIQUE,"
-                           " kind text NOT NULL,"
-                           " meter_model text NOT NULL DEFAULT '',"
-                           " meter_version text NOT NULL DEFAULT '',"
-                           " meter_kind integer NOT NULL DEFAULT 0,"
-                           " range_code integer NOT NULL DEFAULT 0,"
-                           " technician text NOT NULL DEFAULT '',"
-                           " host text NOT NULL DEFAULT '',"
-                           " started_utc text NOT NULL,"
-                           " ended_utc text)"),
-            QStringLiteral("CREATE TABLE records ("
-                           " key uuid PRIMARY KEY,"
-                           " meter_model text NOT NULL,"
-                           " meter_version text NOT NULL,"
-                           " meter_kind integer NOT NULL,"
-                           " family text NOT NULL,"
-                           " number integer NOT NULL,"
-                           " name text NOT NULL,"
-                           " time_text text NOT NULL,"
-                           " time_iso text,"
-                           " payload bytea NOT NULL)"),
-            QStringLiteral("CREATE TABLE session_records ("
-                           " session_uid uuid NOT NULL,"
-                           " record_key uuid NOT NULL,"
-                           " position integer NOT NULL,"
-                           " PRIMARY KEY (session_uid, record_key))"),
-            QStringLiteral("CREATE TABLE readings ("
-                           " record_key uuid NOT NULL,"
-                           " idx integer NOT NULL,"
-                           " wavelength text, power_dbm double precision, power_text text, unit text,"
-                           " reference text, watt text, frequency text, verdict text,"
-                           " PRIMARY KEY (record_key, idx))"),
-            QStringLiteral("CREATE TABLE live_readings ("
-                           " id bigserial PRIMARY KEY,"
-                           " session_uid uuid NOT NULL,"
-                           " seq bigint NOT NULL,"
-                           " arrival_utc text NOT NULL,"
-                           " local_offset_s integer NOT NULL,"
-                           " wavelength text, power_dbm double precision, power_text text, unit text, frequency text,"
-                           " UNIQUE (session_uid, seq))"),
-            // The same columns as the file's view (see the README).
-            QStringLiteral(
-                "CREATE VIEW measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
-                " d.watt, d.frequency, d.verdict"
-                " FROM session_records sr JOIN sessions s ON s.uid = sr.session_uid"
-                " JOIN records r ON r.key = sr.record_key JOIN readings d ON d.record_key = r.key"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " NULL, NULL, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
-        },
-        {
-            // As in the file: live readings keep the meter's reference and
-            // watts, `measurements` counts each stored reading once (under
-            // the session that began first; two PCs' downloads of the same
-            // records are one record here) and `session_measurements` lists
-            // every session's readings.
-            QStringLiteral("ALTER TABLE live_readings ADD COLUMN reference text, ADD COLUMN watt text"),
-            QStringLiteral("DROP VIEW measurements"),
-            QStringLiteral(
-                "CREATE VIEW measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
-                " d.watt, d.frequency, d.verdict"
-                " FROM (SELECT DISTINCT ON (sr.record_key) sr.record_key, o.id AS session"
-                " FROM session_records sr JOIN sessions o ON o.uid = sr.session_uid"
-                " ORDER BY sr.record_key, o.started_utc, o.id) f"
-                " JOIN sessions s ON s.id = f.session JOIN records r ON r.key = f.record_key"
-                " JOIN readings d ON d.record_key = r.key"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " l.reference, l.watt, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
-            QStringLiteral(
-                "CREATE VIEW session_measurements AS"
-                " SELECT s.id AS session_id, s.technician, s.host, r.meter_model, r.meter_version, r.meter_kind,"
-                " r.family, r.number AS record_number, r.name, r.time_iso AS time, r.time_text,"
-                " d.idx::bigint AS reading_index, d.wavelength, d.power_dbm, d.power_text, d.unit, d.reference,"
-                " d.watt, d.frequency, d.verdict"
-                " FROM session_records sr JOIN sessions s ON s.uid = sr.session_uid"
-                " JOIN records r ON r.key = sr.record_key JOIN readings d ON d.record_key = r.key"
-                " UNION ALL"
-                " SELECT s.id, s.technician, s.host, s.meter_model, s.meter_version, s.meter_kind,"
-                " 'live', NULL, NULL, l.arrival_utc, NULL, l.id, l.wavelength, l.power_dbm, l.power_text, l.unit,"
-                " l.reference, l.watt, l.frequency, NULL"
-                " FROM live_readings l JOIN sessions s ON s.uid = l.session_uid"),
-        },
-    };
-    return steps;
-}
+// One batch: what the server lacks, read from the file in one snapshot, as
+// each table's rows in arrays of their columns (in the server's order), and
+// the rows to mark sent once the server has committed them.
+struct SyncWorker::Batch {
+    // uid, kind, meter_model, meter_version, meter_kind, range_code, technician, host, started_utc, ended_utc
+    Columns sessions{"uuid", "text", "text", "text", "int4", "int4", "text", "text", "text", "text"};
+    // key, meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
+    Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
+    // the session's uid, the record's key, position
+    Columns links{"uuid", "uuid", "int4"};
+    // record_key, idx, wavelength, power_dbm, power_text, unit, reference, watt, frequency, verdict
+    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
+    // the session's uid, seq, arrival_utc, local_offset_s, wavelength, power_dbm, power_text, unit, frequency,
+    // reference, watt
+    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text", "text", "text"};
+    std::vector<std::pair<qint64, QVariant>> sessionMarks; // id, ended_utc as sent
+    std::vector<std::pair<qint64, QString>> linkMarks;     // rowid, the session's uid
+    std::vector<std::pair<qint64, QString>> liveMarks;     // id, the session's uid
+
+    bool empty() const { return sessions.rows() == 0 && links.rows() == 0 && live.rows() == 0; }
+};
 
 SyncWorker::SyncWorker(const Options &given, std::shared_ptr<ServerGuard> guard)
     : options(given)
@@ -288,6 +232,9 @@ void SyncWorker::nudge()
         // The server is away: only the number of waiting rows moves.
         emit stateChanged(HistorySync::Unreachable, countWaiting(), lastError);
         break;
+    case Next::Again:
+        emit stateChanged(HistorySync::Waiting, countWaiting(), lastError);
+        break;
     case Next::Idle:
     case Next::Nothing:
         schedule(Next::Gather, GatherMs);
@@ -313,7 +260,7 @@ bool SyncWorker::openLocal()
     // A mark lost to a power cut only sends its rows again.
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
-        || query.value(0).toInt() != HistoryStore::SchemaVersion) {
+        || query.value(0).toInt() != Schema::version(Schema::Home::File)) {
         lastError = tr("the history file is not of this Lumisk's version");
         query.finish();
         local.close();
@@ -376,59 +323,24 @@ void SyncWorker::closeServer()
 
 bool SyncWorker::migrateServer(QString *serverUid)
 {
-    QSqlQuery query(server);
-    auto fail = [&](const QSqlError &error) {
-        lastError = tr("the server's tables cannot be made (%1)").arg(errorText(error));
-        query.finish();
-        server.rollback();
-        return false;
-    };
-    if (!server.transaction())
-        return fail(server.lastError());
-    // Waits under the server's lock_timeout like any lock.
-    query.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
-    query.addBindValue(MigrationLock);
-    if (!query.exec())
-        return fail(query.lastError());
-    if (!query.exec(QStringLiteral("SELECT to_regclass('lumisk_schema') IS NOT NULL")) || !query.next())
-        return fail(query.lastError());
-    if (!query.value(0).toBool()) {
-        if (!query.exec(QStringLiteral("CREATE TABLE lumisk_schema (version integer NOT NULL, server_uid text NOT NULL)")))
-            return fail(query.lastError());
-        query.prepare(QStringLiteral("INSERT INTO lumisk_schema VALUES (0, ?)"));
-        query.addBindValue(QUuid::createUuid().toString(QUuid::Id128));
-        if (!query.exec())
-            return fail(query.lastError());
-    }
-    if (!query.exec(QStringLiteral("SELECT version, server_uid FROM lumisk_schema")) || !query.next())
-        return fail(query.lastError());
-    const int version = query.value(0).toInt();
-    *serverUid = query.value(1).toString();
-    const QList<QStringList> &steps = serverMigrations();
-    if (version > steps.size()) {
-        // Made by a later Lumisk: leave it as it is.
-        query.finish();
-        server.rollback();
+    const Schema::Migration migration = Schema::migrate(server, Schema::Home::Server);
+    if (migration.result == Schema::Migration::Result::Newer) {
+        // Made by a later Lumisk: left as it is.
         lastError = tr("the server's history comes from a newer Lumisk (version %1; this one knows up to %2)")
-                        .arg(version)
-                        .arg(steps.size());
+                        .arg(migration.found)
+                        .arg(Schema::version(Schema::Home::Server));
         return false;
     }
-    for (int step = version; step < steps.size(); ++step) {
-        for (const QString &statement : steps.at(step)) {
-            if (!query.exec(statement))
-                return fail(query.lastError());
-        }
+    if (migration.result != Schema::Migration::Result::Done) {
+        lastError = tr("the server's tables cannot be made (%1)").arg(errorText(migration.error));
+        return false;
     }
-    if (version < steps.size()) {
-        query.prepare(QStringLiteral("UPDATE lumisk_schema SET version = ?"));
-        query.addBindValue(steps.size());
-        if (!query.exec())
-            return fail(query.lastError());
+    QSqlQuery query(server);
+    if (!query.exec(QStringLiteral("SELECT server_uid FROM lumisk_schema")) || !query.next()) {
+        lastError = tr("the server's tables cannot be made (%1)").arg(errorText(query.lastError()));
+        return false;
     }
-    query.finish();
-    if (!server.commit())
-        return fail(server.lastError());
+    *serverUid = query.value(0).toString();
     return true;
 }
 
@@ -522,6 +434,18 @@ QString SyncWorker::serverError(const QString &error) const
                             : error;
 }
 
+void SyncWorker::fileFailed()
+{
+    if (guard->stopping())
+        return;
+    // The server has what it took; its rows stay unsent in the file and go
+    // again (the server skips them) once the file lets the sync read and mark.
+    qCWarning(lcHistory).noquote() << tr("The team server's sync waits: %1").arg(lastError);
+    emit stateChanged(HistorySync::Waiting, countWaiting(), lastError);
+    schedule(Next::Again, retryMs);
+    retryMs = qMin(retryMs * 2, options.longestRetryMs);
+}
+
 void SyncWorker::step()
 {
     next = Next::Nothing;
@@ -534,8 +458,14 @@ void SyncWorker::step()
     const int before = countWaiting(Count::Unsent);
     if (before > 0) {
         ServerGuard::Call call(*guard, options.answerLimitMs);
-        if (!pushBatch()) {
+        switch (pushBatch()) {
+        case Pushed::Done:
+            break;
+        case Pushed::ServerFailed:
             failed(serverError(lastError));
+            return;
+        case Pushed::FileFailed:
+            fileFailed();
             return;
         }
     }
@@ -555,11 +485,21 @@ void SyncWorker::step()
         schedule(Next::Idle, IdlePollMs);
 }
 
-bool SyncWorker::pushBatch()
+SyncWorker::Pushed SyncWorker::pushBatch()
 {
-    QSqlDatabase local = QSqlDatabase::database(localConnection, false);
-    QSqlDatabase server = QSqlDatabase::database(serverConnection, false);
-    auto localFailed = [&](const QSqlError &error) {
+    Batch batch;
+    if (!readBatch(&batch))
+        return Pushed::FileFailed;
+    if (batch.empty())
+        return Pushed::Done;
+    if (!sendBatch(batch))
+        return Pushed::ServerFailed;
+    return markSent(batch) ? Pushed::Done : Pushed::FileFailed;
+}
+
+bool SyncWorker::readBatch(Batch *batch)
+{
+    auto cannotRead = [this](const QSqlError &error) {
         lastError = tr("the history file cannot be read (%1)").arg(errorText(error));
         local.rollback();
         return false;
@@ -567,154 +507,155 @@ bool SyncWorker::pushBatch()
 
     // One snapshot of the file: every link read has its session read or sent.
     if (!local.transaction())
-        return localFailed(local.lastError());
-    // uid, kind, meter_model, meter_version, meter_kind, range_code, technician, host, started_utc, ended_utc
-    Columns sessions{"uuid", "text", "text", "text", "int4", "int4", "text", "text", "text", "text"};
-    std::vector<std::pair<qint64, QVariant>> sessionMarks; // id, ended_utc as sent
+        return cannotRead(local.lastError());
     {
         QSqlQuery query(local);
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("SELECT id, uid, kind, meter_model, meter_version, meter_kind, range_code,"
                                        " technician, host, started_utc, ended_utc FROM sessions WHERE synced = 0")))
-            return localFailed(query.lastError());
+            return cannotRead(query.lastError());
+        const Schema::Fields field(query);
+        const int id = field["id"], ended = field["ended_utc"];
+        const std::vector<int> sent = places(field, {"uid", "kind", "meter_model", "meter_version", "meter_kind",
+                                                     "range_code", "technician", "host", "started_utc", "ended_utc"});
         while (query.next()) {
-            for (int i = 1; i <= 10; ++i) {
-                // meter_kind and range_code are numbers, the rest texts.
-                if (i == 5 || i == 6)
-                    sessions[i - 1].integer(query.value(i));
-                else
-                    sessions[i - 1].text(query.value(i));
-            }
-            sessionMarks.emplace_back(query.value(0).toLongLong(), query.value(10));
+            batch->sessions.add(query, sent);
+            batch->sessionMarks.emplace_back(query.value(id).toLongLong(), query.value(ended));
         }
+        if (query.lastError().isValid())
+            return cannotRead(query.lastError());
     }
-
-    // key, meter_model, meter_version, meter_kind, family, number, name, time_text, time_iso, payload (hex)
-    Columns records{"uuid", "text", "text", "int4", "text", "int4", "text", "text", "text", "text"};
-    Columns links{"uuid", "uuid", "int4"};
-    Columns readings{"uuid", "int4", "text", "float8", "text", "text", "text", "text", "text", "text"};
-    std::vector<std::pair<qint64, QString>> linkMarks; // rowid, the session's uid
-    std::unordered_map<qint64, QString> keys; // record id → key
     {
         // The links of this batch (only those whose session and record are
         // there, as they are counted), each with its record's readings.
         QSqlQuery query(local);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral(
-            "SELECT b.link, s.uid, b.position, r.id, r.meter_model, r.meter_version, r.meter_kind, r.family,"
-            " r.number, r.name, r.time_text, r.payload, r.time_iso, d.idx, d.wavelength, d.power_dbm, d.power_text,"
-            " d.unit, d.reference, d.watt, d.frequency, d.verdict"
+        const bool prepared = query.prepare(QStringLiteral(
+            "SELECT b.link AS link, s.uid AS session_uid, b.position AS position, r.id AS record,"
+            " r.meter_model AS meter_model, r.meter_version AS meter_version, r.meter_kind AS meter_kind,"
+            " r.family AS family, r.number AS number, r.name AS name, r.time_text AS time_text,"
+            " r.payload AS payload, r.time_iso AS time_iso, d.idx AS idx, d.wavelength AS wavelength,"
+            " d.power_dbm AS power_dbm, d.power_text AS power_text, d.unit AS unit, d.reference AS reference,"
+            " d.watt AS watt, d.frequency AS frequency, d.verdict AS verdict"
             " FROM (SELECT sr.rowid AS link, sr.session, sr.record, sr.position FROM session_records sr"
             " JOIN sessions s ON s.id = sr.session JOIN records r ON r.id = sr.record WHERE sr.synced = 0"
             " LIMIT ?) b"
             " JOIN sessions s ON s.id = b.session JOIN records r ON r.id = b.record"
             " LEFT JOIN readings d ON d.record = r.id ORDER BY b.link, d.idx"));
         query.addBindValue(options.batchRows);
-        if (!query.exec())
-            return localFailed(query.lastError());
+        if (!prepared || !query.exec())
+            return cannotRead(query.lastError());
+        const Schema::Fields field(query);
+        const int linkAt = field["link"], sessionUid = field["session_uid"], position = field["position"],
+                  recordAt = field["record"], payload = field["payload"], idx = field["idx"];
+        // What makes a record the same record, in the order its key takes them.
+        const std::vector<int> identity =
+            places(field, {"meter_model", "meter_version", "meter_kind", "family", "number", "name", "time_text"});
+        const std::vector<int> recordColumns = places(
+            field, {"meter_model", "meter_version", "meter_kind", "family", "number", "name", "time_text", "time_iso"});
+        const std::vector<int> readingColumns = places(
+            field, {"wavelength", "power_dbm", "power_text", "unit", "reference", "watt", "frequency", "verdict"});
+        std::unordered_map<qint64, QString> keys; // record id → key
         qint64 link = 0;
         bool takeReadings = false; // the link's record is new to this batch
         QString key;
         while (query.next()) {
-            if (linkMarks.empty() || query.value(0).toLongLong() != link) {
-                link = query.value(0).toLongLong();
-                const qint64 record = query.value(3).toLongLong();
+            if (batch->linkMarks.empty() || query.value(linkAt).toLongLong() != link) {
+                link = query.value(linkAt).toLongLong();
+                const qint64 record = query.value(recordAt).toLongLong();
                 auto known = keys.find(record);
                 takeReadings = known == keys.end();
                 if (takeReadings) {
-                    known = keys.emplace(record, recordKey(query, 4)).first;
-                    records[0].text(known->second);
-                    records[1].text(query.value(4));
-                    records[2].text(query.value(5));
-                    records[3].integer(query.value(6));
-                    records[4].text(query.value(7));
-                    records[5].integer(query.value(8));
-                    records[6].text(query.value(9));
-                    records[7].text(query.value(10));
-                    records[8].text(query.value(12));
-                    records[9].text(QString::fromLatin1(query.value(11).toByteArray().toHex()));
+                    const QByteArray answer = query.value(payload).toByteArray();
+                    known = keys.emplace(record, recordKey(query, identity, answer)).first;
+                    QVariantList row{known->second};
+                    for (int column : recordColumns)
+                        row << query.value(column);
+                    row << QString::fromLatin1(answer.toHex());
+                    batch->records.add(row);
                 }
                 key = known->second;
-                links[0].text(query.value(1));
-                links[1].text(key);
-                links[2].integer(query.value(2));
-                linkMarks.emplace_back(link, query.value(1).toString());
+                batch->links.add({query.value(sessionUid), key, query.value(position)});
+                batch->linkMarks.emplace_back(link, query.value(sessionUid).toString());
             }
-            if (!takeReadings || query.isNull(13))
+            if (!takeReadings || query.isNull(idx))
                 continue;
-            readings[0].text(key);
-            readings[1].integer(query.value(13));
-            readings[2].text(query.value(14));
-            readings[3].real(query.value(15));
-            for (int i = 4; i <= 9; ++i)
-                readings[i].text(query.value(i + 12));
+            QVariantList row{key, query.value(idx)};
+            for (int column : readingColumns)
+                row << query.value(column);
+            batch->readings.add(row);
         }
+        if (query.lastError().isValid())
+            return cannotRead(query.lastError());
     }
-
-    // session's uid, seq, arrival_utc, local_offset_s, wavelength, power_dbm, power_text, unit, frequency,
-    // reference, watt
-    Columns live{"uuid", "int8", "text", "int4", "text", "float8", "text", "text", "text", "text", "text"};
-    std::vector<std::pair<qint64, QString>> liveMarks; // id, the session's uid
     {
         QSqlQuery query(local);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT l.id, s.uid, l.arrival_utc, l.local_offset_s, l.wavelength, l.power_dbm,"
-                                     " l.power_text, l.unit, l.frequency, l.reference, l.watt FROM live_readings l"
-                                     " JOIN sessions s ON s.id = l.session WHERE l.synced = 0 LIMIT ?"));
+        const bool prepared = query.prepare(
+            QStringLiteral("SELECT l.id AS id, s.uid AS session_uid, l.arrival_utc AS arrival_utc,"
+                           " l.local_offset_s AS local_offset_s, l.wavelength AS wavelength,"
+                           " l.power_dbm AS power_dbm, l.power_text AS power_text, l.unit AS unit,"
+                           " l.frequency AS frequency, l.reference AS reference, l.watt AS watt"
+                           " FROM live_readings l JOIN sessions s ON s.id = l.session"
+                           " WHERE l.synced = 0 LIMIT ?"));
         query.addBindValue(options.batchRows);
-        if (!query.exec())
-            return localFailed(query.lastError());
+        if (!prepared || !query.exec())
+            return cannotRead(query.lastError());
+        const Schema::Fields field(query);
+        const int id = field["id"], sessionUid = field["session_uid"];
+        // The server's seq is the file's id.
+        const std::vector<int> sent =
+            places(field, {"session_uid", "id", "arrival_utc", "local_offset_s", "wavelength", "power_dbm",
+                           "power_text", "unit", "frequency", "reference", "watt"});
         while (query.next()) {
-            live[0].text(query.value(1));
-            live[1].integer(query.value(0));
-            live[2].text(query.value(2));
-            live[3].integer(query.value(3));
-            live[4].text(query.value(4));
-            live[5].real(query.value(5));
-            for (int i = 6; i <= 10; ++i)
-                live[i].text(query.value(i));
-            liveMarks.emplace_back(query.value(0).toLongLong(), query.value(1).toString());
+            batch->live.add(query, sent);
+            batch->liveMarks.emplace_back(query.value(id).toLongLong(), query.value(sessionUid).toString());
         }
+        if (query.lastError().isValid())
+            return cannotRead(query.lastError());
     }
-    local.commit();
+    if (!local.commit())
+        return cannotRead(local.lastError());
+    return true;
+}
 
+bool SyncWorker::sendBatch(const Batch &batch)
+{
     // The server takes the batch whole or not at all; what it already holds
     // (sent before a reply was lost, or by another PC) is skipped. Each
     // table's rows go as one array per column.
     std::vector<std::pair<QString, const Columns *>> inserts;
-    if (sessions.rows() > 0)
+    if (batch.sessions.rows() > 0)
         inserts.emplace_back(QStringLiteral("INSERT INTO sessions (uid, kind, meter_model, meter_version, meter_kind,"
                                             " range_code, technician, host, started_utc, ended_utc) SELECT * FROM %1"
                                             " ON CONFLICT (uid) DO UPDATE SET ended_utc = EXCLUDED.ended_utc"
                                             " WHERE sessions.ended_utc IS NULL AND EXCLUDED.ended_utc IS NOT NULL")
-                                 .arg(sessions.unnest()),
-                             &sessions);
-    if (records.rows() > 0)
+                                 .arg(batch.sessions.unnest()),
+                             &batch.sessions);
+    if (batch.records.rows() > 0)
         inserts.emplace_back(QStringLiteral("INSERT INTO records (key, meter_model, meter_version, meter_kind, family,"
                                             " number, name, time_text, time_iso, payload) SELECT k, mm, mv, mk, f, n,"
                                             " nm, tt, ti, decode(p, 'hex') FROM %1 AS t (k, mm, mv, mk, f, n, nm, tt,"
                                             " ti, p) ON CONFLICT DO NOTHING")
-                                 .arg(records.unnest()),
-                             &records);
-    if (readings.rows() > 0)
+                                 .arg(batch.records.unnest()),
+                             &batch.records);
+    if (batch.readings.rows() > 0)
         inserts.emplace_back(QStringLiteral("INSERT INTO readings (record_key, idx, wavelength, power_dbm, power_text,"
                                             " unit, reference, watt, frequency, verdict) SELECT * FROM %1"
                                             " ON CONFLICT DO NOTHING")
-                                 .arg(readings.unnest()),
-                             &readings);
-    if (links.rows() > 0)
+                                 .arg(batch.readings.unnest()),
+                             &batch.readings);
+    if (batch.links.rows() > 0)
         inserts.emplace_back(QStringLiteral("INSERT INTO session_records (session_uid, record_key, position)"
                                             " SELECT * FROM %1 ON CONFLICT DO NOTHING")
-                                 .arg(links.unnest()),
-                             &links);
-    if (live.rows() > 0)
+                                 .arg(batch.links.unnest()),
+                             &batch.links);
+    if (batch.live.rows() > 0)
         inserts.emplace_back(QStringLiteral("INSERT INTO live_readings (session_uid, seq, arrival_utc, local_offset_s,"
                                             " wavelength, power_dbm, power_text, unit, frequency, reference, watt)"
                                             " SELECT * FROM %1 ON CONFLICT DO NOTHING")
-                                 .arg(live.unnest()),
-                             &live);
-    if (inserts.empty())
-        return true;
+                                 .arg(batch.live.unnest()),
+                             &batch.live);
     if (!server.transaction()) {
         lastError = errorText(server.lastError());
         return false;
@@ -738,19 +679,28 @@ bool SyncWorker::pushBatch()
             server.rollback();
         return false;
     }
+    return true;
+}
 
-    // Marked sent only now. Should marking fail, the rows go again, and the
-    // server skips them.
-    if (!local.transaction())
-        return localFailed(local.lastError());
+bool SyncWorker::markSent(const Batch &batch)
+{
+    auto cannotWrite = [this](const QSqlError &error) {
+        lastError = tr("the history file cannot be written (%1)").arg(errorText(error));
+        local.rollback();
+        return false;
+    };
+    // The write lock first, waited for as long as SQLite's busy timeout
+    // allows while another program writes the file.
     QSqlQuery mark(local);
+    if (!mark.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return cannotWrite(mark.lastError());
     mark.prepare(QStringLiteral("UPDATE sessions SET synced = 1 WHERE id = ? AND ended_utc IS ?"));
-    for (const auto &session : sessionMarks) {
+    for (const auto &session : batch.sessionMarks) {
         // A session that ended meanwhile stays unsent, to send its end.
         mark.addBindValue(session.first);
         mark.addBindValue(session.second);
         if (!mark.exec())
-            return localFailed(mark.lastError());
+            return cannotWrite(mark.lastError());
     }
     // Row numbers come back after a deletion: a row only counts as sent while
     // it still belongs to the session it was sent with.
@@ -768,14 +718,14 @@ bool SyncWorker::pushBatch()
     };
     if (!markRows(QStringLiteral("UPDATE session_records SET synced = 1 WHERE rowid = ?"
                                  " AND session = (SELECT id FROM sessions WHERE uid = ?)"),
-                  linkMarks)
+                  batch.linkMarks)
         || !markRows(QStringLiteral("UPDATE live_readings SET synced = 1 WHERE id = ?"
                                     " AND session = (SELECT id FROM sessions WHERE uid = ?)"),
-                     liveMarks))
-        return localFailed(mark.lastError());
+                     batch.liveMarks))
+        return cannotWrite(mark.lastError());
     mark.finish();
     if (!local.commit())
-        return localFailed(local.lastError());
+        return cannotWrite(local.lastError());
     return true;
 }
 
@@ -792,20 +742,26 @@ void SyncWorker::listSessions()
     ServerGuard::Call call(*guard, options.answerLimitMs);
     QSqlQuery query(server);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT s.id, s.kind, s.meter_model, s.range_code, s.technician, s.started_utc, s.ended_utc, s.host,"
-            " CASE WHEN s.kind = 'live' THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session_uid = s.uid)"
-            " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session_uid = s.uid) END"
-            " FROM sessions s ORDER BY s.started_utc DESC, s.id DESC"))) {
+    query.prepare(QStringLiteral(
+        "SELECT s.id AS id, s.kind AS kind, s.meter_model AS meter_model, s.range_code AS range_code,"
+        " s.technician AS technician, s.started_utc AS started_utc, s.ended_utc AS ended_utc, s.host AS host,"
+        " CASE WHEN s.kind = ? THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session_uid = s.uid)"
+        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session_uid = s.uid) END AS count"
+        " FROM sessions s ORDER BY s.started_utc DESC, s.id DESC"));
+    query.addBindValue(History::familyOf(PageType::Chart));
+    if (query.exec()) {
+        const HistoryStore::SummaryReader read(query);
+        while (query.next())
+            list << read(query);
+    }
+    // A list cut short is no list.
+    if (query.lastError().type() != QSqlError::NoError) {
         const QString error = serverError(errorText(query.lastError()));
         query.finish();
         closeServer();
         if (!guard->stopping())
-            emit sessionsListed(list, error);
+            emit sessionsListed({}, error);
         return;
-    }
-    while (query.next()) {
-        list << HistoryStore::summaryFromRow(query);
     }
     emit sessionsListed(list, QString());
 }

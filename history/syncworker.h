@@ -17,8 +17,6 @@ class SyncWorker : public QObject
 {
     Q_OBJECT
 public:
-    // The schema this program gives the server; a newer one is left alone.
-    static constexpr int ServerSchemaVersion = 2;
     // How often a synced worker looks at the file without being nudged.
     static constexpr int IdlePollMs = 30000;
     // Rows written in a burst are sent together rather than one commit each.
@@ -39,9 +37,6 @@ public:
     SyncWorker(const Options &options, std::shared_ptr<ServerGuard> guard);
     ~SyncWorker() override;
 
-    // The server tables and the view, one step per version.
-    static const QList<QStringList> &serverMigrations();
-
 public slots:
     void start();
     void nudge();
@@ -53,7 +48,10 @@ signals:
     void sessionsListed(const QList<HistoryStore::SessionSummary> &sessions, const QString &error);
 
 private:
-    enum class Next { Nothing, Batch, Gather, Retry, Idle };
+    // Retry: after the server failed; Again: after the file failed.
+    enum class Next { Nothing, Batch, Gather, Retry, Again, Idle };
+    struct Batch;
+    enum class Pushed { Done, ServerFailed, FileFailed };
 
     bool openLocal();
     bool openServer();
@@ -63,7 +61,10 @@ private:
     bool adoptServer(const QString &serverUid);
     void step();
     void schedule(Next next, int delayMs);
+    // The server failed: its connection is closed, and opened again later.
     void failed(const QString &why);
+    // The file could not be read or marked: the same batch goes again later.
+    void fileFailed();
     // `error`, or that the server did not answer when the guard broke off
     // the last call.
     QString serverError(const QString &error) const;
@@ -73,8 +74,13 @@ private:
     // sent, a cheaper count that the sync uses between batches.
     enum class Count { Sendable, Unsent };
     int countWaiting(Count count = Count::Sendable);
-    // One batch: false on a server or file error (in lastError).
-    bool pushBatch();
+    // One batch of what the server lacks: read from the file, sent, and
+    // marked sent in the file. A failure is in lastError.
+    Pushed pushBatch();
+    bool readBatch(Batch *batch);
+    // The server takes the batch whole or not at all.
+    bool sendBatch(const Batch &batch);
+    bool markSent(const Batch &batch);
 
     Options options;
     std::shared_ptr<ServerGuard> guard;

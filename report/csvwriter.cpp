@@ -57,20 +57,6 @@ QString watts(const QString &text)
     return number.left(end) + number.mid(e);
 }
 
-QString verdictWord(int verdict)
-{
-    switch (verdict) {
-    case 0:
-        return QStringLiteral("pass");
-    case 1:
-        return QStringLiteral("warning");
-    case 2:
-        return QStringLiteral("fail");
-    default:
-        return QString();
-    }
-}
-
 namespace {
 QString withOffset(const QDateTime &when, Qt::DateFormat format)
 {
@@ -189,7 +175,7 @@ QList<QStringList> CsvWriter::recordRows(const History::Record &record)
                             time,                  QString::number(i + 1), plainNumber(r.wavelength),
                             plainNumber(r.powerText), r.unit,              r.powerText,
                             plainNumber(r.reference), watts(r.watt),       plainNumber(r.frequency),
-                            verdictWord(r.verdict)};
+                            History::verdictWord(r.verdict)};
     }
     // A record without readings still shows up, with its head only.
     if (record.readings.isEmpty())

@@ -26,8 +26,6 @@ QString plainNumber(const QString &text);
 // A watt text ("58.9uW", "1.2mW") as a plain number of watts with an
 // exponent ("5.89e-05", "1.2e-03"); empty when the text holds no number.
 QString watts(const QString &text);
-// 0 pass, 1 warning, 2 fail; empty for anything else.
-QString verdictWord(int verdict);
 // A record's shown time ("yy/MM/dd HH:mm", the meter's local time) as ISO
 // 8601 with the PC's UTC offset at that moment; empty when it is no date.
 QString recordTime(const QString &shownTime);

@@ -26,19 +26,22 @@ PowerInfo powerInfoOf(const History::Reading &reading)
 
 QString suffix(const QString &kind)
 {
-    if (kind == QLatin1String("single"))
+    switch (History::pageOf(kind)) {
+    case PageType::Opm:
         return QStringLiteral("-Single");
-    if (kind == QLatin1String("multi"))
+    case PageType::MultiWave:
         return QStringLiteral("-Multi");
-    if (kind == QLatin1String("partial"))
+    case PageType::Partial:
         return QStringLiteral("-Partial");
-    if (kind == QLatin1String("pon"))
+    case PageType::Pon:
         return QStringLiteral("-PON");
-    if (kind == QLatin1String("xgpon"))
+    case PageType::XGPon:
         return QStringLiteral("-XG-PON");
-    if (kind == QLatin1String("live"))
+    case PageType::Chart:
         return QStringLiteral("-RT");
-    return QStringLiteral("-") + kind;
+    default:
+        return QStringLiteral("-") + kind;
+    }
 }
 
 QString fileName(const QString &dir, const QDateTime &when, const QString &kind, Format format)

@@ -32,8 +32,12 @@ struct ExportContent {
     // The class PON and XG-PON readings are checked against (none: not checked).
     PonClassCheck classCheck;
 
-    bool isLive() const { return kind == QLatin1String("live"); }
-    bool isPon() const { return kind == QLatin1String("pon") || kind == QLatin1String("xgpon"); }
+    bool isLive() const { return History::pageOf(kind) == PageType::Chart; }
+    bool isPon() const
+    {
+        const PageType type = History::pageOf(kind);
+        return type == PageType::Pon || type == PageType::XGPon;
+    }
     bool isEmpty() const { return isLive() ? readings.isEmpty() || arrivals.isEmpty() : records.isEmpty(); }
 };
 

@@ -16,11 +16,11 @@ HistoryRecorder::HistoryRecorder(QObject *parent) : QObject(parent), history(new
 {
     usable = history->open() && !history->isReadOnly();
     if (!history->lastError().isEmpty())
-        qCWarning(lcApp).noquote() << history->lastError();
+        qCWarning(lcHistory).noquote() << history->lastError();
     const QString server = serverSetting();
     if (usable && !server.isEmpty()) {
         if (ServerAddress::parse(server).passwordDropped)
-            qCWarning(lcApp).noquote() << tr("The password in the history server setting is not used; "
+            qCWarning(lcHistory).noquote() << tr("The password in the history server setting is not used; "
                                              "libpq reads it from ~/.pgpass (or PGPASSFILE, PGPASSWORD).");
         history->startSync(server);
     }
@@ -45,22 +45,7 @@ HistoryRecorder::~HistoryRecorder()
 
 QString HistoryRecorder::familyOf(PageType type)
 {
-    switch (type) {
-    case PageType::Opm:
-        return QStringLiteral("single");
-    case PageType::MultiWave:
-        return QStringLiteral("multi");
-    case PageType::Partial:
-        return QStringLiteral("partial");
-    case PageType::Pon:
-        return QStringLiteral("pon");
-    case PageType::XGPon:
-        return QStringLiteral("xgpon");
-    case PageType::Chart:
-        return QStringLiteral("live");
-    default:
-        return QString();
-    }
+    return History::familyOf(type);
 }
 
 HistoryStore::Session HistoryRecorder::identity(const QString &kind)

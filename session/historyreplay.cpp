@@ -22,17 +22,14 @@ quint8 verdictNibble(int verdict)
 
 PageType pageOf(const QString &kind)
 {
-    for (PageType type : {PageType::Opm, PageType::MultiWave, PageType::Partial, PageType::Pon, PageType::XGPon}) {
-        if (HistoryRecorder::familyOf(type) == kind)
-            return type;
-    }
-    return PageType::None;
+    const PageType type = History::pageOf(kind);
+    return hasRecords(type) ? type : PageType::None;
 }
 
 QByteArray answerOf(const HistoryStore::Record &record)
 {
     quint8 fourth = 0;
-    if (record.family == HistoryRecorder::familyOf(PageType::Partial)) {
+    if (History::pageOf(record.family) == PageType::Partial) {
         if (!record.readings.isEmpty())
             fourth |= verdictNibble(record.readings.at(0).verdict);
         if (record.readings.size() > 1)

@@ -54,12 +54,18 @@ HistoryForm::HistoryForm(QWidget *parent)
     , exportCsvBtn(new QPushButton(this))
     , exportPdfBtn(new QPushButton(this))
     , syncLabel(new QLabel(this))
+    , readErrorLabel(new QLabel(this))
 {
     sourceCombo->setObjectName(QStringLiteral("historySourceCombo"));
     syncLabel->setObjectName(QStringLiteral("historySyncLabel"));
     sourceCombo->addItems({QString(), QString()});
     sourceCombo->hide();
     syncLabel->hide();
+    readErrorLabel->setObjectName(QStringLiteral("historyReadErrorLabel"));
+    // The database's words: plain text, whatever they hold.
+    readErrorLabel->setTextFormat(Qt::PlainText);
+    readErrorLabel->setWordWrap(true);
+    readErrorLabel->hide();
     meterCombo->setObjectName(QStringLiteral("historyMeterCombo"));
     fromEdit->setObjectName(QStringLiteral("historyFromEdit"));
     toEdit->setObjectName(QStringLiteral("historyToEdit"));
@@ -90,6 +96,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     filters->addWidget(exportPdfBtn);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
+    layout->addWidget(readErrorLabel);
     layout->addWidget(table);
     layout->addWidget(syncLabel);
 
@@ -140,19 +147,22 @@ void HistoryForm::updateSync()
 
 QString HistoryForm::familyText(const QString &kind)
 {
-    if (kind == QLatin1String("single"))
+    switch (History::pageOf(kind)) {
+    case PageType::Opm:
         return tr("Single wavelength");
-    if (kind == QLatin1String("multi"))
+    case PageType::MultiWave:
         return tr("Multi-wavelength");
-    if (kind == QLatin1String("partial"))
+    case PageType::Partial:
         return tr("Partial wavelength");
-    if (kind == QLatin1String("pon"))
+    case PageType::Pon:
         return tr("PON");
-    if (kind == QLatin1String("xgpon"))
+    case PageType::XGPon:
         return tr("XG-PON");
-    if (kind == QLatin1String("live"))
+    case PageType::Chart:
         return tr("Live run");
-    return kind;
+    default:
+        return kind;
+    }
 }
 
 void HistoryForm::retranslate()
@@ -198,18 +208,29 @@ void HistoryForm::refresh()
         store->sync()->requestSessions();
         return;
     }
-    fillMeters(store ? store->meterModels() : QStringList());
+    QString modelsWhy;
+    fillMeters(store ? store->meterModels(&modelsWhy) : QStringList());
     const QString meter = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
     const QDate from = fromEdit->date() == NoBound ? QDate() : fromEdit->date();
     const QDate to = toEdit->date() == NoBound ? QDate() : toEdit->date();
-    shown = store ? store->sessionList(meter, from, to) : QList<HistoryStore::SessionSummary>();
+    QString listWhy;
+    shown = store ? store->sessionList(meter, from, to, &listWhy) : QList<HistoryStore::SessionSummary>();
+    showReadError(listWhy.isEmpty() ? modelsWhy : listWhy);
     fillTable();
+}
+
+void HistoryForm::showReadError(const QString &why)
+{
+    readErrorLabel->setText(why);
+    readErrorLabel->setVisible(!why.isEmpty());
 }
 
 void HistoryForm::serverListed(const QList<HistoryStore::SessionSummary> &sessions, const QString &error)
 {
     if (!listsServer())
         return;
+    // The server's failures are said with its state.
+    showReadError(QString());
     serverError = error;
     updateSync();
     QStringList models;

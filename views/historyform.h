@@ -3,7 +3,8 @@
 // filtered by meter and by day; a session is opened into the page of its
 // records or deleted after a question. With a team server it shows the
 // sync's state and lists either this PC's sessions or every technician's
-// from the server (those are listed only).
+// from the server (those are listed only). A history that cannot be read
+// says so above the list, which stays empty.
 
 #include "history/historystore.h"
 
@@ -50,6 +51,8 @@ private:
     void retranslate();
     void fillMeters(const QStringList &models);
     void fillTable();
+    // The reason a read of this PC's history failed; empty hides it.
+    void showReadError(const QString &why);
     void updateSync();
     void serverListed(const QList<HistoryStore::SessionSummary> &sessions, const QString &error);
     const HistoryStore::SessionSummary *selected() const;
@@ -71,4 +74,5 @@ private:
     QPushButton *exportCsvBtn;
     QPushButton *exportPdfBtn;
     QLabel *syncLabel;
+    QLabel *readErrorLabel;
 };

@@ -1,8 +1,9 @@
 // lumisk-cli against the simulated meter: what it links, the files it
 // writes (read back with openpyxl, Python's csv and a JSON parser), its exit
-// codes under the meter's faults, Ctrl-C in the middle of a download,
-// standard output that fails or is closed, record names a spreadsheet would
-// run, and the workbook the window's report writer makes of the same records.
+// codes under the meter's faults and a history that cannot be read, Ctrl-C
+// in the middle of a download, standard output that fails or is closed,
+// record names a spreadsheet would run, and the workbook the window's report
+// writer makes of the same records.
 
 #include "testregistry.h"
 #include "testsupport.h"
@@ -33,6 +34,8 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -442,6 +445,64 @@ private slots:
             if (meters > 1)
                 QVERIFY2(err.contains(port), qPrintable(err));
         }
+    }
+
+    // A history file whose table another program renamed: the command says
+    // why and ends with 5, instead of listing nothing.
+    void unreadableHistory_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("list") << QStringList{"history", "list"} << "sessions";
+        QTest::newRow("show") << QStringList{"history", "show", "1"} << "readings";
+        QTest::newRow("export") << QStringList{"history", "export", "2", "--out", "run.csv"} << "live_readings";
+    }
+    void unreadableHistory()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, table);
+        QTemporaryDir own;
+        const QString history = own.filePath(QStringLiteral("history.sqlite"));
+        {
+            HistoryStore store(history);
+            QVERIFY(store.open());
+            HistoryStore::Session session;
+            session.kind = QStringLiteral("single");
+            session.meterModel = QStringLiteral("LM-300");
+            const qint64 download = store.beginSession(session);
+            HistoryStore::Record record;
+            record.family = session.kind;
+            record.number = QStringLiteral("1");
+            record.time = QStringLiteral("24/05/01 08:30");
+            record.payload = QByteArray("\x01");
+            HistoryStore::Reading reading;
+            reading.wavelength = QStringLiteral("1310");
+            record.readings << reading;
+            store.addRecord(download, record);
+            store.endSession(download);
+            session.kind = QStringLiteral("live");
+            const qint64 run = store.beginSession(session);
+            store.addLiveReading(run, {QDateTime::currentDateTime(), "1310", "-9.50", "dBm", "", "-10.00", "0.112mw"});
+            store.endSession(run);
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            db.setDatabaseName(history);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("ALTER TABLE %1 RENAME TO moved").arg(table)));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QProcess process;
+        QProcessEnvironment env = environment({});
+        env.insert(QStringLiteral("LUMISK_HISTORY_DB"), history);
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(own.path());
+        process.start(QStringLiteral(LUMISK_CLI), args);
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(process.exitCode() == 5, qPrintable(QString::number(process.exitCode()) + QLatin1Char(' ') + err));
+        QVERIFY2(err.contains(QLatin1String("cannot be read")) && err.contains(table), qPrintable(err));
+        QVERIFY(process.readAllStandardOutput().isEmpty());
     }
 
     // Ctrl-C in the middle of a download: exit code 130, the history and

@@ -7,6 +7,7 @@
 #include "historytestdata.h"
 #include "testregistry.h"
 
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -133,6 +134,67 @@ private slots:
         QCOMPARE(store.sessionList(QString(), today, today).size(), 3);
         QVERIFY(store.sessionList(QString(), today.addDays(1)).isEmpty());
         QVERIFY(store.sessionList(QString(), QDate(), today.addDays(-1)).isEmpty());
+    }
+
+    // The filtered list: meter, start between two moments, a record's name
+    // (any case) or number; every field empty takes every session.
+    void sessionFilter_data()
+    {
+        QTest::addColumn<QString>("meter");
+        QTest::addColumn<int>("fromHours"); // from now; 0: no bound
+        QTest::addColumn<int>("toHours");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QString>("listed"); // newest first
+        QTest::newRow("everything") << "" << 0 << 0 << "" << "CBA";
+        QTest::newRow("meter") << "LM-500" << 0 << 0 << "" << "CB";
+        QTest::newRow("between") << "" << -1 << 1 << "" << "CBA";
+        QTest::newRow("from later") << "" << 1 << 0 << "" << "";
+        QTest::newRow("to earlier") << "" << 0 << -1 << "" << "";
+        QTest::newRow("name, any case") << "" << 0 << 0 << "NORTH" << "A";
+        QTest::newRow("number") << "" << 0 << 0 << "12" << "B";
+        QTest::newRow("number whole") << "" << 0 << 0 << "1" << "A";
+        QTest::newRow("quote") << "" << 0 << 0 << "o'b" << "B";
+        QTest::newRow("meter and name") << "LM-500" << 0 << 0 << "north" << "";
+    }
+    void sessionFilter()
+    {
+        QFETCH(QString, meter);
+        QFETCH(int, fromHours);
+        QFETCH(int, toHours);
+        QFETCH(QString, search);
+        QFETCH(QString, listed);
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const auto download = [&store](const QString &model, const QList<QPair<int, QString>> &records) {
+            const qint64 id = store.beginSession(historytest::meter(QStringLiteral("single"), model));
+            for (const auto &[number, name] : records) {
+                HistoryStore::Record record = single(number);
+                record.name = name;
+                store.addRecord(id, record);
+            }
+            store.endSession(id);
+            return id;
+        };
+        QMap<qint64, QChar> letters;
+        letters[download(QStringLiteral("LM-300"), {{1, QStringLiteral("Cabinet North")}, {2, QStringLiteral("pole")}})] =
+            'A';
+        letters[download(QStringLiteral("LM-500"), {{12, QStringLiteral("O'Brien basement")}})] = 'B';
+        const qint64 live = store.beginSession(historytest::meter(QStringLiteral("live"), QStringLiteral("LM-500")));
+        store.endSession(live);
+        letters[live] = 'C';
+
+        const QDateTime now = QDateTime::currentDateTime();
+        HistoryStore::SessionFilter filter;
+        filter.meter = meter;
+        filter.from = fromHours ? now.addSecs(3600 * fromHours) : QDateTime();
+        filter.to = toHours ? now.addSecs(3600 * toHours) : QDateTime();
+        filter.search = search;
+        QString why;
+        QString got;
+        for (const HistoryStore::SessionSummary &session : store.sessionList(filter, &why))
+            got += letters.value(session.id);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        QCOMPARE(got, listed);
     }
 
     // A record two downloads brought stays until the last of them is deleted

@@ -2,20 +2,26 @@
 // back through the `measurements` view, downloads repeated without new rows
 // (and counted once), what a killed writer leaves, rows still queued for the
 // writer's thread when sessions end or the store closes, an older file
-// brought up to date, and files the store must not (or cannot) write.
+// brought up to date, released schema steps unchanged, reads that fail said
+// (to the history page too), and files the store must not (or cannot) write.
 
 #include "historytestdata.h"
+#include "history/schema.h"
 #include "link/realtimeopmvalueframe.h"
 #include "testregistry.h"
+#include "views/historyform.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -253,7 +259,7 @@ private slots:
             db.setDatabaseName(file);
             QVERIFY(db.open());
             QSqlQuery(db).exec(QStringLiteral("CREATE TABLE future (x)"));
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(HistoryStore::SchemaVersion + 1));
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(Schema::version(Schema::Home::File) + 1));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("newer"));
@@ -414,6 +420,85 @@ private slots:
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sessions WHERE ended_utc IS NULL")), 0);
     }
 
+    // A released step is never edited: files and servers made by it hold
+    // exactly what it says (a new step is appended instead).
+    void releasedStepsNeverChange_data()
+    {
+        QTest::addColumn<int>("home");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QByteArray>("digest");
+        QTest::newRow("file 1") << int(Schema::Home::File) << 0 << QByteArray("182ea3f4d02d8a99");
+        QTest::newRow("file 2") << int(Schema::Home::File) << 1 << QByteArray("ba10b8b38374cf93");
+        QTest::newRow("file 3") << int(Schema::Home::File) << 2 << QByteArray("f7717bd06685aacf");
+        QTest::newRow("file 4") << int(Schema::Home::File) << 3 << QByteArray("b627d54971908967");
+        QTest::newRow("server 1") << int(Schema::Home::Server) << 0 << QByteArray("8e3d210b385e0220");
+        QTest::newRow("server 2") << int(Schema::Home::Server) << 1 << QByteArray("4c8dd00cc2f343af");
+    }
+    void releasedStepsNeverChange()
+    {
+        QFETCH(int, home);
+        QFETCH(int, step);
+        QFETCH(QByteArray, digest);
+        const QString text = Schema::steps(Schema::Home(home)).at(step).join(QLatin1Char('\n'));
+        QCOMPARE(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(16), digest);
+    }
+
+    // A table gone from under the store (renamed by another program): the
+    // reads that need it say why and give nothing, the others still work,
+    // and the history page shows the reason over an empty list.
+    void readFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("listFails");
+        QTest::addColumn<bool>("recordsFail");
+        QTest::addColumn<bool>("liveFails");
+        QTest::newRow("sessions") << "sessions" << true << false << false;
+        QTest::newRow("readings") << "readings" << false << true << false;
+        QTest::newRow("live readings") << "live_readings" << true << false << true;
+    }
+    void readFailureIsReported()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, listFails);
+        QFETCH(bool, recordsFail);
+        QFETCH(bool, liveFails);
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        const qint64 download = store.beginSession(meter(QStringLiteral("single")));
+        store.addRecord(download, single(1));
+        store.endSession(download);
+        const qint64 run = store.beginSession(meter(QStringLiteral("live")));
+        store.addLiveReading(run, {QDateTime::currentDateTime(), "1310", "-9.50", "dBm", "", "-10.00", "0.112mw"});
+        store.endSession(run);
+        QVERIFY(store.flush());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("ALTER TABLE %1 RENAME TO moved").arg(table)));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+
+        QString why = QStringLiteral("stale");
+        const bool listed = !store.sessionList(QString(), QDate(), QDate(), &why).isEmpty();
+        QCOMPARE(why.contains(QLatin1String("cannot be read")), listFails);
+        QCOMPARE(listed, !listFails);
+        QCOMPARE(store.sessionRecords(download, &why).isEmpty() && why.contains(table), recordsFail);
+        QCOMPARE(why.isEmpty(), !recordsFail);
+        QCOMPARE(store.sessionLiveReadings(run, &why).isEmpty() && why.contains(table), liveFails);
+        QCOMPARE(why.isEmpty(), !liveFails);
+
+        HistoryForm page;
+        page.setStore(&store);
+        page.refresh();
+        auto *label = page.findChild<QLabel *>(QStringLiteral("historyReadErrorLabel"));
+        auto *list = page.findChild<QTableWidget *>(QStringLiteral("historyTable"));
+        QVERIFY(label && list);
+        QCOMPARE(!label->isHidden(), listFails);
+        QCOMPARE(list->rowCount(), listFails ? 0 : 2);
+    }
+
     // A file as the first release with the team server left it (version 2:
     // no session index, live readings without reference and watts, the same
     // record in two sessions): brought up to date on opening, its sessions
@@ -425,7 +510,7 @@ private slots:
             db.setDatabaseName(file);
             QVERIFY(db.open());
             QSqlQuery query(db);
-            QStringList statements = HistoryStore::migrations().at(0) + HistoryStore::migrations().at(1);
+            QStringList statements = Schema::steps(Schema::Home::File).at(0) + Schema::steps(Schema::Home::File).at(1);
             statements
                 << "PRAGMA user_version = 2"
                 << "INSERT INTO sessions (id, kind, started_utc, uid) VALUES (1, 'single', '2024-05-01T08:00:00.000Z',"
@@ -445,7 +530,7 @@ private slots:
         HistoryStore store(file);
         QVERIFY2(store.open(), qPrintable(store.lastError()));
         QVERIFY(!store.isReadOnly());
-        QCOMPARE(scalar(file, QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);
+        QCOMPARE(scalar(file, QStringLiteral("PRAGMA user_version")), Schema::version(Schema::Home::File));
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"
                                              " WHERE name = 'session_records_position'")),
                  1);

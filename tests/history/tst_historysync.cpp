@@ -2,7 +2,8 @@
 // server gives the same measurements (and session measurements) as the
 // file, a server that dies in the middle of a sync loses and doubles nothing
 // once back, a server that stops answering holds nothing up, and PCs holding
-// the same records leave one copy of them. Also how the server setting is read.
+// the same records leave one copy of them, a batch the file refuses to mark
+// goes again. Also how the server setting is read.
 
 #include "history/historysync.h"
 #include "history/serveraddress.h"
@@ -420,6 +421,49 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Synced && sync.waiting() == 0, SyncTimeoutMs);
         QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_records")), 4);
         QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM live_readings")), 0);
+    }
+
+    // Another program holds the file's write lock when the sync comes to
+    // mark a batch the server took: the sync says it waits on the file (the
+    // server is not called unreachable), and once the file is free the batch
+    // goes again, the server skipping what it has: nothing lost or doubled.
+    void refusedMarkIsRetried()
+    {
+        const QString database = freshDatabase();
+        QVERIFY(!database.isEmpty());
+        const QString file = dir.filePath(QStringLiteral("marks.sqlite"));
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        download(store, QStringLiteral("ana"), 1, 50);
+        QVERIFY(store.flush());
+        {
+            // The server adopted, so that the next sync writes the file only to mark.
+            HistorySync first(file, cluster->address(database));
+            first.start();
+            QTRY_VERIFY_WITH_TIMEOUT(first.state() == HistorySync::Synced && first.waiting() == 0, SyncTimeoutMs);
+        }
+        download(store, QStringLiteral("bo"), 51, 120);
+        liveRun(store, 30);
+        QVERIFY(store.flush());
+
+        QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        holder.setDatabaseName(file);
+        QVERIFY(holder.open());
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("BEGIN IMMEDIATE")));
+        HistorySync sync(file, cluster->address(database));
+        sync.setRetryDelays(50, 400);
+        sync.start();
+        QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Waiting && !sync.error().isEmpty(), SyncTimeoutMs);
+        QVERIFY2(sync.error().contains(QLatin1String("cannot be written")), qPrintable(sync.error()));
+        QCOMPARE(cluster->scalar(database, QStringLiteral("SELECT COUNT(*) FROM session_records")), qint64(120));
+        QVERIFY(sync.waiting() > 0);
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("COMMIT")));
+        holder.close();
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(sync.state() == HistorySync::Synced && sync.waiting() == 0, SyncTimeoutMs);
+        compareCounts(file, database);
     }
 
     // The server names itself; a file that meets another server (here the
