@@ -745,6 +745,10 @@ refused or kept failing, 5 file, output or history error, 130 interrupted,
         <source>The history waits for another program that is writing %1 (another Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: it is written as soon as that program lets go.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The history %1 cannot be read (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HistorySync</name>
@@ -774,6 +778,13 @@ refused or kept failing, 5 file, output or history error, 130 interrupted,
     <message>
         <source>Server unreachable: %1</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n waiting: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1664,6 +1675,10 @@ Open what was recorded?</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The team server&apos;s sync waits: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -757,6 +757,10 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
         <source>The history waits for another program that is writing %1 (another Lumisk, lumisk-cli, a backup or the sqlite3 shell). Nothing is lost: it is written as soon as that program lets go.</source>
         <translation>历史记录正在等待另一个正在写入 %1 的程序（另一个 Lumisk、lumisk-cli、备份或 sqlite3 命令行）。不会丢失任何数据：该程序释放文件后立即写入。</translation>
     </message>
+    <message>
+        <source>The history %1 cannot be read (%2).</source>
+        <translation>无法读取历史记录 %1（%2）。</translation>
+    </message>
 </context>
 <context>
     <name>HistorySync</name>
@@ -785,6 +789,12 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
     <message>
         <source>Server unreachable: %1</source>
         <translation>无法连接服务器：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n waiting: %1</source>
+        <translation>
+            <numerusform>%n 条待同步：%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1678,6 +1688,10 @@ Open what was recorded?</source>
         <translation>
             <numerusform>服务器在 %n 秒内没有应答</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The team server&apos;s sync waits: %1</source>
+        <translation>团队服务器同步等待中：%1</translation>
     </message>
 </context>
 <context>
