@@ -6,37 +6,13 @@
 #include "link/requestledger.h"
 #include "link/uartworker.h"
 #include "link/valuecountframe.h"
+#include "countingpage.h"
 #include "testregistry.h"
 #include "domain/baseformlogic.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <optional>
-
-namespace {
-
-// A record store that only counts what it was given.
-class CountingPage : public BaseFormLogic
-{
-public:
-    CountingPage() { createFrame(); }
-    int currentPage() override { return 0; }
-    void setCurrentPage(int) override {}
-    Frame *frame() override { return ownedFrame; }
-    int nextItemNumber() override { return stored + 1; }
-    void fillDatas() override
-    {
-        ++stored;
-        renewFrame();
-    }
-    void gotoPage(int) override {}
-    void createFrame() override { ownedFrame = new Frame; }
-    void clearDatas() override { stored = 0; }
-    int itemCount() const override { return stored; }
-    int stored = 0;
-};
-
-} // namespace
 
 class TestDownloadSession : public QObject
 {

@@ -8,6 +8,7 @@
 #include "link/commands.h"
 #include "link/requestledger.h"
 #include "link/uartworker.h"
+#include "countingpage.h"
 #include "testregistry.h"
 
 #include <QPointer>
@@ -15,26 +16,6 @@
 #include <QTest>
 
 namespace {
-
-class CountingPage : public BaseFormLogic
-{
-public:
-    CountingPage() { createFrame(); }
-    int currentPage() override { return 0; }
-    void setCurrentPage(int) override {}
-    Frame *frame() override { return ownedFrame; }
-    int nextItemNumber() override { return stored + 1; }
-    void fillDatas() override
-    {
-        ++stored;
-        renewFrame();
-    }
-    void gotoPage(int) override {}
-    void createFrame() override { ownedFrame = new Frame; }
-    void clearDatas() override { stored = 0; }
-    int itemCount() const override { return stored; }
-    int stored = 0;
-};
 
 constexpr char CountOf42[] = "3f020100002a6c";
 
