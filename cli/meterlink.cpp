@@ -2,13 +2,13 @@
 
 #include "cli/cli.h"
 #include "link/devdatas.h"
+#include "link/portprober.h"
 #include "link/uartworker.h"
 #include "session/metersession.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSerialPort>
 
 namespace {
 constexpr char PortListVariable[] = "LUMISK_SERIAL_PORTS";
@@ -32,53 +32,55 @@ QString PortReport::summary() const
     return Cli::Text::tr("%1: %2 %3 (kind %4)").arg(name, model, version).arg(kind);
 }
 
-PortReport MeterLink::probe(const SerialPortList::Entry &entry, int baud)
+namespace {
+// What a probe found on one port, as the tool tells it.
+PortReport reportFor(const PortProber::Result &result)
 {
     PortReport report;
-    report.name = entry.name;
-    report.location = entry.systemLocation;
-    QSerialPort *port = SerialPortList::createPort(entry);
-    port->setBaudRate(baud);
-    port->setDataBits(QSerialPort::Data8);
-    port->setFlowControl(QSerialPort::NoFlowControl);
-    port->setParity(QSerialPort::NoParity);
-    port->setStopBits(QSerialPort::OneStop);
-    if (!port->open(QIODevice::ReadWrite)) {
-        report.problem = entry.busy ? Cli::Text::tr("in use by another program (%1)").arg(port->errorString())
-                                    : Cli::Text::tr("cannot be opened: %1").arg(port->errorString());
-        delete port;
-        return report;
-    }
-    report.opened = true;
-    // The identity requests go through the link's own exchange (re-sends,
-    // answers in pieces), on this thread and this port: the link's own port
-    // and the connected meter's identity stay as they are.
-    DevDatas identity;
-    const ParseResult result = Uart::readDevInfos(port, &identity);
-    port->close();
-    delete port;
-    if (result == DataOk) {
+    report.name = result.entry.name;
+    report.location = result.entry.systemLocation;
+    report.opened = result.opened;
+    if (!result.opened) {
+        report.problem = result.entry.busy
+                             ? Cli::Text::tr("in use by another program (%1)").arg(result.openError)
+                             : Cli::Text::tr("cannot be opened: %1").arg(result.openError);
+    } else if (result.answer == DataOk) {
+        const DevDatas &identity = result.identity;
         report.meter = true;
         report.kind = identity.devKind;
         report.rangeCode = identity.rangeCode;
         report.recordPages = identity.hasRecordPages;
         report.model = identity.devType;
         report.version = identity.version;
-    } else if (result == Incomplete) {
+    } else if (result.answer == Incomplete) {
         report.problem = Cli::Text::tr("no meter answered");
     } else {
-        report.problem = Cli::Text::tr("no valid identity (answer %1)").arg(int(result));
+        report.problem = Cli::Text::tr("no valid identity (answer %1)").arg(int(result.answer));
     }
     return report;
 }
 
+QList<PortReport> probeEntries(const QList<SerialPortList::Entry> &entries, int baud)
+{
+    // The identity requests go through the link's own exchange (re-sends,
+    // answers in pieces), every port at once on a port object of its own:
+    // the link's own port and the connected meter's identity stay as they are.
+    QList<PortReport> reports;
+    const auto results = PortProber::probe(entries, baud, true);
+    for (const PortProber::Result &result : results)
+        reports << reportFor(result);
+    return reports;
+}
+} // namespace
+
+PortReport MeterLink::probe(const SerialPortList::Entry &entry, int baud)
+{
+    return probeEntries({entry}, baud).first();
+}
+
 QList<PortReport> MeterLink::probeAll(int baud)
 {
-    QList<PortReport> reports;
-    const auto entries = SerialPortList::available();
-    for (const SerialPortList::Entry &entry : entries)
-        reports << probe(entry, baud);
-    return reports;
+    return probeEntries(SerialPortList::available(), baud);
 }
 
 int MeterLink::choose(const QString &port, int baud, PortReport *chosen)

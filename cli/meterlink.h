@@ -1,6 +1,6 @@
 #pragma once
 // The meter as the command-line tool sees it: probing every serial port for
-// a meter (on the calling thread, one port after the other), choosing the
+// a meter (every port at once, each on a port object of its own), choosing the
 // port to use, and then the link worker on its own thread for the exchanges,
 // talked to through a MeterSession exactly as the window talks to it.
 

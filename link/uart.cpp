@@ -6,6 +6,7 @@
 #include "devmodelframe.h"
 #include "devtypeframe.h"
 #include "devversionframe.h"
+#include "portprober.h"
 #include "serialportlist.h"
 
 #include <QDebug>
@@ -154,17 +155,35 @@ Uart::PortInitState Uart::scanPorts()
         }
     }
     clearReports();
-    const auto entries = SerialPortList::available();
-    for (const SerialPortList::Entry &entry : entries) {
-        currentPort = SerialPortList::createPort(entry);
-        configure(currentPort, ScanBaudRate);
-        if (openAndIdentify(currentPort, entry.systemLocation, false)) {
+    // Every port is probed at once, each on a port object of its own; the
+    // outcome is taken in the order of the list. A port where a meter answered
+    // becomes a candidate: a new, closed port object of this thread's.
+    const auto results = PortProber::probe(SerialPortList::available(), ScanBaudRate, false);
+    const DevDatas *lastMeter = nullptr;
+    for (const PortProber::Result &result : results) {
+        if (!result.opened) {
+            noteReport(PortDiagnosis::diagnoseOpenFailure(result.entry.name, result.entry.systemLocation,
+                                                          result.permissionError, result.openError));
+        } else if (result.meter()) {
+            currentPort = SerialPortList::createPort(result.entry);
+            configure(currentPort, ScanBaudRate);
             candidatePorts.append(currentPort);
             candidatePortNames.append(currentPort->portName());
-            currentPort->close();
+            lastMeter = &result.identity;
         } else {
-            destroyPort(currentPort);
+            PortDiagnosis::PortReport report;
+            report.port = result.entry.name;
+            report.finding = result.heard ? PortDiagnosis::Finding::NotAMeter : PortDiagnosis::Finding::NoAnswer;
+            noteReport(report);
         }
+    }
+    // What the device-type answers leave in the meter's record: the last
+    // meter's, as when the ports were asked one after the other.
+    if (lastMeter) {
+        DevDatas *datas = DevDatas::instance();
+        datas->devKind = lastMeter->devKind;
+        datas->rangeCode = lastMeter->rangeCode;
+        datas->hasRecordPages = lastMeter->hasRecordPages;
     }
     if (candidatePorts.size() >= 2) {
         if (currentPort && currentPort->isOpen())

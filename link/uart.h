@@ -2,7 +2,8 @@
 // The serial transport to one handheld meter: finds the meter among the
 // serial ports, opens and configures the port, identifies the meter, carries
 // out every request/answer exchange and closes the port again. All of it runs
-// on the link worker's thread, one operation at a time.
+// on the link worker's thread, one operation at a time; only a scan's probes
+// run on threads of their own (PortProber), and the worker waits for them.
 
 #include "frame.h"
 #include "link/portdiagnosis.h"
@@ -75,6 +76,14 @@ public:
     // call often).
     static void registerPortInitState();
 
+    // The port settings at rate: 8 data bits, no flow control, no parity, one
+    // stop bit.
+    static void configure(QSerialPort *port, int rate);
+    // The identity requests on port (all three with full, else the device
+    // type alone) into identity, stopping at the first that fails; heard
+    // tells whether the last of them brought any byte.
+    static ParseResult identify(QSerialPort *port, DevDatas *identity, bool full, bool *heard);
+
     // Ports on which a meter answered during the last scan (owned here, closed
     // until one is chosen) and their names, in the same order.
     static QList<QSerialPort *> candidatePorts;
@@ -83,7 +92,6 @@ public:
     static QSerialPort *currentPort;
 
 private:
-    static void configure(QSerialPort *port, int rate);
     static void destroyPort(QSerialPort *port);
     static bool isListed(const QSerialPort *port);
     // Opens port (configured) and asks for the meter's identity (all three
@@ -91,10 +99,6 @@ private:
     static bool openAndIdentify(QSerialPort *port, const QString &path, bool full);
     static void noteReport(const PortDiagnosis::PortReport &report);
     static void clearReports();
-    // The identity requests on port (all three with full, else the device
-    // type alone) into identity, stopping at the first that fails; heard
-    // tells whether the last of them brought any byte.
-    static ParseResult identify(QSerialPort *port, DevDatas *identity, bool full, bool *heard);
 
     // Whether the last exchange brought any byte at all.
     static bool heardBytes;

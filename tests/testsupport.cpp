@@ -15,6 +15,8 @@
 #include <QWidget>
 #include <atomic>
 #include <deque>
+#include <pty.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -98,6 +100,22 @@ QStringList MeterSim::logLines() const
 QByteArray MeterSim::output()
 {
     return m_process ? m_process->readAllStandardOutput() : QByteArray();
+}
+
+SilentPort::SilentPort()
+{
+    int slave = -1;
+    char name[256];
+    if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0)
+        return;
+    m_path = QString::fromLocal8Bit(name);
+    ::close(slave);
+}
+
+SilentPort::~SilentPort()
+{
+    if (m_master >= 0)
+        ::close(m_master);
 }
 
 void setSerialPorts(const QStringList &paths)

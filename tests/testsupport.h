@@ -47,6 +47,22 @@ private:
     QString m_log;
 };
 
+// A serial port that never answers: a pseudo-terminal whose other end is
+// held open and never read. path() is empty when none could be made.
+class SilentPort
+{
+public:
+    SilentPort();
+    ~SilentPort();
+    SilentPort(const SilentPort &) = delete;
+    SilentPort &operator=(const SilentPort &) = delete;
+    QString path() const { return m_path; }
+
+private:
+    int m_master = -1;
+    QString m_path;
+};
+
 // Makes exactly these device paths the ports the application sees.
 void setSerialPorts(const QStringList &paths);
 

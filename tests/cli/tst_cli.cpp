@@ -447,6 +447,35 @@ private slots:
         }
     }
 
+    // Every port is asked at once; what the tool says keeps the list's order
+    // (a slow meter and a wrong answer between ports that never answer), and
+    // the one meter among them is found.
+    void portsInListOrder()
+    {
+        testsupport::SilentPort before;
+        testsupport::SilentPort after;
+        MeterSim slow;
+        MeterSim junk;
+        QVERIFY(slow.start({QStringLiteral("--trickle"), QStringLiteral("300"), QStringLiteral("--model"),
+                            QStringLiteral("SLOW")}));
+        QVERIFY(junk.start({QStringLiteral("--bad-checksum"), QStringLiteral("99@id")}));
+        const QStringList ports{before.path(), slow.linkPath(), junk.linkPath(), after.path()};
+        QVERIFY(!before.path().isEmpty() && !after.path().isEmpty());
+        const Run listed = cli({QStringLiteral("ports")}, ports);
+        QCOMPARE(listed.code, 0);
+        const QStringList lines = listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), ports.size());
+        for (int i = 0; i < ports.size(); ++i) {
+            const QString name = ports.at(i).startsWith(QLatin1String("/dev/")) ? ports.at(i).mid(5) : ports.at(i);
+            QVERIFY2(lines.at(i).startsWith(name + QLatin1Char(':')), qPrintable(listed.out));
+        }
+        QVERIFY2(lines.at(1).contains(QLatin1String("SLOW")), qPrintable(listed.out));
+
+        const Run identified = cli({QStringLiteral("identify")}, ports);
+        QVERIFY2(identified.code == 0, qPrintable(identified.err));
+        QVERIFY2(identified.out.contains(QLatin1String("SLOW")), qPrintable(identified.out));
+    }
+
     // A history file whose table another program renamed: the command says
     // why and ends with 5, instead of listing nothing.
     void unreadableHistory_data()

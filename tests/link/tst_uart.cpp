@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,6 +34,11 @@ public:
         for (const QString &line : lines)
             n += line.startsWith(start) ? 1 : 0;
         return n;
+    }
+    static QStringList all()
+    {
+        QMutexLocker lock(&mutex);
+        return lines;
     }
     static void clear()
     {
@@ -77,6 +83,8 @@ private slots:
     void scanFindsOneMeter();
     void scanWithTwoMetersLeavesTheChoice();
     void scanWithoutMeter();
+    void scanOutcomeInListOrder_data();
+    void scanOutcomeInListOrder();
     void chosenPortNoLongerListed();
     void reopenAfterBreak();
     void exchangeWithoutPort();
@@ -184,6 +192,77 @@ void TestUart::scanWithoutMeter()
 
     testsupport::setSerialPorts({});
     QCOMPARE(Uart::init(false), Uart::InitFailed);
+}
+
+// The ports are probed all at once, but the outcome is the one of the list's
+// order: the candidates, what is said of each unusable port, and each probe's
+// log lines kept together. A meter answering slowly (at 300 baud) finishes
+// after the others; silent ports finish last.
+void TestUart::scanOutcomeInListOrder_data()
+{
+    // Ports: S never answers, M a meter, T a meter answering slowly, J only
+    // answers with spoiled checksums. Candidates and reports name the ports by index;
+    // a report is n (no answer) or j (not a meter).
+    QTest::addColumn<QString>("ports");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("candidates");
+    QTest::addColumn<QString>("reports");
+    QTest::newRow("silent ports around the meter") << "SSMSS" << int(Uart::InitOk) << "2" << "0n 1n 3n 4n";
+    QTest::newRow("two meters, the slow one first") << "TSM" << int(Uart::SeveralDevices) << "0 2" << "1n";
+    QTest::newRow("no meter") << "SJS" << int(Uart::InitFailed) << "" << "0n 1j 2n";
+}
+
+void TestUart::scanOutcomeInListOrder()
+{
+    QFETCH(QString, ports);
+    QFETCH(int, state);
+    QFETCH(QString, candidates);
+    QFETCH(QString, reports);
+    std::vector<std::unique_ptr<testsupport::SilentPort>> silent;
+    std::vector<std::unique_ptr<testsupport::MeterSim>> sims;
+    QStringList paths;
+    for (const QChar kind : ports) {
+        if (kind == QLatin1Char('S')) {
+            silent.push_back(std::make_unique<testsupport::SilentPort>());
+            QVERIFY(!silent.back()->path().isEmpty());
+            paths << silent.back()->path();
+            continue;
+        }
+        sims.push_back(std::make_unique<testsupport::MeterSim>());
+        const QStringList args = kind == QLatin1Char('T')   ? QStringList{"--trickle", "300"}
+                                 : kind == QLatin1Char('J') ? QStringList{"--bad-checksum", "99@id"}
+                                                            : QStringList{};
+        QVERIFY(sims.back()->start(args));
+        paths << sims.back()->linkPath();
+    }
+    testsupport::setSerialPorts(paths);
+
+    QCOMPARE(int(Uart::init(false)), state);
+    QStringList names; // as the port list names them
+    for (const QString &path : paths)
+        names << (path.startsWith(QLatin1String("/dev/")) ? path.mid(5) : path);
+    QStringList chosen;
+    for (const QString &index : candidates.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        chosen << names.at(index.toInt());
+    QCOMPARE(Uart::candidatePortNames, chosen);
+    QStringList told;
+    for (const PortDiagnosis::PortReport &report : Uart::lastPortReports()) {
+        QVERIFY(report.finding == PortDiagnosis::Finding::NotAMeter
+                || report.finding == PortDiagnosis::Finding::NoAnswer);
+        told << QString::number(names.indexOf(report.port))
+                    + (report.finding == PortDiagnosis::Finding::NotAMeter ? "j" : "n");
+    }
+    QCOMPARE(told.join(QLatin1Char(' ')), reports);
+
+    // Each probe's lines together: every probe's first line is followed by
+    // its own request, never by the next probe's first line.
+    const QStringList lines = LogCapture::all();
+    const QString first = QStringLiteral("enum ParseResult __cdecl Uart::readaDevInfos(void)");
+    QCOMPARE(lines.count(first), ports.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i) == first)
+            QVERIFY2(i + 1 < lines.size() && lines.at(i + 1).startsWith("write data"), qPrintable(lines.join('\n')));
+    }
 }
 
 void TestUart::chosenPortNoLongerListed()
