@@ -10,6 +10,9 @@
 #include "app/liverun.h"
 #include "app/meterconnection.h"
 #include "app/samplingpanel.h"
+#include "app/startpanel.h"
+#include "app/rememberedchoices.h"
+#include "app/windowkeys.h"
 #include "app/windowlayout.h"
 #include "dialogs/menuwidget.h"
 #include "dialogs/messagedialog.h"
@@ -29,6 +32,7 @@
 #include "views/xgponform.h"
 #include "widgets/chartform.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QIcon>
@@ -52,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
     Configuration::instance()->updateLanguageForUI();
     setMinimumWidth(WindowLayout::MinimumWidth);
     WindowLayout::fitInitialSize(this);
+    RememberedChoices::restoreWindow(this);
 
     worker = UartWorker::instance();
     // The ledger comes with the session, before the window's own connection
@@ -64,6 +69,9 @@ MainWindow::MainWindow(QWidget *parent)
     historyPanel = new HistoryPanel(
         {ui->tabFrame, ui->verticalLayout_2, ui->chartBtn, ui->pagesWidget, ui->verticalLayout_3}, history,
         {[this]() { return isImporting(); }, [this]() { return saves->askToSave(); }, &pages, ui->chart}, this);
+    startPanel = new StartPanel(ui->pagesWidget);
+    ui->verticalLayout_3->addWidget(startPanel);
+    startPanel->setStore(history->store());
     WindowLayout::applyPageButtonFont(pageButtons(), WindowLayout::PageButtonPointSize);
     WindowLayout::keepPageButtonFont(this, ui->opmBtn, [this]() { return pageButtons(); });
     clearImportTabs();
@@ -94,6 +102,7 @@ MainWindow::MainWindow(QWidget *parent)
                                      [this]() { return isImporting(); }, [this]() { return connection->linkUp(); }},
                                     this);
     wireParts();
+    buildKeys();
 
     connect(&samplingTimer, &QTimer::timeout, this, &MainWindow::downloadRealTimeOpmValueTimes);
     connect(&clockTimer, &QTimer::timeout, this, &MainWindow::updateDateTime);
@@ -101,6 +110,7 @@ MainWindow::MainWindow(QWidget *parent)
     updateDateTime(); // not the form's placeholder date until the first tick
 
     ui->chart->setPlayEnabled(false);
+    startPanel->show();
 }
 
 void MainWindow::wireParts()
@@ -138,6 +148,7 @@ void MainWindow::wireParts()
 
     connect(connection, &MeterConnection::opening, this, [this]() {
         clearImportTabs();
+        showStartIfEmpty(); // until a page is chosen
         saves->markSaved();
         emit connectDev();
     });
@@ -162,8 +173,40 @@ void MainWindow::wireParts()
         hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn});
     });
     connect(historyPanel, &HistoryPanel::opened, this, &MainWindow::showStored);
+    connect(startPanel, &StartPanel::connectRequested, this, [this]() { WindowKeys::clickIfShown(ui->connectBtn); });
+    connect(startPanel, &StartPanel::openRequested, historyPanel, &HistoryPanel::open);
     connect(historyPanel, &HistoryPanel::sessionOpened, this,
             [this](const HistoryStore::SessionSummary &session) { openedSession = session; });
+}
+
+void MainWindow::buildKeys()
+{
+    auto chartButton = [this](const char *name) {
+        return ui->chart->findChild<QAbstractButton *>(QLatin1String(name));
+    };
+    keys = new WindowKeys(
+        this,
+        {
+            {"connectAction", QKeySequence(Qt::CTRL + Qt::Key_K),
+             QT_TRANSLATE_NOOP("WindowKeys", "Connect to the meter, or disconnect"), ui->connectBtn, {}},
+            {"downloadAction", QKeySequence(Qt::CTRL + Qt::Key_D),
+             QT_TRANSLATE_NOOP("WindowKeys", "Download the meter's records"), ui->downloadBtn, {}},
+            {"saveAction", QKeySequence(QKeySequence::Save), QT_TRANSLATE_NOOP("WindowKeys", "Save the report"),
+             ui->saveBtn, {}},
+            {"exportCsvAction", QKeySequence(Qt::CTRL + Qt::Key_E), QT_TRANSLATE_NOOP("WindowKeys", "Export CSV"),
+             nullptr, [this]() { exportShown(ExportFiles::Format::Csv); }},
+            {"exportPdfAction", QKeySequence(QKeySequence::Print), QT_TRANSLATE_NOOP("WindowKeys", "Export PDF"),
+             nullptr, [this]() { exportShown(ExportFiles::Format::Pdf); }},
+            {"historyAction", QKeySequence(Qt::CTRL + Qt::Key_H),
+             QT_TRANSLATE_NOOP("WindowKeys", "Show the measurement history"), historyPanel->button(), {}},
+            {"liveRunAction", QKeySequence(Qt::CTRL + Qt::Key_R),
+             QT_TRANSLATE_NOOP("WindowKeys", "Start or pause the live run"), chartButton("playBtn"), {}},
+        },
+        {
+            {ui->menuBtn, QT_TRANSLATE_NOOP("WindowKeys", "Menu")},
+            {chartButton("cleanBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Clear the curve")},
+            {chartButton("resetBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Fit the curve to the window again")},
+        });
 }
 
 MainWindow::~MainWindow()
@@ -328,7 +371,13 @@ void MainWindow::on_connectBtn_clicked()
 }
 
 void MainWindow::closeConnect() { connection->dropRequest(); }
-void MainWindow::devInited(Uart::PortInitState state) { connection->initDone(state); }
+void MainWindow::devInited(Uart::PortInitState state)
+{
+    startPanel->setPortReports(state == Uart::InitFailed ? Uart::lastPortReports()
+                                                         : QList<PortDiagnosis::PortReport>());
+    connection->initDone(state);
+}
+
 void MainWindow::ReconnectRelsult(Uart::PortInitState status) { connection->initDone(status); }
 void MainWindow::uartClosed() { connection->closed(); }
 
@@ -341,6 +390,16 @@ void MainWindow::meterLost()
     resumePauseDownloadRealTimeOpmValue(false, false);
     hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn, ui->timerLabel, ui->opmTable});
     historyPanel->keepButtonState(); // the history needs no meter
+    showStartIfEmpty();
+}
+
+void MainWindow::showStartIfEmpty()
+{
+    for (QWidget *shown : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (shown != startPanel && !shown->isHidden())
+            return;
+    }
+    startPanel->show();
 }
 
 void MainWindow::stopRunning()
@@ -384,6 +443,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The port and its lock file go first: what ends after this window (the
     // team server's sync among it) must not keep them from another program.
     worker->closeUart();
+    RememberedChoices::saveWindow(this);
     event->accept();
 }
 
@@ -404,6 +464,8 @@ void MainWindow::on_menuBtn_clicked(bool checked)
     connect(menu, &MenuWidget::ponClassChosen, this, &MainWindow::ponClassChosen);
     connect(menu, &MenuWidget::exportCsv, this, [this]() { exportShown(ExportFiles::Format::Csv); });
     connect(menu, &MenuWidget::exportPdf, this, [this]() { exportShown(ExportFiles::Format::Pdf); });
+    keys->describe(menu->findChild<QAbstractButton *>(QStringLiteral("exportCsvBtn")), "exportCsvAction");
+    keys->describe(menu->findChild<QAbstractButton *>(QStringLiteral("exportPdfBtn")), "exportPdfAction");
     const QPoint corner(width() - menu->width() - MenuMargin, ui->actionbarFrame->geometry().bottom());
     menu->move(mapToGlobal(corner));
     menu->show();
@@ -432,6 +494,7 @@ void MainWindow::changeLanguage()
     ui->fttxBtn->setText(tr("FTTx"));
     ui->chartBtn->setText(tr("Real-time curve"));
     historyPanel->retranslate();
+    keys->retranslate();
     ui->dateTimeLabel->setText(tr("2020/8/17 13:20"));
     ui->timerLabel->setText(tr("0s"));
 }

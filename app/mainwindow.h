@@ -38,7 +38,9 @@ class MeterSession;
 class QPushButton;
 class SamplingPanel;
 class SamplingRun;
+class StartPanel;
 class UartWorker;
+class WindowKeys;
 struct DevDatas;
 
 class MainWindow : public QMainWindow
@@ -122,6 +124,10 @@ private:
     // What the page shown holds, for an export; empty content where it holds nothing.
     ExportContent shownContent() const;
     void exportShown(ExportFiles::Format format);
+    // The keys, tooltips and accessible names of the window's commands.
+    void buildKeys();
+    // The start panel comes back when nothing else is shown.
+    void showStartIfEmpty();
 
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;
@@ -136,6 +142,8 @@ private:
     MeterConnection *connection = nullptr;
     SaveFlow *saves = nullptr;
     HistoryPanel *historyPanel = nullptr;
+    WindowKeys *keys = nullptr;
+    StartPanel *startPanel = nullptr; // while no page is shown
     QList<PageEntry> pages;
     QTimer samplingTimer;
     QTimer clockTimer;

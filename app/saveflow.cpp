@@ -1,11 +1,11 @@
 #include "app/saveflow.h"
 
+#include "app/rememberedchoices.h"
 #include "dialogs/messagedialog.h"
 #include "link/logging.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QStandardPaths>
 
 namespace {
 SaveFlow::DirectoryChooser &chooser()
@@ -29,9 +29,13 @@ QString SaveFlow::chooseDirectory()
 {
     if (::chooser())
         return ::chooser()();
-    return QFileDialog::getExistingDirectory(nullptr, QCoreApplication::translate("MainWindow", "Save file"),
-                                             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                                             QFileDialog::ShowDirsOnly);
+    // The folder used last time, while it exists; else one that does.
+    const QString dir = QFileDialog::getExistingDirectory(
+        nullptr, QCoreApplication::translate("MainWindow", "Save file"),
+        RememberedChoices::proposedFolder(RememberedChoices::lastFolder()), QFileDialog::ShowDirsOnly);
+    if (!dir.isEmpty())
+        RememberedChoices::rememberFolder(dir);
+    return dir;
 }
 
 bool SaveFlow::askToSave()

@@ -5,6 +5,9 @@ DialogTitleBar::DialogTitleBar(QWidget *parent)
     : QWidget(parent), ui(new Ui::DialogTitleBar)
 {
     ui->setupUi(this);
+    // An icon only: the words are for the tooltip and the screen reader.
+    ui->closeBtn->setToolTip(tr("Close"));
+    ui->closeBtn->setAccessibleName(tr("Close"));
 }
 
 DialogTitleBar::~DialogTitleBar()

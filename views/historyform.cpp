@@ -9,15 +9,60 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 // The earliest day a filter offers; at it the filter has no bound.
 const QDate NoBound(2000, 1, 1);
+// A pause in typing long enough to read the list again.
+constexpr int SearchDelayMs = 250;
+
+// The page in the window's colours: its buttons as the dialogs' buttons, its
+// table's header as the record pages' header.
+const char PageStyle[] = R"(
+HistoryForm { background-color: rgb(255, 255, 255); }
+QPushButton {
+    color: rgb(255, 255, 255); border: none; border-radius: 3px; padding: 4px 12px;
+    background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1,
+        stop:0 rgba(72, 85, 117, 255), stop:1 rgba(98, 113, 137, 255));
+}
+QPushButton:pressed {
+    background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1,
+        stop:0 rgba(242, 148, 56, 255), stop:1 rgba(236, 101, 25, 255));
+}
+QPushButton:disabled { background-color: rgb(190, 195, 205); }
+QHeaderView::section {
+    background-color: rgb(72, 85, 117); color: rgb(255, 255, 255); border: none;
+    border-right: 1px solid rgb(98, 113, 137); padding: 4px;
+}
+QTableWidget { gridline-color: rgb(220, 223, 230); selection-background-color: rgb(236, 101, 25); }
+QLineEdit, QComboBox, QDateEdit { min-height: 22px; }
+)";
+
+} // namespace
+
+// How far apart a live run's readings came: its length over its gaps (the
+// history keeps when the run began and ended, not the interval chosen, so
+// a pause in the run lengthens it: "about"). Empty for any other session,
+// or a run too short to tell.
+QString HistoryForm::intervalText(const HistoryStore::SessionSummary &session)
+{
+    if (History::pageOf(session.kind) != PageType::Chart || session.count < 2 || !session.ended.isValid())
+        return QString();
+    const qint64 ms = qMax<qint64>(0, session.started.msecsTo(session.ended));
+    const double seconds = double(ms) / 1000.0 / (session.count - 1);
+    return tr("about every %1 s").arg(seconds, 0, 'g', 3);
+}
+
+namespace {
 
 QString durationText(const HistoryStore::SessionSummary &session)
 {
@@ -48,6 +93,8 @@ HistoryForm::HistoryForm(QWidget *parent)
     , meterCombo(new QComboBox(this))
     , fromEdit(dayFilter(this))
     , toEdit(dayFilter(this))
+    , searchEdit(new QLineEdit(this))
+    , searchDelay(new QTimer(this))
     , table(new QTableWidget(0, ColumnCount, this))
     , openBtn(new QPushButton(this))
     , deleteBtn(new QPushButton(this))
@@ -69,6 +116,10 @@ HistoryForm::HistoryForm(QWidget *parent)
     meterCombo->setObjectName(QStringLiteral("historyMeterCombo"));
     fromEdit->setObjectName(QStringLiteral("historyFromEdit"));
     toEdit->setObjectName(QStringLiteral("historyToEdit"));
+    searchEdit->setObjectName(QStringLiteral("historySearchEdit"));
+    searchEdit->setClearButtonEnabled(true);
+    searchDelay->setSingleShot(true);
+    searchDelay->setInterval(SearchDelayMs);
     table->setObjectName(QStringLiteral("historyTable"));
     openBtn->setObjectName(QStringLiteral("historyOpenBtn"));
     deleteBtn->setObjectName(QStringLiteral("historyDeleteBtn"));
@@ -79,6 +130,9 @@ HistoryForm::HistoryForm(QWidget *parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->installEventFilter(this);
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QLatin1String(PageStyle));
     // Every column as wide as its texts, the meter's model takes what is left.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -96,6 +150,7 @@ HistoryForm::HistoryForm(QWidget *parent)
     filters->addWidget(exportPdfBtn);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
+    layout->addWidget(searchEdit);
     layout->addWidget(readErrorLabel);
     layout->addWidget(table);
     layout->addWidget(syncLabel);
@@ -104,6 +159,12 @@ HistoryForm::HistoryForm(QWidget *parent)
     connect(meterCombo, QOverload<int>::of(&QComboBox::activated), this, &HistoryForm::refresh);
     connect(fromEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
     connect(toEdit, &QDateEdit::dateChanged, this, &HistoryForm::refresh);
+    connect(searchEdit, &QLineEdit::textChanged, searchDelay, QOverload<>::of(&QTimer::start));
+    connect(searchEdit, &QLineEdit::returnPressed, this, &HistoryForm::refresh);
+    connect(searchDelay, &QTimer::timeout, this, &HistoryForm::refresh);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, searchEdit, [this]() { searchEdit->setFocus(Qt::ShortcutFocusReason); });
     connect(table, &QTableWidget::cellDoubleClicked, this, &HistoryForm::openSelected);
     connect(openBtn, &QPushButton::clicked, this, &HistoryForm::openSelected);
     connect(deleteBtn, &QPushButton::clicked, this, &HistoryForm::deleteSelected);
@@ -168,9 +229,13 @@ QString HistoryForm::familyText(const QString &kind)
 void HistoryForm::retranslate()
 {
     table->setHorizontalHeaderLabels(
-        {tr("Date"), tr("Meter"), tr("Family"), tr("Records or readings"), tr("Duration"), tr("Technician")});
+        {tr("Date"), tr("Meter"), tr("Family"), tr("Records or readings"), tr("Duration"), tr("Technician"),
+         tr("Interval")});
     fromEdit->setSpecialValueText(tr("From any day"));
     toEdit->setSpecialValueText(tr("To any day"));
+    searchEdit->setPlaceholderText(tr("Find a record by name or number"));
+    searchEdit->setToolTip(tr("Sessions with a record of this name or number, as the meter labels it"));
+    searchEdit->setAccessibleName(tr("Find a record by name or number"));
     sourceCombo->setItemText(0, tr("This PC"));
     sourceCombo->setItemText(1, tr("All technicians (team server)"));
     updateSync();
@@ -185,6 +250,8 @@ void HistoryForm::retranslate()
     for (int row = 0; row < shown.size(); ++row) {
         if (QTableWidgetItem *item = table->item(row, FamilyColumn))
             item->setText(familyText(shown.at(row).kind));
+        if (QTableWidgetItem *item = table->item(row, IntervalColumn))
+            item->setText(intervalText(shown.at(row)));
         if (QTableWidgetItem *item = table->item(row, DurationColumn))
             item->setText(durationText(shown.at(row)));
     }
@@ -203,6 +270,9 @@ void HistoryForm::fillMeters(const QStringList &models)
 
 void HistoryForm::refresh()
 {
+    searchDelay->stop();
+    // The server lists sessions, not their records: the search is this PC's.
+    searchEdit->setEnabled(!listsServer());
     if (listsServer()) {
         // The sync's thread asks the server; serverListed() fills the table.
         store->sync()->requestSessions();
@@ -211,10 +281,16 @@ void HistoryForm::refresh()
     QString modelsWhy;
     fillMeters(store ? store->meterModels(&modelsWhy) : QStringList());
     const QString meter = meterCombo->currentIndex() > 0 ? meterCombo->currentText() : QString();
-    const QDate from = fromEdit->date() == NoBound ? QDate() : fromEdit->date();
-    const QDate to = toEdit->date() == NoBound ? QDate() : toEdit->date();
+    // Whole days of this PC's clock, both included.
+    HistoryStore::SessionFilter filter;
+    filter.meter = meter;
+    if (fromEdit->date() != NoBound)
+        filter.from = QDateTime(fromEdit->date(), QTime(0, 0));
+    if (toEdit->date() != NoBound)
+        filter.to = QDateTime(toEdit->date().addDays(1), QTime(0, 0)).addMSecs(-1);
+    filter.search = searchEdit->text().trimmed();
     QString listWhy;
-    shown = store ? store->sessionList(meter, from, to, &listWhy) : QList<HistoryStore::SessionSummary>();
+    shown = store ? store->sessionList(filter, &listWhy) : QList<HistoryStore::SessionSummary>();
     showReadError(listWhy.isEmpty() ? modelsWhy : listWhy);
     fillTable();
 }
@@ -269,7 +345,8 @@ void HistoryForm::fillTable()
                                    familyText(session.kind),
                                    QString::number(session.count),
                                    durationText(session),
-                                   who};
+                                   who,
+                                   intervalText(session)};
         for (int column = 0; column < ColumnCount; ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
@@ -322,6 +399,19 @@ void HistoryForm::deleteSelected()
         showMessage(why.isEmpty() ? tr("The session could not be deleted.")
                                   : tr("The session could not be deleted.") + QLatin1Char('\n') + why);
     refresh();
+}
+
+bool HistoryForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter opens the session chosen, as a double-click does.
+    if (watched == table && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openSelected();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HistoryForm::showEvent(QShowEvent *event)

@@ -1,7 +1,8 @@
 #pragma once
 // The history page: the sessions of the measurement history, newest first,
-// filtered by meter and by day; a session is opened into the page of its
-// records or deleted after a question. With a team server it shows the
+// filtered by meter, by day and by a record's name or number; a session is
+// opened (button, double-click or Enter) into the page of its records or
+// deleted after a question. With a team server it shows the
 // sync's state and lists either this PC's sessions or every technician's
 // from the server (those are listed only). A history that cannot be read
 // says so above the list, which stays empty.
@@ -14,6 +15,8 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QLineEdit;
+class QTimer;
 class QPushButton;
 class QTableWidget;
 
@@ -21,7 +24,17 @@ class HistoryForm : public QWidget
 {
     Q_OBJECT
 public:
-    enum Column { DateColumn, MeterColumn, FamilyColumn, CountColumn, DurationColumn, TechnicianColumn, ColumnCount };
+    // The interval is a live run's; the duration is every session's length.
+    enum Column {
+        DateColumn,
+        MeterColumn,
+        FamilyColumn,
+        CountColumn,
+        DurationColumn,
+        TechnicianColumn,
+        IntervalColumn,
+        ColumnCount
+    };
 
     explicit HistoryForm(QWidget *parent = nullptr);
 
@@ -36,6 +49,8 @@ public:
     const QList<HistoryStore::SessionSummary> &sessions() const { return shown; }
     // The kind as the page shows it.
     static QString familyText(const QString &kind);
+    // A live run's interval as the page shows it; empty for other sessions.
+    static QString intervalText(const HistoryStore::SessionSummary &session);
 
 signals:
     void openRequested(const HistoryStore::SessionSummary &session);
@@ -45,6 +60,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -68,6 +84,8 @@ private:
     QComboBox *meterCombo;
     QDateEdit *fromEdit;
     QDateEdit *toEdit;
+    QLineEdit *searchEdit;
+    QTimer *searchDelay; // a list read once the typing pauses, not at each key
     QTableWidget *table;
     QPushButton *openBtn;
     QPushButton *deleteBtn;

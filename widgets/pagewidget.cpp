@@ -23,6 +23,11 @@ PageWidget::PageWidget(QWidget *parent)
 {
     ui->setupUi(this);
     buttonLayout = ui->horizontalLayout;
+    // "<<" and ">>" say nothing to a screen reader.
+    ui->preBtn->setToolTip(tr("Previous page"));
+    ui->preBtn->setAccessibleName(tr("Previous page"));
+    ui->nextBtn->setToolTip(tr("Next page"));
+    ui->nextBtn->setAccessibleName(tr("Next page"));
     connect(ui->firstBtn, &QPushButton::clicked, this, &PageWidget::onPageButtonChecked);
     connect(ui->lastBtn, &QPushButton::clicked, this, &PageWidget::onPageButtonChecked);
 }

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -179,6 +180,42 @@ public:
                      QStringLiteral("the live run brought no readings"));
     }
 
+    // The live run paused, back to the single-wave page (whose records go
+    // with the meter) and the meter disconnected: the start panel comes back.
+    bool disconnectMeter()
+    {
+        auto *chart = window.findChild<ChartForm *>(QStringLiteral("chart"));
+        auto *play = chart ? chart->findChild<QPushButton *>(QStringLiteral("playBtn")) : nullptr;
+        if (play && play->isChecked())
+            play->click();
+        if (!waitFor([this] { return !window.isImporting(); }, LiveTimeoutMs) || !click("opmBtn")
+            || !click("connectBtn"))
+            return false;
+        auto *start = window.findChild<QWidget *>(QStringLiteral("startPanel"));
+        auto *recent = window.findChild<QWidget *>(QStringLiteral("startRecentList"));
+        return check(start && recent && waitFor([start, recent] { return start->isVisible() && recent->isVisible(); },
+                                                ConnectTimeoutMs),
+                     QStringLiteral("the start panel did not come back with the recent sessions"));
+    }
+
+    bool searchHistory(const QString &text)
+    {
+        if (!click("historyBtn"))
+            return false;
+        auto *search = window.findChild<QLineEdit *>(QStringLiteral("historySearchEdit"));
+        auto *table = window.findChild<QTableWidget *>(QStringLiteral("historyTable"));
+        if (!check(search && table, QStringLiteral("no search field")))
+            return false;
+        const int all = table->rowCount();
+        search->setText(text);
+        if (!check(waitFor([table, all] { return table->rowCount() > 0 && table->rowCount() < all; },
+                           DownloadTimeoutMs),
+                   QStringLiteral("the search found nothing, or everything")))
+            return false;
+        table->selectRow(0);
+        return true;
+    }
+
 private:
     static bool check(bool ok, const QString &message)
     {
@@ -246,11 +283,14 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("lumisk"));
     int qtArgc = 1;
     const std::vector<Tour::Stop> stops = {
+        {"first-start", [](Tour &) { return true; }},
         {"connected", [](Tour &t) { return t.connectMeter(); }},
         {"records", [](Tour &t) { return t.download("opmBtn"); }},
         {nullptr, [](Tour &t) { return t.download("multiWaveOpmBtn"); }},
         {"history", [](Tour &t) { return t.openHistory(); }},
         {"live", [](Tour &t) { return t.liveRun(); }},
+        {"start", [](Tour &t) { return t.disconnectMeter(); }},
+        {"history-search", [](Tour &t) { return t.searchHistory(QStringLiteral("REC-012")); }},
     };
     runApplication(qtArgc, argv, [&options, &stops](MainWindow &window) {
         QTimer::singleShot(0, &window, [&window, &options, &stops] {
