@@ -551,6 +551,13 @@ refused or kept failing, 5 file, output or history error, 130 interrupted,
     </message>
 </context>
 <context>
+    <name>DialogTitleBar</name>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DoubleExcelItem</name>
     <message>
         <source>Form</source>
@@ -665,6 +672,22 @@ refused or kept failing, 5 file, output or history error, 130 interrupted,
     </message>
     <message>
         <source>Export PDF report…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>about every %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find a record by name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sessions with a record of this name or number, as the meter labels it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1111,6 +1134,14 @@ Open what was recorded?</source>
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next page</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1640,6 +1671,33 @@ Open what was recorded?</source>
     </message>
 </context>
 <context>
+    <name>StartPanel</name>
+    <message>
+        <source>Team server: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the meter and press Connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent sessions (one click opens one)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No meter at hand? Try Lumisk with the simulated meter: run scripts/demo (or lumisk-metersim) and press Connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last scan found no meter. What each port showed:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SyncWorker</name>
     <message>
         <source>the history file cannot be read (%1)</source>
@@ -1678,6 +1736,49 @@ Open what was recorded?</source>
     </message>
     <message>
         <source>The team server&apos;s sync waits: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowKeys</name>
+    <message>
+        <source>Connect to the meter, or disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download the meter&apos;s records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the measurement history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start or pause the live run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear the curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit the curve to the window again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -563,6 +563,13 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
     </message>
 </context>
 <context>
+    <name>DialogTitleBar</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>DoubleExcelItem</name>
     <message>
         <source>Form</source>
@@ -678,6 +685,22 @@ lumisk-cli 命令 --help 显示该命令的选项。不指定 --port 时使用�
     <message>
         <source>Export PDF report…</source>
         <translation>导出 PDF 报表…</translation>
+    </message>
+    <message>
+        <source>about every %1 s</source>
+        <translation>约每 %1 秒</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>Find a record by name or number</source>
+        <translation>按名称或编号查找记录</translation>
+    </message>
+    <message>
+        <source>Sessions with a record of this name or number, as the meter labels it</source>
+        <translation>含有此名称或编号记录的会话（与仪表上的标注一致）</translation>
     </message>
 </context>
 <context>
@@ -1126,6 +1149,14 @@ Open what was recorded?</source>
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <source>Previous page</source>
+        <translation>上一页</translation>
+    </message>
+    <message>
+        <source>Next page</source>
+        <translation>下一页</translation>
     </message>
 </context>
 <context>
@@ -1654,6 +1685,33 @@ Open what was recorded?</source>
     </message>
 </context>
 <context>
+    <name>StartPanel</name>
+    <message>
+        <source>Team server: %1</source>
+        <translation>团队服务器：%1</translation>
+    </message>
+    <message>
+        <source>Plug in the meter and press Connect.</source>
+        <translation>请接上仪表，然后点击连接。</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Recent sessions (one click opens one)</source>
+        <translation>最近的会话（单击即可打开）</translation>
+    </message>
+    <message>
+        <source>No meter at hand? Try Lumisk with the simulated meter: run scripts/demo (or lumisk-metersim) and press Connect.</source>
+        <translation>手边没有仪表？可用模拟仪表试用 Lumisk：运行 scripts/demo（或 lumisk-metersim），然后点击连接。</translation>
+    </message>
+    <message>
+        <source>The last scan found no meter. What each port showed:</source>
+        <translation>上次扫描未找到仪表。各端口的情况：</translation>
+    </message>
+</context>
+<context>
     <name>SyncWorker</name>
     <message>
         <source>the history file cannot be read (%1)</source>
@@ -1692,6 +1750,49 @@ Open what was recorded?</source>
     <message>
         <source>The team server&apos;s sync waits: %1</source>
         <translation>团队服务器同步等待中：%1</translation>
+    </message>
+</context>
+<context>
+    <name>WindowKeys</name>
+    <message>
+        <source>Connect to the meter, or disconnect</source>
+        <translation>连接仪表或断开连接</translation>
+    </message>
+    <message>
+        <source>Download the meter&apos;s records</source>
+        <translation>下载仪表的记录</translation>
+    </message>
+    <message>
+        <source>Save the report</source>
+        <translation>保存报告</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>导出 PDF</translation>
+    </message>
+    <message>
+        <source>Show the measurement history</source>
+        <translation>显示测量历史</translation>
+    </message>
+    <message>
+        <source>Start or pause the live run</source>
+        <translation>开始或暂停实时采样</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Clear the curve</source>
+        <translation>清除曲线</translation>
+    </message>
+    <message>
+        <source>Fit the curve to the window again</source>
+        <translation>曲线重新适应窗口</translation>
     </message>
 </context>
 <context>
