@@ -102,7 +102,9 @@ MainWindow::MainWindow(QWidget *parent)
                                      [this]() { return isImporting(); }, [this]() { return connection->linkUp(); }},
                                     this);
     wireParts();
-    buildKeys();
+    keys = WindowKeys::forWindow(this, {ui->connectBtn, ui->downloadBtn, ui->saveBtn, historyPanel->button(), ui->menuBtn,
+                                        ui->chart, [this]() { exportShown(ExportFiles::Format::Csv); },
+                                        [this]() { exportShown(ExportFiles::Format::Pdf); }});
 
     connect(&samplingTimer, &QTimer::timeout, this, &MainWindow::downloadRealTimeOpmValueTimes);
     connect(&clockTimer, &QTimer::timeout, this, &MainWindow::updateDateTime);
@@ -148,7 +150,7 @@ void MainWindow::wireParts()
 
     connect(connection, &MeterConnection::opening, this, [this]() {
         clearImportTabs();
-        showStartIfEmpty(); // until a page is chosen
+        startPanel->showIfAlone(); // until a page is chosen
         saves->markSaved();
         emit connectDev();
     });
@@ -177,36 +179,6 @@ void MainWindow::wireParts()
     connect(startPanel, &StartPanel::openRequested, historyPanel, &HistoryPanel::open);
     connect(historyPanel, &HistoryPanel::sessionOpened, this,
             [this](const HistoryStore::SessionSummary &session) { openedSession = session; });
-}
-
-void MainWindow::buildKeys()
-{
-    auto chartButton = [this](const char *name) {
-        return ui->chart->findChild<QAbstractButton *>(QLatin1String(name));
-    };
-    keys = new WindowKeys(
-        this,
-        {
-            {"connectAction", QKeySequence(Qt::CTRL + Qt::Key_K),
-             QT_TRANSLATE_NOOP("WindowKeys", "Connect to the meter, or disconnect"), ui->connectBtn, {}},
-            {"downloadAction", QKeySequence(Qt::CTRL + Qt::Key_D),
-             QT_TRANSLATE_NOOP("WindowKeys", "Download the meter's records"), ui->downloadBtn, {}},
-            {"saveAction", QKeySequence(QKeySequence::Save), QT_TRANSLATE_NOOP("WindowKeys", "Save the report"),
-             ui->saveBtn, {}},
-            {"exportCsvAction", QKeySequence(Qt::CTRL + Qt::Key_E), QT_TRANSLATE_NOOP("WindowKeys", "Export CSV"),
-             nullptr, [this]() { exportShown(ExportFiles::Format::Csv); }},
-            {"exportPdfAction", QKeySequence(QKeySequence::Print), QT_TRANSLATE_NOOP("WindowKeys", "Export PDF"),
-             nullptr, [this]() { exportShown(ExportFiles::Format::Pdf); }},
-            {"historyAction", QKeySequence(Qt::CTRL + Qt::Key_H),
-             QT_TRANSLATE_NOOP("WindowKeys", "Show the measurement history"), historyPanel->button(), {}},
-            {"liveRunAction", QKeySequence(Qt::CTRL + Qt::Key_R),
-             QT_TRANSLATE_NOOP("WindowKeys", "Start or pause the live run"), chartButton("playBtn"), {}},
-        },
-        {
-            {ui->menuBtn, QT_TRANSLATE_NOOP("WindowKeys", "Menu")},
-            {chartButton("cleanBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Clear the curve")},
-            {chartButton("resetBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Fit the curve to the window again")},
-        });
 }
 
 MainWindow::~MainWindow()
@@ -266,30 +238,12 @@ QList<QPushButton *> MainWindow::pageButtons() const
 
 ExportContent MainWindow::shownContent() const
 {
-    ExportContent content;
-    content.kind = HistoryRecorder::familyOf(pageType);
-    if (openedSession) {
-        // A session opened from the history: its own meter, technician and time.
-        content.meter = HistoryPanel::identityOf(*openedSession);
-        content.taken = openedSession->started;
-    } else {
-        content.meter = HistoryRecorder::identity(content.kind);
-        content.taken = downloadStarted;
-    }
-    if (const BaseFormLogic *records = page(pageType).records)
-        content.records = records->storedRecords(content.kind);
-    if (pageType == PageType::Pon)
-        content.classCheck = ui->ponOpmTable->classCheck();
-    else if (pageType == PageType::XGPon)
-        content.classCheck = ui->xGPonTable->classCheck();
-    if (pageType != PageType::Chart)
-        return content;
-    content.arrivals = ui->chart->storedTimes();
-    content.readings = ui->chart->storedReadings();
-    content.reference = ui->chart->reference();
-    if (!content.arrivals.isEmpty())
-        content.taken = content.arrivals.first();
-    return content;
+    const PonClassCheck *check = pageType == PageType::Pon     ? &ui->ponOpmTable->classCheck()
+                                 : pageType == PageType::XGPon ? &ui->xGPonTable->classCheck()
+                                                               : nullptr;
+    return ExportFlow::contentOf({HistoryRecorder::familyOf(pageType), openedSession ? &*openedSession : nullptr,
+                                  downloadStarted, page(pageType).records, check,
+                                  pageType == PageType::Chart ? ui->chart : nullptr});
 }
 
 void MainWindow::exportShown(ExportFiles::Format format)
@@ -390,16 +344,7 @@ void MainWindow::meterLost()
     resumePauseDownloadRealTimeOpmValue(false, false);
     hide({ui->realTimeParamWidget, ui->downloadBtn, ui->saveBtn, ui->timerLabel, ui->opmTable});
     historyPanel->keepButtonState(); // the history needs no meter
-    showStartIfEmpty();
-}
-
-void MainWindow::showStartIfEmpty()
-{
-    for (QWidget *shown : ui->pagesWidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (shown != startPanel && !shown->isHidden())
-            return;
-    }
-    startPanel->show();
+    startPanel->showIfAlone();
 }
 
 void MainWindow::stopRunning()

@@ -124,10 +124,6 @@ private:
     // What the page shown holds, for an export; empty content where it holds nothing.
     ExportContent shownContent() const;
     void exportShown(ExportFiles::Format format);
-    // The keys, tooltips and accessible names of the window's commands.
-    void buildKeys();
-    // The start panel comes back when nothing else is shown.
-    void showStartIfEmpty();
 
     Ui::MainWindow *ui;
     UartWorker *worker = nullptr;

@@ -157,3 +157,12 @@ void StartPanel::changeEvent(QEvent *event)
         retranslate();
     QWidget::changeEvent(event);
 }
+
+void StartPanel::showIfAlone()
+{
+    for (QWidget *shown : parentWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (shown != this && !shown->isHidden())
+            return;
+    }
+    show();
+}

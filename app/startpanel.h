@@ -30,6 +30,8 @@ public:
     void setPortReports(const QList<PortDiagnosis::PortReport> &reports);
     // Reads the recent sessions and the sync's state again.
     void refresh();
+    // Shows the panel when nothing else is shown beside it.
+    void showIfAlone();
     const QList<HistoryStore::SessionSummary> &recent() const { return sessions; }
 
 signals:

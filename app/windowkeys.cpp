@@ -68,3 +68,33 @@ void WindowKeys::clickIfShown(QAbstractButton *button)
     if (button && button->isVisible() && button->isEnabled())
         button->click();
 }
+
+WindowKeys *WindowKeys::forWindow(QWidget *window, const WindowButtons &buttons)
+{
+    auto chartButton = [&buttons](const char *name) {
+        return buttons.chart->findChild<QAbstractButton *>(QLatin1String(name));
+    };
+    return new WindowKeys(
+        window,
+        {
+            {"connectAction", QKeySequence(Qt::CTRL + Qt::Key_K),
+             QT_TRANSLATE_NOOP("WindowKeys", "Connect to the meter, or disconnect"), buttons.connect, {}},
+            {"downloadAction", QKeySequence(Qt::CTRL + Qt::Key_D),
+             QT_TRANSLATE_NOOP("WindowKeys", "Download the meter's records"), buttons.download, {}},
+            {"saveAction", QKeySequence(QKeySequence::Save), QT_TRANSLATE_NOOP("WindowKeys", "Save the report"),
+             buttons.save, {}},
+            {"exportCsvAction", QKeySequence(Qt::CTRL + Qt::Key_E), QT_TRANSLATE_NOOP("WindowKeys", "Export CSV"),
+             nullptr, buttons.exportCsv},
+            {"exportPdfAction", QKeySequence(QKeySequence::Print), QT_TRANSLATE_NOOP("WindowKeys", "Export PDF"),
+             nullptr, buttons.exportPdf},
+            {"historyAction", QKeySequence(Qt::CTRL + Qt::Key_H),
+             QT_TRANSLATE_NOOP("WindowKeys", "Show the measurement history"), buttons.history, {}},
+            {"liveRunAction", QKeySequence(Qt::CTRL + Qt::Key_R),
+             QT_TRANSLATE_NOOP("WindowKeys", "Start or pause the live run"), chartButton("playBtn"), {}},
+        },
+        {
+            {buttons.menu, QT_TRANSLATE_NOOP("WindowKeys", "Menu")},
+            {chartButton("cleanBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Clear the curve")},
+            {chartButton("resetBtn"), QT_TRANSLATE_NOOP("WindowKeys", "Fit the curve to the window again")},
+        });
+}

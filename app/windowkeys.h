@@ -35,6 +35,20 @@ public:
 
     WindowKeys(QWidget *window, const QList<Key> &keys, const QList<Tip> &tips);
 
+    // The main window's commands: its buttons (the chart's are found in it by
+    // name) and the two exports, which have no button of their own there.
+    struct WindowButtons {
+        QAbstractButton *connect;
+        QAbstractButton *download;
+        QAbstractButton *save;
+        QAbstractButton *history;
+        QAbstractButton *menu;
+        QWidget *chart;
+        std::function<void()> exportCsv;
+        std::function<void()> exportPdf;
+    };
+    static WindowKeys *forWindow(QWidget *window, const WindowButtons &buttons);
+
     // Texts in the language now loaded.
     void retranslate();
     // The tooltip of a command: its words and, when it has keys, the keys.
