@@ -19,7 +19,9 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
+#include <QTimeZone>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 
 #include <cerrno>
@@ -350,7 +352,7 @@ HistorySync *HistoryStore::startSync(const QString &server)
     return syncer;
 }
 
-HistoryStore::SummaryReader::SummaryReader(const QSqlQuery &query)
+HistoryStore::SummaryReader::SummaryReader(const QSqlQuery &query) : zone(QTimeZone::systemTimeZone())
 {
     const Schema::Fields field(query);
     id = field["id"];
@@ -366,6 +368,16 @@ HistoryStore::SummaryReader::SummaryReader(const QSqlQuery &query)
     count = field["count"];
 }
 
+QDateTime HistoryStore::SummaryReader::localTime(const QString &utcText) const
+{
+    // Through the zone read once: the C library's local time looks at the
+    // zone's file again for every time, and a year's list has thousands.
+    const QDateTime utc = QDateTime::fromString(utcText, Qt::ISODateWithMs);
+    if (!utc.isValid() || !zone.isValid())
+        return utc.toLocalTime();
+    return utc.toOffsetFromUtc(zone.offsetFromUtc(utc));
+}
+
 HistoryStore::SessionSummary HistoryStore::SummaryReader::operator()(const QSqlQuery &query) const
 {
     SessionSummary row;
@@ -374,9 +386,9 @@ HistoryStore::SessionSummary HistoryStore::SummaryReader::operator()(const QSqlQ
     row.meterModel = query.value(meterModel).toString();
     row.rangeCode = query.value(rangeCode).toInt();
     row.technician = query.value(technician).toString();
-    row.started = QDateTime::fromString(query.value(started).toString(), Qt::ISODateWithMs).toLocalTime();
+    row.started = localTime(query.value(started).toString());
     if (!query.isNull(ended))
-        row.ended = QDateTime::fromString(query.value(ended).toString(), Qt::ISODateWithMs).toLocalTime();
+        row.ended = localTime(query.value(ended).toString());
     row.host = query.value(host).toString();
     row.count = query.value(count).toInt();
     // The server's list leaves these out.
@@ -430,29 +442,13 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const SessionFilte
     QList<SessionSummary> list;
     if (!readable(why))
         return list;
-    // Starts are kept as UTC text of one width: compared as text, in order.
-    const auto bound = [](const QDateTime &when) {
-        return when.isValid() ? QVariant(when.toUTC().toString(Qt::ISODateWithMs)) : QVariant(QVariant::String);
-    };
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.setForwardOnly(true);
+    const SessionQuery sql = sessionQuery(filter);
     // A statement the file cannot take (a table gone) fails here, with its reason.
-    const bool prepared = query.prepare(QStringLiteral(
-        "SELECT s.id AS id, s.kind AS kind, s.meter_model AS meter_model, s.range_code AS range_code,"
-        " s.technician AS technician, s.started_utc AS started_utc, s.ended_utc AS ended_utc, s.host AS host,"
-        " CASE WHEN s.kind = :live THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
-        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END AS count,"
-        " s.meter_version AS meter_version, s.meter_kind AS meter_kind"
-        " FROM sessions s WHERE (:meter = '' OR s.meter_model = :meter)"
-        " AND (:from IS NULL OR s.started_utc >= :from) AND (:to IS NULL OR s.started_utc <= :to)"
-        " AND (:search = '' OR EXISTS (SELECT 1 FROM session_records sr JOIN records r ON r.id = sr.record"
-        " WHERE sr.session = s.id AND (instr(lower(r.name), lower(:search)) > 0 OR CAST(r.number AS TEXT) = :search)))"
-        " ORDER BY s.started_utc DESC, s.id DESC"));
-    query.bindValue(QStringLiteral(":live"), History::familyOf(PageType::Chart));
-    query.bindValue(QStringLiteral(":meter"), filter.meter.isNull() ? QString(QLatin1String("")) : filter.meter);
-    query.bindValue(QStringLiteral(":from"), bound(filter.from));
-    query.bindValue(QStringLiteral(":to"), bound(filter.to));
-    query.bindValue(QStringLiteral(":search"), filter.search.isNull() ? QString(QLatin1String("")) : filter.search);
+    const bool prepared = query.prepare(sql.text);
+    for (auto value = sql.values.constBegin(); value != sql.values.constEnd(); ++value)
+        query.bindValue(value.key(), value.value());
     if (!prepared || !query.exec()) {
         readFailed(query, why);
         return list;
@@ -463,6 +459,95 @@ QList<HistoryStore::SessionSummary> HistoryStore::sessionList(const SessionFilte
     if (readFailed(query, why))
         list.clear();
     return list;
+}
+
+HistoryStore::SessionQuery HistoryStore::sessionQuery(const SessionFilter &filter)
+{
+    // Only the filter's parts that are set make it into the statement, so
+    // that each list comes out of an index; every value is bound.
+    SessionQuery sql;
+    QStringList where;
+    QString from = QStringLiteral("sessions s");
+    const QString search = filter.search;
+    if (!search.isEmpty()) {
+        // The sessions holding a matching record first, then those sessions
+        // alone (CROSS JOIN keeps that order). A name holds a text of three
+        // characters or more when the text's runs of three follow each other
+        // in it; a shorter one when a run of the name begins with it (see
+        // the history's schema). Text with a control character in it is
+        // looked for in every name.
+        const int length = search.toUcs4().size();
+        const bool plain = std::none_of(search.cbegin(), search.cend(), [](QChar c) { return c.unicode() < 0x20; });
+        QStringList holders;
+        if (plain && length >= 3) {
+            holders << QStringLiteral("SELECT sr.session FROM record_names n JOIN session_records sr"
+                                      " ON sr.record = n.rowid WHERE record_names MATCH :phrase");
+            sql.values.insert(QStringLiteral(":phrase"),
+                              QString(QLatin1Char('"') + QString(search).replace(QLatin1Char('"'), QLatin1String("\"\""))
+                                      + QLatin1Char('"')));
+        } else if (plain) {
+            holders << QStringLiteral(
+                "SELECT sr.session FROM record_names n JOIN session_records sr ON sr.record = n.rowid"
+                " WHERE record_names MATCH (SELECT coalesce(group_concat('\"' || replace(term, '\"', '\"\"') || '\"',"
+                " ' OR '), '\"\"') FROM record_name_trigrams WHERE term >= :first AND term <= :last)");
+            // The runs are kept in lower case; every run that begins with
+            // the text lies between the text and the text followed by the
+            // highest characters there are.
+            const QString folded = search.toLower();
+            const QString highest = QString::fromUcs4(U"\U0010FFFF\U0010FFFF");
+            sql.values.insert(QStringLiteral(":first"), folded);
+            sql.values.insert(QStringLiteral(":last"), folded + highest);
+        } else {
+            holders << QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr ON sr.record = r.id"
+                                      " WHERE instr(lower(r.name), lower(:text)) > 0");
+            sql.values.insert(QStringLiteral(":text"), search);
+        }
+        // A number as the meter numbers records: digits, no leading zero.
+        bool isNumber = false;
+        const qlonglong number = search.toLongLong(&isNumber);
+        if (isNumber && QString::number(number) == search) {
+            holders << QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr ON sr.record = r.id"
+                                      " WHERE r.number = :number");
+            sql.values.insert(QStringLiteral(":number"), number);
+        }
+        from = QStringLiteral("(SELECT DISTINCT session FROM (%1)) m CROSS JOIN sessions s ON s.id = m.session")
+                   .arg(holders.join(QLatin1String(" UNION ALL ")));
+    }
+    // Starts are kept as UTC text of one width: compared as text, in order.
+    if (!filter.meter.isEmpty()) {
+        where << QStringLiteral("s.meter_model = :meter");
+        sql.values.insert(QStringLiteral(":meter"), filter.meter);
+    }
+    if (filter.from.isValid()) {
+        where << QStringLiteral("s.started_utc >= :from");
+        sql.values.insert(QStringLiteral(":from"), filter.from.toUTC().toString(Qt::ISODateWithMs));
+    }
+    if (filter.to.isValid()) {
+        where << QStringLiteral("s.started_utc <= :to");
+        sql.values.insert(QStringLiteral(":to"), filter.to.toUTC().toString(Qt::ISODateWithMs));
+    }
+    if (filter.unfinished)
+        where << QStringLiteral("s.ended_utc IS NULL");
+    if (filter.session != 0) {
+        where << QStringLiteral("s.id = :session");
+        sql.values.insert(QStringLiteral(":session"), filter.session);
+    }
+    sql.values.insert(QStringLiteral(":live"), History::familyOf(PageType::Chart));
+    sql.text = QStringLiteral(
+        "SELECT s.id AS id, s.kind AS kind, s.meter_model AS meter_model, s.range_code AS range_code,"
+        " s.technician AS technician, s.started_utc AS started_utc, s.ended_utc AS ended_utc, s.host AS host,"
+        " CASE WHEN s.kind = :live THEN (SELECT COUNT(*) FROM live_readings l WHERE l.session = s.id)"
+        " ELSE (SELECT COUNT(*) FROM session_records r WHERE r.session = s.id) END AS count,"
+        " s.meter_version AS meter_version, s.meter_kind AS meter_kind FROM %1")
+                   .arg(from);
+    if (!where.isEmpty())
+        sql.text += QStringLiteral(" WHERE ") + where.join(QLatin1String(" AND "));
+    sql.text += QStringLiteral(" ORDER BY s.started_utc DESC, s.id DESC");
+    if (filter.limit > 0) {
+        sql.text += QStringLiteral(" LIMIT :limit");
+        sql.values.insert(QStringLiteral(":limit"), filter.limit);
+    }
+    return sql;
 }
 
 QStringList HistoryStore::meterModels(QString *why)

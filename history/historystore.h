@@ -28,7 +28,9 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimeZone>
 #include <QTimer>
+#include <QVariant>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -121,7 +123,11 @@ public:
         SessionSummary operator()(const QSqlQuery &query) const;
 
     private:
+        // A stored UTC time in this PC's zone (as an offset from UTC).
+        QDateTime localTime(const QString &utcText) const;
+
         int id, kind, meterModel, meterVersion, meterKind, rangeCode, technician, started, ended, host, count;
+        QTimeZone zone;
     };
 
     // The reads below give nothing while the store is not open. A read that
@@ -136,12 +142,21 @@ public:
     struct SessionFilter {
         QString meter; // the meter model, exactly
         QDateTime from, to; // the start, both ends included
-        // A session with a record whose name holds this text (case aside,
-        // in ASCII letters) or whose number is this one.
+        // A session with a record whose name holds this text (case aside)
+        // or whose number is this one.
         QString search;
+        qint64 session = 0;      // this session alone
+        bool unfinished = false; // only sessions never ended (cut off, or being recorded)
+        int limit = 0;           // the newest this many; 0 takes every one
     };
     // Sessions newest first, as sessionList() above.
     QList<SessionSummary> sessionList(const SessionFilter &filter, QString *why = nullptr);
+    // The statement such a list runs, with its values to bind by name.
+    struct SessionQuery {
+        QString text;
+        QMap<QString, QVariant> values;
+    };
+    static SessionQuery sessionQuery(const SessionFilter &filter);
     // The meter models of every session, sorted.
     QStringList meterModels(QString *why = nullptr);
     // The records of a download session in the order they arrived, each with

@@ -131,6 +131,38 @@ const QList<QStringList> &fileSteps()
                 " l.reference, l.watt, l.frequency, NULL"
                 " FROM live_readings l JOIN sessions s ON s.id = l.session"),
         },
+        {
+            // A year of a team's history is thousands of sessions and a
+            // million records: the session list, filtered by meter and by
+            // day, comes newest first out of an index, and a record is
+            // found by its number or any part of its name without reading
+            // every record.
+            QStringLiteral("CREATE INDEX sessions_started ON sessions (started_utc)"),
+            QStringLiteral("CREATE INDEX sessions_meter_started ON sessions (meter_model, started_utc)"),
+            // Sessions cut off (or being recorded): the start looks for them.
+            QStringLiteral("CREATE INDEX sessions_unfinished ON sessions (started_utc) WHERE ended_utc IS NULL"),
+            QStringLiteral("CREATE INDEX session_records_record ON session_records (record)"),
+            QStringLiteral("CREATE INDEX records_number ON records (number)"),
+            // Every run of three characters of every name, case aside (the
+            // names themselves stay in `records` alone). Each name is indexed
+            // with two U+001F after it, so that every one or two characters
+            // of it also begin a run: a short text is found through the runs
+            // that begin with it (`record_name_trigrams`, in order).
+            QStringLiteral("CREATE VIEW record_name_texts AS SELECT id, name || char(31, 31) AS name FROM records"),
+            QStringLiteral("CREATE VIRTUAL TABLE record_names USING fts5(name, content='record_name_texts',"
+                           " content_rowid='id', tokenize='trigram case_sensitive 0')"),
+            QStringLiteral("INSERT INTO record_names (record_names) VALUES ('rebuild')"),
+            QStringLiteral("CREATE VIRTUAL TABLE record_name_trigrams USING fts5vocab(record_names, row)"),
+            QStringLiteral("CREATE TRIGGER record_names_added AFTER INSERT ON records BEGIN"
+                           " INSERT INTO record_names (rowid, name) VALUES (new.id, new.name || char(31, 31)); END"),
+            QStringLiteral("CREATE TRIGGER record_names_removed AFTER DELETE ON records BEGIN"
+                           " INSERT INTO record_names (record_names, rowid, name)"
+                           " VALUES ('delete', old.id, old.name || char(31, 31)); END"),
+            QStringLiteral("CREATE TRIGGER record_names_changed AFTER UPDATE OF name ON records BEGIN"
+                           " INSERT INTO record_names (record_names, rowid, name)"
+                           " VALUES ('delete', old.id, old.name || char(31, 31));"
+                           " INSERT INTO record_names (rowid, name) VALUES (new.id, new.name || char(31, 31)); END"),
+        },
     };
     return steps;
 }

@@ -8,6 +8,8 @@
 #include "testregistry.h"
 
 #include <QMap>
+#include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -155,6 +157,18 @@ private slots:
         QTest::newRow("number whole") << "" << 0 << 0 << "1" << "A";
         QTest::newRow("quote") << "" << 0 << 0 << "o'b" << "B";
         QTest::newRow("meter and name") << "LM-500" << 0 << 0 << "north" << "";
+        // Texts shorter than three characters go another way through the index.
+        QTest::newRow("two letters, a name's end") << "" << 0 << 0 << "TH" << "A";
+        QTest::newRow("one letter, a name's end") << "" << 0 << 0 << "h" << "A";
+        QTest::newRow("one letter, several") << "" << 0 << 0 << "E" << "BA";
+        QTest::newRow("beyond ASCII, short") << "" << 0 << 0 << "ä" << "A";
+        QTest::newRow("beyond ASCII") << "" << 0 << 0 << "ÄMTER" << "A";
+        QTest::newRow("a space inside") << "" << 0 << 0 << "ien b" << "B";
+        QTest::newRow("quote, short") << "" << 0 << 0 << "'" << "B";
+        QTest::newRow("a double quote") << "" << 0 << 0 << "\"x\"" << "";
+        QTest::newRow("not the number's text") << "" << 0 << 0 << "012" << "";
+        QTest::newRow("a control character") << "" << 0 << 0 << "\x1f" << "";
+        QTest::newRow("nothing such") << "" << 0 << 0 << "zz" << "";
     }
     void sessionFilter()
     {
@@ -176,8 +190,9 @@ private slots:
             return id;
         };
         QMap<qint64, QChar> letters;
-        letters[download(QStringLiteral("LM-300"), {{1, QStringLiteral("Cabinet North")}, {2, QStringLiteral("pole")}})] =
-            'A';
+        letters[download(QStringLiteral("LM-300"), {{1, QStringLiteral("Cabinet North")},
+                                                    {2, QStringLiteral("pole")},
+                                                    {3, QStringLiteral("Ämter")}})] = 'A';
         letters[download(QStringLiteral("LM-500"), {{12, QStringLiteral("O'Brien basement")}})] = 'B';
         const qint64 live = store.beginSession(historytest::meter(QStringLiteral("live"), QStringLiteral("LM-500")));
         store.endSession(live);
@@ -195,6 +210,79 @@ private slots:
             got += letters.value(session.id);
         QVERIFY2(why.isEmpty(), qPrintable(why));
         QCOMPARE(got, listed);
+        // The newest of them, and one of them by its id.
+        filter.limit = 1;
+        QCOMPARE(store.sessionList(filter).size(), qMin(1, int(listed.size())));
+        filter.limit = 0;
+        for (auto it = letters.constBegin(); it != letters.constEnd(); ++it) {
+            filter.session = it.key();
+            QCOMPARE(store.sessionList(filter).size(), int(listed.contains(it.value())));
+        }
+    }
+
+    // The lists the history page and the start panel ask for come out of
+    // indexes: no table is read whole, and the newest few are not sorted out
+    // of all of them.
+    void sessionListsUseIndexes_data()
+    {
+        QTest::addColumn<QString>("meter");
+        QTest::addColumn<bool>("days");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("meter and days") << "LM-300" << true << "" << 0;
+        QTest::newRow("meter") << "LM-300" << false << "" << 0;
+        QTest::newRow("days") << "" << true << "" << 0;
+        QTest::newRow("name") << "" << false << "OLT3-P12" << 0;
+        QTest::newRow("short name or number") << "" << false << "12" << 0;
+        QTest::newRow("one letter") << "" << false << "p" << 0;
+        QTest::newRow("name, meter and days") << "LM-300" << true << "P12" << 0;
+        QTest::newRow("the newest five") << "" << false << "" << 5;
+    }
+    void sessionListsUseIndexes()
+    {
+        QFETCH(QString, meter);
+        QFETCH(bool, days);
+        QFETCH(QString, search);
+        QFETCH(int, limit);
+        {
+            HistoryStore store(file);
+            QVERIFY(store.open());
+        }
+        HistoryStore::SessionFilter filter;
+        filter.meter = meter;
+        if (days) {
+            filter.from = QDateTime::currentDateTime().addDays(-30);
+            filter.to = QDateTime::currentDateTime();
+        }
+        filter.search = search;
+        filter.limit = limit;
+        const HistoryStore::SessionQuery sql = HistoryStore::sessionQuery(filter);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plan"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QStringList plan;
+        {
+            QSqlQuery query(db);
+            QVERIFY(query.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql.text));
+            for (auto value = sql.values.constBegin(); value != sql.values.constEnd(); ++value)
+                query.bindValue(value.key(), value.value());
+            QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+            while (query.next())
+                plan << query.value(3).toString();
+        }
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("plan"));
+        const QRegularExpression wholeTable(QStringLiteral("^SCAN (s|r|sr|l)( |$)"));
+        for (const QString &step : plan) {
+            // The newest few: read off the end of the index on start times.
+            if (limit > 0 && step == QLatin1String("SCAN s USING INDEX sessions_started"))
+                continue;
+            QVERIFY2(!wholeTable.match(step).hasMatch(), qPrintable(plan.join(QLatin1String("; "))));
+        }
+        if (limit > 0)
+            QVERIFY2(!plan.join(QLatin1Char(';')).contains(QLatin1String("TEMP B-TREE")),
+                     qPrintable(plan.join(QLatin1String("; "))));
     }
 
     // A record two downloads brought stays until the last of them is deleted
@@ -229,7 +317,24 @@ private slots:
         }
         const int readingsOfAll = scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings"));
 
+        // The names' index follows the records it indexes.
+        const auto indexMatches = [this]() {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("names"));
+            db.setDatabaseName(file);
+            const bool ok = db.open()
+                && QSqlQuery(db).exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('integrity-check')"));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("names"));
+            return ok;
+        };
+        HistoryStore::SessionFilter named;
+        named.search = single(2).name;
+        QCOMPARE(store.sessionList(named).size(), 2);
+
         QVERIFY(store.deleteSession(first));
+        QVERIFY(indexMatches());
+        QCOMPARE(store.sessionList(named).size(), 1);
         QCOMPARE(store.sessionList().size(), 1);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 1);
         QVERIFY(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")) < readingsOfAll);
@@ -241,6 +346,8 @@ private slots:
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 0);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")), 0);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sessions")), 0);
+        QVERIFY(indexMatches());
+        QVERIFY(store.sessionList(named).isEmpty());
     }
 };
 
