@@ -156,12 +156,15 @@ void HistoryPanel::offerInterrupted()
         return;
     QSettings settings(Configuration::instance()->settingsPath(), QSettings::IniFormat);
     const QDateTime offered = QDateTime::fromString(settings.value(offeredKey()).toString(), Qt::ISODateWithMs);
-    for (const HistoryStore::SessionSummary &session : store->sessionList()) {
+    // The sessions never ended since the one offered last, newest first.
+    HistoryStore::SessionFilter unfinished;
+    unfinished.unfinished = true;
+    if (offered.isValid())
+        unfinished.from = offered.addMSecs(1);
+    for (const HistoryStore::SessionSummary &session : store->sessionList(unfinished)) {
         // A session lumisk-cli or another window is recording now was not cut off.
-        if (session.ended.isValid() || session.count == 0 || store->isRecording(session.id))
+        if (session.count == 0 || store->isRecording(session.id))
             continue;
-        if (offered.isValid() && session.started <= offered)
-            return;
         // Asked once, whatever the answer.
         settings.setValue(offeredKey(), session.started.toUTC().toString(Qt::ISODateWithMs));
         settings.sync();

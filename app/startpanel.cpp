@@ -103,10 +103,10 @@ void StartPanel::setPortReports(const QList<PortDiagnosis::PortReport> &found)
 
 void StartPanel::refresh()
 {
-    HistoryStore::SessionFilter all;
+    HistoryStore::SessionFilter recent;
+    recent.limit = RecentCount;
     QString why;
-    sessions = store ? store->sessionList(all, &why) : QList<HistoryStore::SessionSummary>();
-    sessions = sessions.mid(0, RecentCount);
+    sessions = store ? store->sessionList(recent, &why) : QList<HistoryStore::SessionSummary>();
     recentList->clear();
     for (const HistoryStore::SessionSummary &session : sessions) {
         recentList->addItem(

@@ -59,16 +59,16 @@ int findSession(HistoryStore &store, const QString &text, HistoryStore::SessionS
 {
     bool ok = false;
     const qint64 id = text.toLongLong(&ok);
-    if (ok) {
+    if (ok && id != 0) {
+        HistoryStore::SessionFilter filter;
+        filter.session = id;
         QString why;
-        const QList<HistoryStore::SessionSummary> sessions = store.sessionList(QString(), QDate(), QDate(), &why);
+        const QList<HistoryStore::SessionSummary> sessions = store.sessionList(filter, &why);
         if (!why.isEmpty())
             return readFailed(why);
-        for (const HistoryStore::SessionSummary &session : sessions) {
-            if (session.id == id) {
-                *found = session;
-                return Cli::Done;
-            }
+        if (!sessions.isEmpty()) {
+            *found = sessions.first();
+            return Cli::Done;
         }
     }
     Cli::err(Cli::Text::tr("lumisk-cli history: no session %1").arg(text));

@@ -188,7 +188,10 @@ void HistoryForm::setStore(HistoryStore *history)
     }
     sourceCombo->setVisible(sync);
     syncLabel->setVisible(sync);
-    refresh();
+    // A hidden page reads the sessions when it is shown: a year's history
+    // is not read while the window starts.
+    if (isVisible())
+        refresh();
 }
 
 bool HistoryForm::listsServer() const

@@ -544,6 +544,7 @@ private slots:
         QVERIFY(store.startSync(cluster->address(database)));
         HistoryForm page;
         page.setStore(&store);
+        page.refresh();
         auto *source = page.findChild<QComboBox *>(QStringLiteral("historySourceCombo"));
         auto *table = page.findChild<QTableWidget *>(QStringLiteral("historyTable"));
         QVERIFY(source && table);

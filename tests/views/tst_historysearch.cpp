@@ -60,6 +60,7 @@ private slots:
         QVERIFY(store->flush());
         page = std::make_unique<HistoryForm>();
         page->setStore(store.get());
+        page->show(); // a shown page lists
         QVERIFY(table() && search());
     }
 
