@@ -456,6 +456,7 @@ void SyncWorker::step()
         return;
     }
     const int before = countWaiting(Count::Unsent);
+    marked = 0;
     if (before > 0) {
         ServerGuard::Call call(*guard, options.answerLimitMs);
         switch (pushBatch()) {
@@ -472,9 +473,12 @@ void SyncWorker::step()
     if (guard->stopping())
         return;
     retryMs = options.firstRetryMs;
-    int waiting = countWaiting(Count::Unsent);
+    // What the batch marked sent is off the count (a year's history is not
+    // counted again after every batch); rows written meanwhile are counted
+    // at the next turn.
+    int waiting = qMax(0, before - marked);
     // Nothing went: what is left may be rows that can never be sent.
-    if (waiting > 0 && waiting >= before)
+    if (waiting > 0 && marked == 0)
         waiting = countWaiting(Count::Sendable);
     emit stateChanged(waiting > 0 ? HistorySync::Waiting : HistorySync::Synced, waiting, QString());
     // One batch per turn of the thread's loop, so a listing or a stop gets in
@@ -487,6 +491,7 @@ void SyncWorker::step()
 
 SyncWorker::Pushed SyncWorker::pushBatch()
 {
+    marked = 0;
     Batch batch;
     if (!readBatch(&batch))
         return Pushed::FileFailed;
@@ -694,6 +699,7 @@ bool SyncWorker::markSent(const Batch &batch)
     QSqlQuery mark(local);
     if (!mark.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return cannotWrite(mark.lastError());
+    int changed = 0;
     mark.prepare(QStringLiteral("UPDATE sessions SET synced = 1 WHERE id = ? AND ended_utc IS ?"));
     for (const auto &session : batch.sessionMarks) {
         // A session that ended meanwhile stays unsent, to send its end.
@@ -701,6 +707,7 @@ bool SyncWorker::markSent(const Batch &batch)
         mark.addBindValue(session.second);
         if (!mark.exec())
             return cannotWrite(mark.lastError());
+        changed += mark.numRowsAffected();
     }
     // Row numbers come back after a deletion: a row only counts as sent while
     // it still belongs to the session it was sent with.
@@ -713,6 +720,7 @@ bool SyncWorker::markSent(const Batch &batch)
             mark.addBindValue(row.second);
             if (!mark.exec())
                 return false;
+            changed += mark.numRowsAffected();
         }
         return true;
     };
@@ -726,6 +734,7 @@ bool SyncWorker::markSent(const Batch &batch)
     mark.finish();
     if (!local.commit())
         return cannotWrite(local.lastError());
+    marked = changed;
     return true;
 }
 

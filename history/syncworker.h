@@ -75,8 +75,9 @@ private:
     enum class Count { Sendable, Unsent };
     int countWaiting(Count count = Count::Sendable);
     // One batch of what the server lacks: read from the file, sent, and
-    // marked sent in the file. A failure is in lastError.
+    // marked sent in the file (`marked` rows). A failure is in lastError.
     Pushed pushBatch();
+    int marked = 0;
     bool readBatch(Batch *batch);
     // The server takes the batch whole or not at all.
     bool sendBatch(const Batch &batch);
