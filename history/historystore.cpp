@@ -478,7 +478,13 @@ HistoryStore::SessionQuery HistoryStore::sessionQuery(const SessionFilter &filte
         // looked for in every name.
         const int length = search.toUcs4().size();
         const bool plain = std::none_of(search.cbegin(), search.cend(), [](QChar c) { return c.unicode() < 0x20; });
-        QStringList holders;
+        // The records the writer has not indexed yet (those of the last
+        // moments) are looked through one by one (letter case aside in
+        // ASCII only, as SQLite's lower() knows no other).
+        QStringList holders{QStringLiteral(
+            "SELECT sr.session FROM records r JOIN session_records sr ON sr.record = r.id"
+            " WHERE r.id > (SELECT upto FROM record_names_indexed) AND instr(lower(r.name), lower(:text)) > 0")};
+        sql.values.insert(QStringLiteral(":text"), search);
         if (plain && length >= 3) {
             holders << QStringLiteral("SELECT sr.session FROM record_names n JOIN session_records sr"
                                       " ON sr.record = n.rowid WHERE record_names MATCH :phrase");
@@ -498,9 +504,8 @@ HistoryStore::SessionQuery HistoryStore::sessionQuery(const SessionFilter &filte
             sql.values.insert(QStringLiteral(":first"), folded);
             sql.values.insert(QStringLiteral(":last"), folded + highest);
         } else {
-            holders << QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr ON sr.record = r.id"
-                                      " WHERE instr(lower(r.name), lower(:text)) > 0");
-            sql.values.insert(QStringLiteral(":text"), search);
+            holders.first() = QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr"
+                                             " ON sr.record = r.id WHERE instr(lower(r.name), lower(:text)) > 0");
         }
         // A number as the meter numbers records: digits, no leading zero.
         bool isNumber = false;

@@ -220,6 +220,10 @@ void HistoryWriter::run()
         Clock::time_point retryAt;
         Clock::time_point waitingSince;
         bool told = false;
+        // Names not yet indexed: those of a file just brought up to date,
+        // and of every commit's new records.
+        bool namesBehind = true;
+        Clock::time_point namesAt;
         std::unique_lock<std::mutex> lock(mutex);
         while (ok) {
             // Rows wait for their commit interval unless a flush or the end
@@ -231,10 +235,24 @@ void HistoryWriter::run()
             if (!due && !job) {
                 if (stopping && queue.empty() && batch.empty())
                     break;
+                // Idle (or waiting for the commit interval): a step of
+                // indexing names, never while a batch waits for the file.
+                if (namesBehind && batch.empty() && !urgent && now >= namesAt && !broken) {
+                    lock.unlock();
+                    const Names step = indexNames(db);
+                    lock.lock();
+                    namesBehind = step != Names::Done;
+                    if (step == Names::Busy)
+                        namesAt = Clock::now() + NameRetry;
+                    continue;
+                }
+                const bool namesWait = namesBehind && batch.empty() && !broken;
                 if (!batch.empty())
                     wake.wait_until(lock, retryAt);
                 else if (!queue.empty() && !urgent)
-                    wake.wait_until(lock, deadline);
+                    wake.wait_until(lock, namesWait ? std::min(deadline, namesAt) : deadline);
+                else if (namesWait)
+                    wake.wait_until(lock, namesAt);
                 else
                     wake.wait(lock);
                 continue;
@@ -282,6 +300,9 @@ void HistoryWriter::run()
                     rows = int(std::count_if(batch.begin(), batch.end(), [](const Item &item) {
                         return item.kind == Item::Kind::Record || item.kind == Item::Kind::Live;
                     }));
+                    namesBehind = namesBehind || std::any_of(batch.begin(), batch.end(), [](const Item &item) {
+                        return item.kind == Item::Kind::Record;
+                    });
                     // The rows are freed before the lock is taken: a big batch takes a
                     // while, and the caller's thread must not wait to queue the next.
                     batch.clear();
@@ -562,6 +583,41 @@ void HistoryWriter::sweep(QSqlDatabase &db, const QList<qint64> &records)
     }
     query.finish();
     query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+}
+
+HistoryWriter::Names HistoryWriter::indexNames(QSqlDatabase &db)
+{
+    // The next records after those indexed, in the order of their ids,
+    // indexed and counted as indexed in one transaction.
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return Names::Busy;
+    const auto undo = [&query](Names outcome) {
+        query.finish();
+        query.exec(QStringLiteral("ROLLBACK"));
+        return outcome;
+    };
+    query.prepare(QStringLiteral("SELECT max(id) FROM (SELECT id FROM records"
+                                 " WHERE id > (SELECT upto FROM record_names_indexed) ORDER BY id LIMIT ?)"));
+    query.addBindValue(NameChunk);
+    if (!query.exec() || !query.next())
+        return undo(Names::Done); // a file without the index: nothing to do
+    if (query.isNull(0))
+        return undo(Names::Done);
+    const qint64 upto = query.value(0).toLongLong();
+    query.prepare(QStringLiteral("INSERT INTO record_names (rowid, name) SELECT id, name || char(31, 31) FROM records"
+                                 " WHERE id > (SELECT upto FROM record_names_indexed) AND id <= ?"));
+    query.addBindValue(upto);
+    if (!query.exec())
+        return undo(Names::Done);
+    query.prepare(QStringLiteral("UPDATE record_names_indexed SET upto = ?"));
+    query.addBindValue(upto);
+    if (!query.exec())
+        return undo(Names::Done);
+    query.finish();
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return undo(Names::Busy);
+    return Names::More;
 }
 
 HistoryWriter::Result HistoryWriter::commit(QSqlDatabase &db)

@@ -51,6 +51,11 @@ public:
     // so a few big steps cost less than many small ones, and each still
     // takes a few tens of milliseconds.
     static constexpr int SweepChunk = 5000;
+    // Records whose names are indexed per transaction in the writer's idle
+    // time (a few tens of milliseconds each), and how long it waits before
+    // it tries again while another program holds the file.
+    static constexpr int NameChunk = 2000;
+    static constexpr Ms NameRetry{1000};
     static constexpr Ms Forever = Ms::max();
     // How much nicer the writer's thread is than the rest of the program.
     static constexpr int WriterNiceness = 10;
@@ -125,6 +130,9 @@ private:
         qint64 id = 0; // once its row is written
     };
     enum class Result { Committed, Busy, Failed };
+    // One step of indexing the records' names: More to do, Done (or given
+    // up until the next commit), Busy (another program holds the file).
+    enum class Names { More, Done, Busy };
 
     void run();
     bool runJob(const Job &job, Failure *failure);
@@ -134,6 +142,7 @@ private:
     Result writeLive(Statements &sql, const Item &item);
     Removal removeSession(QSqlDatabase &db, qint64 session);
     void sweep(QSqlDatabase &db, const QList<qint64> &records);
+    Names indexNames(QSqlDatabase &db);
     // A busy or locked database is a wait, anything else a failure (false).
     Result failOrWait(const QString &what, const QSqlError &error);
     // Called on the writer's thread; always false.

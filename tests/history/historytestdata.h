@@ -75,4 +75,13 @@ inline int scalar(const QString &file, const QString &sql)
     return value;
 }
 
+// Whether the writer has indexed the name of every record (it does so in
+// its idle time).
+inline bool namesIndexed(const QString &file)
+{
+    return scalar(file, QStringLiteral("SELECT (SELECT upto FROM record_names_indexed)"
+                                       " >= (SELECT coalesce(max(id), 0) FROM records)"))
+        == 1;
+}
+
 } // namespace historytest

@@ -198,6 +198,9 @@ private slots:
         store.endSession(live);
         letters[live] = 'C';
 
+        // Names of the last moments are looked through one by one, in ASCII
+        // case; indexed, in every letter's.
+        QTRY_VERIFY(historytest::namesIndexed(file));
         const QDateTime now = QDateTime::currentDateTime();
         HistoryStore::SessionFilter filter;
         filter.meter = meter;
@@ -218,6 +221,54 @@ private slots:
             filter.session = it.key();
             QCOMPARE(store.sessionList(filter).size(), int(listed.contains(it.value())));
         }
+    }
+
+    // Names not indexed yet (a file brought up to date, the last moments'
+    // records) are found all the same, and the writer indexes them when it
+    // is idle: the index then holds exactly the records there are.
+    void namesIndexedInTheBackground()
+    {
+        qint64 id = 0;
+        {
+            HistoryStore store(file);
+            QVERIFY(store.open());
+            id = store.beginSession(meter(QStringLiteral("single")));
+            for (int number = 1; number <= HistoryWriter::NameChunk + 5; ++number) {
+                HistoryStore::Record record = single(number);
+                record.name = QStringLiteral("Cabinet %1").arg(number);
+                store.addRecord(id, record);
+            }
+            store.endSession(id);
+            QTRY_VERIFY(historytest::namesIndexed(file));
+        }
+        {
+            // As a file of an older version is left by its new step.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unindexed"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('delete-all')")));
+            QVERIFY(query.exec(QStringLiteral("UPDATE record_names_indexed SET upto = 0")));
+            query.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("unindexed"));
+        HistoryStore store(file);
+        QVERIFY(store.open());
+        HistoryStore::SessionFilter filter;
+        filter.search = QStringLiteral("CABINET 2005");
+        QCOMPARE(store.sessionList(filter).size(), 1);
+        QTRY_VERIFY(historytest::namesIndexed(file));
+        QCOMPARE(store.sessionList(filter).size(), 1);
+        filter.search = QStringLiteral("t 7");
+        QCOMPARE(store.sessionList(filter).size(), 1);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('integrity-check')")));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
     }
 
     // The lists the history page and the start panel ask for come out of
@@ -331,6 +382,7 @@ private slots:
         HistoryStore::SessionFilter named;
         named.search = single(2).name;
         QCOMPARE(store.sessionList(named).size(), 2);
+        QTRY_VERIFY(historytest::namesIndexed(file));
 
         QVERIFY(store.deleteSession(first));
         QVERIFY(indexMatches());

@@ -431,7 +431,7 @@ private slots:
         QTest::newRow("file 2") << int(Schema::Home::File) << 1 << QByteArray("ba10b8b38374cf93");
         QTest::newRow("file 3") << int(Schema::Home::File) << 2 << QByteArray("f7717bd06685aacf");
         QTest::newRow("file 4") << int(Schema::Home::File) << 3 << QByteArray("b627d54971908967");
-        QTest::newRow("file 5") << int(Schema::Home::File) << 4 << QByteArray("bef252956a07734b");
+        QTest::newRow("file 5") << int(Schema::Home::File) << 4 << QByteArray("a92caa748e89875d");
         QTest::newRow("server 1") << int(Schema::Home::Server) << 0 << QByteArray("8e3d210b385e0220");
         QTest::newRow("server 2") << int(Schema::Home::Server) << 1 << QByteArray("4c8dd00cc2f343af");
     }
