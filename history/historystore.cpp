@@ -474,16 +474,17 @@ HistoryStore::SessionQuery HistoryStore::sessionQuery(const SessionFilter &filte
         // alone (CROSS JOIN keeps that order). A name holds a text of three
         // characters or more when the text's runs of three follow each other
         // in it; a shorter one when a run of the name begins with it (see
-        // the history's schema). Text with a control character in it is
-        // looked for in every name.
+        // the history's schema).
         const int length = search.toUcs4().size();
         const bool plain = std::none_of(search.cbegin(), search.cend(), [](QChar c) { return c.unicode() < 0x20; });
-        // The records the writer has not indexed yet (those of the last
-        // moments) are looked through one by one (letter case aside in
-        // ASCII only, as SQLite's lower() knows no other).
-        QStringList holders{QStringLiteral(
-            "SELECT sr.session FROM records r JOIN session_records sr ON sr.record = r.id"
-            " WHERE r.id > (SELECT upto FROM record_names_indexed) AND instr(lower(r.name), lower(:text)) > 0")};
+        // Names looked through one by one: those the writer has not indexed
+        // yet (the last moments' records), or every one for text with a
+        // control character (letter case aside in ASCII only, as SQLite's
+        // lower() knows no other).
+        QStringList holders{QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr"
+                                           " ON sr.record = r.id WHERE instr(lower(r.name), lower(:text)) > 0")
+                            + (plain ? QStringLiteral(" AND r.id > (SELECT upto FROM record_names_indexed)")
+                                     : QString())};
         sql.values.insert(QStringLiteral(":text"), search);
         if (plain && length >= 3) {
             holders << QStringLiteral("SELECT sr.session FROM record_names n JOIN session_records sr"
@@ -503,9 +504,6 @@ HistoryStore::SessionQuery HistoryStore::sessionQuery(const SessionFilter &filte
             const QString highest = QString::fromUcs4(U"\U0010FFFF\U0010FFFF");
             sql.values.insert(QStringLiteral(":first"), folded);
             sql.values.insert(QStringLiteral(":last"), folded + highest);
-        } else {
-            holders.first() = QStringLiteral("SELECT sr.session FROM records r JOIN session_records sr"
-                                             " ON sr.record = r.id WHERE instr(lower(r.name), lower(:text)) > 0");
         }
         // A number as the meter numbers records: digits, no leading zero.
         bool isNumber = false;

@@ -84,4 +84,19 @@ inline bool namesIndexed(const QString &file)
         == 1;
 }
 
+// Whether the names' index holds exactly the names of the records it says
+// it has indexed (FTS5's own check).
+inline bool namesIndexConsistent(const QString &file)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("names"));
+        db.setDatabaseName(file);
+        ok = db.open()
+            && QSqlQuery(db).exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('integrity-check')"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("names"));
+    return ok;
+}
+
 } // namespace historytest

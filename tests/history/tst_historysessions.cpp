@@ -262,13 +262,7 @@ private slots:
         QCOMPARE(store.sessionList(filter).size(), 1);
         filter.search = QStringLiteral("t 7");
         QCOMPARE(store.sessionList(filter).size(), 1);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(file);
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('integrity-check')")));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        QVERIFY(historytest::namesIndexConsistent(file));
     }
 
     // The lists the history page and the start panel ask for come out of
@@ -369,23 +363,13 @@ private slots:
         const int readingsOfAll = scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings"));
 
         // The names' index follows the records it indexes.
-        const auto indexMatches = [this]() {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("names"));
-            db.setDatabaseName(file);
-            const bool ok = db.open()
-                && QSqlQuery(db).exec(QStringLiteral("INSERT INTO record_names (record_names) VALUES ('integrity-check')"));
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(QStringLiteral("names"));
-            return ok;
-        };
         HistoryStore::SessionFilter named;
         named.search = single(2).name;
         QCOMPARE(store.sessionList(named).size(), 2);
         QTRY_VERIFY(historytest::namesIndexed(file));
 
         QVERIFY(store.deleteSession(first));
-        QVERIFY(indexMatches());
+        QVERIFY(historytest::namesIndexConsistent(file));
         QCOMPARE(store.sessionList(named).size(), 1);
         QCOMPARE(store.sessionList().size(), 1);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 1);
@@ -398,7 +382,7 @@ private slots:
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM records")), 0);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM readings")), 0);
         QCOMPARE(scalar(file, QStringLiteral("SELECT COUNT(*) FROM sessions")), 0);
-        QVERIFY(indexMatches());
+        QVERIFY(historytest::namesIndexConsistent(file));
         QVERIFY(store.sessionList(named).isEmpty());
     }
 };
