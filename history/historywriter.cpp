@@ -235,6 +235,10 @@ void HistoryWriter::run()
             if (!due && !job) {
                 if (stopping && queue.empty() && batch.empty())
                     break;
+                // A flush that came while a batch was being written has
+                // nothing left to hurry.
+                if (queue.empty())
+                    urgent = false;
                 // Idle (or waiting for the commit interval): a step of
                 // indexing names, never while a batch waits for the file.
                 if (namesBehind && batch.empty() && !urgent && now >= namesAt && !broken) {
